@@ -1,0 +1,120 @@
+#include "core/synthesis/random.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <set>
+
+#include "core/synthesis/series_header.h"
+
+namespace mirovale {
+namespace {
+
+using ::testing::ElementsAre;
+
+TEST(NextUniform, FollowsTheDocumentedSequenceFromASeed) {
+    std::uint16_t state = 12345;
+    std::array<int, 5> got{};
+    for (auto& v : got) v = nextUniform(state);
+    EXPECT_THAT(got, ElementsAre(15466, 6047, 1768, 18325, 54));
+}
+
+TEST(NextUniform, VisitsEveryStateOncePerPeriod) {
+    std::uint16_t state = 0;
+    std::set<int> seen;
+    for (int i = 0; i < 32768; ++i) seen.insert(nextUniform(state));
+    EXPECT_EQ(seen.size(), 32768u);
+    EXPECT_EQ(state, 0) << "the period is exactly 32768";
+}
+
+TEST(NextNormal, FollowsTheDocumentedSequenceAndUsesTwelveDraws) {
+    std::uint16_t state = 10597;
+    std::array<int, 3> got{};
+    for (auto& v : got) v = nextNormal(state, 0, 20);
+    EXPECT_THAT(got, ElementsAre(21, -13, -11));
+
+    std::uint16_t normal = 777;
+    std::uint16_t uniform = 777;
+    nextNormal(normal, 5, 100);
+    for (int i = 0; i < 12; ++i) nextUniform(uniform);
+    EXPECT_EQ(normal, uniform);
+}
+
+TEST(NextNormal, LargeDeviationsDoNotOverflow) {
+    // With sd above 10922 a 32-bit product would wrap and flip the sign of large deviations.
+    std::uint16_t a = 4242;
+    std::uint16_t b = 4242;
+    for (int i = 0; i < 2000; ++i) {
+        const std::int32_t wide = normalDeviation(a, 20000);
+        const std::int32_t unit = normalDeviation(b, 1000);
+        // Both deviations come from the same sum, so they share its sign and scale by 20.
+        EXPECT_LE(std::abs(wide - 20 * unit), 20) << "draw " << i;
+    }
+}
+
+TEST(NextNormal, MomentsMatchTheStandardNormalWithinTheory) {
+    constexpr int kSamples = 200000;
+    constexpr int kSd = 1000;
+    std::uint16_t state = 31;
+    double sum = 0, squares = 0;
+    int beyondSix = 0;
+    for (int i = 0; i < kSamples; ++i) {
+        const double x = normalDeviation(state, kSd);
+        sum += x;
+        squares += x * x;
+        if (std::abs(x) > 6 * kSd) ++beyondSix;
+    }
+    const double mean = sum / kSamples;
+    const double variance = squares / kSamples - mean * mean;
+    // The sum of twelve draws from one LCG has its mean 6 / 32768 sd below zero; allow five
+    // standard errors around it.
+    EXPECT_NEAR(mean, 0.0, 5.0 * kSd / std::sqrt(kSamples)) << "mean " << mean;
+    EXPECT_NEAR(std::sqrt(variance), kSd, 0.02 * kSd) << "sd " << std::sqrt(variance);
+    EXPECT_EQ(beyondSix, 0);
+}
+
+SeriesHeader seriesOf(std::initializer_list<std::int16_t> pure) {
+    SeriesHeader s;
+    s.lpPureData = pure;
+    s.lpData.assign(pure.size(), 0);
+    s.dwSeriesSize = s.dwMaxSeriesSize = static_cast<std::uint32_t>(pure.size());
+    return s;
+}
+
+TEST(AddNoise, ZeroLevelCopiesTheSignalButStillAdvancesTheState) {
+    SeriesHeader s = seriesOf({1, -2, 3, 32767});
+    std::uint16_t state = 10597;
+    std::uint16_t expected = 10597;
+    addNoise(0, s, state);
+    for (int i = 0; i < 4 * 12; ++i) nextUniform(expected);
+    EXPECT_EQ(s.lpData, s.lpPureData);
+    EXPECT_EQ(state, expected);
+    EXPECT_EQ(s.wNoiseLevel, 0);
+}
+
+TEST(AddNoise, AddsTheNormalDrawsAndSaturatesAtSixteenBits) {
+    SeriesHeader s = seriesOf({0, 32767, -32768, 100});
+    std::uint16_t state = 10597;
+    std::uint16_t replay = 10597;
+    addNoise(20000, s, state);
+    std::array<std::int32_t, 4> noise{};
+    for (auto& n : noise) n = normalDeviation(replay, 20000);
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::int32_t exact = s.lpPureData[i] + noise[i];
+        const std::int32_t saturated = exact > 32767 ? 32767 : (exact < -32768 ? -32768 : exact);
+        EXPECT_EQ(s.lpData[i], saturated) << "sample " << i;
+    }
+    EXPECT_EQ(s.wNoiseLevel, 20000);
+}
+
+TEST(NextSequenceRandom, BehavesLikeTheClassicRand) {
+    std::uint32_t state = 1;
+    std::array<int, 5> got{};
+    for (auto& v : got) v = nextSequenceRandom(state);
+    EXPECT_THAT(got, ElementsAre(41, 18467, 6334, 26500, 19169));
+}
+
+}  // namespace
+}  // namespace mirovale
