@@ -1,4 +1,4 @@
-#include "core/shell/program_state.h"
+#include "core/state/program_state.h"
 
 #include <numeric>
 
