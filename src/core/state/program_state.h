@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/host/host.h"
+#include "core/state/panel_state.h"
 #include "core/synthesis/pulse_header.h"
 #include "core/synthesis/random.h"
 #include "core/synthesis/series_header.h"
@@ -182,6 +183,10 @@ struct ProgramState {
     // Records owned by the shell.
     EtalonTable etalonTable{};
     std::unique_ptr<SeriesHeader> lpSeriesHeader;
+
+    // What the subset and alphabet selection panels have composed.
+    SubsetPanel subsetPanel;
+    AlphabetPanel alphabetPanel;
 };
 
 // The program-start derivation of the selected and in-effect copies from the option tables.
