@@ -12,10 +12,10 @@ namespace {
 using ::testing::ElementsAre;
 
 TEST(AddSelectionToArray, AppendsRowsUntilTheCapacityThenKeepsTheCount) {
-    std::vector<std::int32_t> sizes(3, 0);
-    std::vector<std::vector<std::int32_t>> rows(3, std::vector<std::int32_t>(11, 0));
-    const std::vector<std::int32_t> first{4, 7, 9};
-    const std::vector<std::int32_t> second{2};
+    std::vector<std::uint32_t> sizes(3, 0);
+    std::vector<std::vector<std::uint32_t>> rows(3, std::vector<std::uint32_t>(11, 0));
+    const std::vector<std::uint32_t> first{4, 7, 9};
+    const std::vector<std::uint32_t> second{2};
 
     std::uint32_t stored = addSelectionToArray(first, 3, sizes, rows, 0, 3);
     stored = addSelectionToArray(second, 1, sizes, rows, stored, 3);

@@ -18,13 +18,13 @@ void noMemory(Host& host, const char* what) {
 // panels share one preparation.
 struct PanelArrays {
     std::uint32_t& capacity;
-    std::vector<std::int32_t>& slots;
+    std::vector<std::uint32_t>& slots;
     std::uint32_t& slotsInUse;
     std::uint32_t reserve;
     std::uint32_t& arrayCapacity;
     std::uint32_t& arraySize;
-    std::vector<std::int32_t>& sizes;
-    std::vector<std::vector<std::int32_t>>& rows;
+    std::vector<std::uint32_t>& sizes;
+    std::vector<std::vector<std::uint32_t>>& rows;
     const char* slotsName;
     const char* sizesName;
     const char* rowsName;
@@ -60,7 +60,7 @@ bool makeArrays(Host& host, PanelArrays a) {
         release(a);
         return false;
     }
-    const std::vector<std::int32_t> row(kSlots + 1, 0);
+    const std::vector<std::uint32_t> row(kSlots + 1, 0);
     if (!tryAllocate([&] { a.rows.assign(a.arrayCapacity, row); })) {
         noMemory(host, a.rowsName);
         release(a);
@@ -104,15 +104,15 @@ void freeAlphabetPanel(AlphabetPanel& panel) noexcept {
     release(arrays);
 }
 
-std::uint32_t addSelectionToArray(std::span<const std::int32_t> list, std::uint32_t count,
-                                  std::span<std::int32_t> sizes,
-                                  std::span<std::vector<std::int32_t>> rows, std::uint32_t stored,
+std::uint32_t addSelectionToArray(std::span<const std::uint32_t> list, std::uint32_t count,
+                                  std::span<std::uint32_t> sizes,
+                                  std::span<std::vector<std::uint32_t>> rows, std::uint32_t stored,
                                   std::uint32_t capacity) {
     if (stored >= capacity || stored >= rows.size() || stored >= sizes.size()) return stored;
     auto& row = rows[stored];
     const std::size_t n = std::min({static_cast<std::size_t>(count), list.size(), row.size()});
     std::copy_n(list.begin(), n, row.begin());
-    sizes[stored] = static_cast<std::int32_t>(n);
+    sizes[stored] = static_cast<std::uint32_t>(n);
     return stored + 1;
 }
 

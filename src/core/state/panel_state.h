@@ -15,21 +15,21 @@ struct SubsetPanel {
     std::uint32_t dwSubsetCapacity = 0;  // slots in a subset: 10 once made, 0 before
     // 2 * dwSubsetCapacity entries: the etalon numbers of the subset being built, then one mark
     // per slot (non-zero = marked).
-    std::vector<std::int32_t> selectedSubset;
+    std::vector<std::uint32_t> selectedSubset;
     std::uint32_t dwSelectedSubsetSize = 0;    // slots in use
     std::uint32_t dwSubsetArrayReserve = 10;   // stored subsets the array is made for
     std::uint32_t dwSubsetArrayCapacity = 0;   // capacity of the stored array
     std::uint32_t dwSubsetArraySize = 0;       // stored subsets in use
-    std::vector<std::int32_t> selectedSubsetArraySize;  // [capacity] size of each stored subset
+    std::vector<std::uint32_t> selectedSubsetArraySize;  // [capacity] size of each stored subset
     // [capacity] rows of dwSubsetCapacity + 1 entries: the etalon numbers of each stored subset.
-    std::vector<std::vector<std::int32_t>> selectedSubsetArray;
+    std::vector<std::vector<std::uint32_t>> selectedSubsetArray;
     std::uint32_t dwCurrentSubset = 0;   // 1-based current stored subset
     std::uint32_t dwMarkAllSubsets = 0;  // > 0: the next drawing marks every slot, then clears it
     std::uint32_t dwSubsetButtons = 0;   // buttons of the panel last drawn (4 or 6)
 
     [[nodiscard]] bool made() const { return dwSubsetCapacity >= 10; }
     // The etalon numbers of the subset being built, dwSelectedSubsetSize of them.
-    [[nodiscard]] std::span<const std::int32_t> subset() const {
+    [[nodiscard]] std::span<const std::uint32_t> subset() const {
         return {selectedSubset.data(), made() ? dwSelectedSubsetSize : 0u};
     }
 };
@@ -38,13 +38,13 @@ struct SubsetPanel {
 // alphabets alphabet recognition chooses from. Each field mirrors its SubsetPanel counterpart.
 struct AlphabetPanel {
     std::uint32_t dwAlphabetCapacity = 0;
-    std::vector<std::int32_t> selectedAlphabet;  // numbers, then marks
+    std::vector<std::uint32_t> selectedAlphabet;  // numbers, then marks
     std::uint32_t dwSelectedAlphabetSize = 0;
     std::uint32_t dwAlphabetArrayReserve = 10;
     std::uint32_t dwAlphabetArrayCapacity = 0;
     std::uint32_t dwAlphabetArraySize = 0;
-    std::vector<std::int32_t> selectedAlphabetsSize;
-    std::vector<std::vector<std::int32_t>> selectedAlphabetArray;
+    std::vector<std::uint32_t> selectedAlphabetsSize;
+    std::vector<std::vector<std::uint32_t>> selectedAlphabetArray;
     std::uint32_t dwCurrentAlphabet = 0;  // 1-based
     std::uint32_t dwMarkAllAlphabets = 0;
     std::uint32_t dwAlphabetButtons = 0;
@@ -74,9 +74,9 @@ void freeAlphabetPanel(AlphabetPanel& panel) noexcept;
 // stored : rows in use now
 // capacity : rows the array holds
 // returns the new number of rows in use: stored + 1, or stored unchanged when the array is full
-std::uint32_t addSelectionToArray(std::span<const std::int32_t> list, std::uint32_t count,
-                                  std::span<std::int32_t> sizes,
-                                  std::span<std::vector<std::int32_t>> rows, std::uint32_t stored,
+std::uint32_t addSelectionToArray(std::span<const std::uint32_t> list, std::uint32_t count,
+                                  std::span<std::uint32_t> sizes,
+                                  std::span<std::vector<std::uint32_t>> rows, std::uint32_t stored,
                                   std::uint32_t capacity);
 
 }  // namespace mirovale
