@@ -44,7 +44,7 @@ bool makeArrays(Host& host, PanelArrays a) {
     if (a.capacity >= kSlots) return true;
     const bool hadArray = a.arrayCapacity != 0;
     a.capacity = kSlots;
-    if (!tryAssign(a.slots, 2 * kSlots, 0)) {
+    if (!tryAssign(a.slots, 2 * kSlots, 0u)) {
         noMemory(host, a.slotsName);
         release(a);
         return false;
@@ -55,12 +55,12 @@ bool makeArrays(Host& host, PanelArrays a) {
         a.arrayCapacity = a.reserve;
         a.arraySize = 0;
     }
-    if (!tryAssign(a.sizes, a.arrayCapacity, 0)) {
+    if (!tryAssign(a.sizes, a.arrayCapacity, 0u)) {
         noMemory(host, a.sizesName);
         release(a);
         return false;
     }
-    const std::vector<std::uint32_t> row(kSlots + 1, 0);
+    const std::vector<std::uint32_t> row(kSlots + 1, 0u);
     if (!tryAllocate([&] { a.rows.assign(a.arrayCapacity, row); })) {
         noMemory(host, a.rowsName);
         release(a);
