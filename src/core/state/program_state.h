@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "core/host/host.h"
+#include "core/processing/chains_header.h"
+#include "core/simulation/rest_error_header.h"
 #include "core/state/panel_state.h"
+#include "core/state/params_header.h"
 #include "core/synthesis/pulse_header.h"
 #include "core/synthesis/random.h"
 #include "core/synthesis/series_header.h"
@@ -171,6 +174,18 @@ struct ProgramState {
     std::uint16_t wDetectedTuplesStyle = 2;
     std::uint16_t wOriginalTuplesStyle = 0;
 
+    // What the series dialogs hand to the command that opened them, and the pulse range that
+    // command computes from them (the dialogs 106 and 110 show it). Until a dialog has run they
+    // hold the values in effect above.
+    std::uint32_t dwTmpSeriesLength = 1200;        // "Samples Length"
+    std::uint16_t wTmpTmin = 40;                   // "Min Length of Interval"
+    std::uint16_t wTmpTmax = 181;                  // "Max Length of Interval"
+    std::uint16_t wTmpSavedEnergyMaking = 75;      // percent, for making
+    std::uint16_t wTmpSavedEnergyProcessing = 75;  // percent, for processing
+    std::uint16_t wTmpMinPulses = 0;               // least pulse count of the series asked for
+    std::uint16_t wTmpMaxPulses = 0;               // greatest pulse count
+    std::uint16_t wTmpNoiseLevel = 20;             // "Noise Level"; signed value kept in 16 bits
+
     // One-shot flags.
     std::uint32_t dwTypeMoreDetails = 0;
     std::uint32_t dwDebuggingRepeat = 0;
@@ -183,6 +198,18 @@ struct ProgramState {
     // Records owned by the shell.
     EtalonTable etalonTable{};
     std::unique_ptr<SeriesHeader> lpSeriesHeader;
+    std::uint16_t wChainsNumber = 10;  // chains the chains record holds
+    std::uint16_t wChainsPulses = 0;   // pulses per chain it holds
+    std::unique_ptr<ChainsHeader> lpChainsHeader;
+    std::unique_ptr<RestErrorHeader> lpRestErrorHeader;
+
+    // Repaint-pending flags of the three option rows and of the buttons area: the mouse rules
+    // set them, the commands that repaint clear them.
+    bool seriesLengthRowPending = false;
+    bool noiseLevelRowPending = false;
+    bool lostDataRowPending = false;
+    bool buttonsAreaPending = false;
+    std::unique_ptr<ParamsHeader> lpParamsHeader;  // the parameters panel's record
 
     // What the subset and alphabet selection panels have composed.
     SubsetPanel subsetPanel;
