@@ -13,11 +13,11 @@ namespace mirovale {
 // Subset employment modes (wSubsetMode): how the current subset is laid into the etalon sequence
 // of every new series, from the pulse at wSubsetPosition on.
 enum SubsetMode : std::uint16_t {
-    SUBSET_SINGLE_RANDOM = 1,      // once, at a random start at or after the position
-    SUBSET_SINGLE_FIXED = 2,       // once, at the position
-    SUBSET_MULTIPLE_RANDOM = 3,    // every pulse from the position gets a random entry
-    SUBSET_COMPLETE = 4,           // repeated from the position to the end
-    SUBSET_SHIFTED_COMPLETE = 5,   // as 4, starting at a random entry
+    SUBSET_SINGLE_RANDOM = 1,     // once, at a random start at or after the position
+    SUBSET_SINGLE_FIXED = 2,      // once, at the position
+    SUBSET_MULTIPLE_RANDOM = 3,   // every pulse from the position gets a random entry
+    SUBSET_COMPLETE = 4,          // repeated from the position to the end
+    SUBSET_SHIFTED_COMPLETE = 5,  // as 4, starting at a random entry
 };
 
 // Makes a single list the current subset.
