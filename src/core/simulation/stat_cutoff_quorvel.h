@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+
+#include "core/host/host.h"
+#include "core/simulation/rest_error_header.h"
+#include "core/synthesis/pulse_header.h"
+#include "core/synthesis/random.h"
+#include "core/synthesis/series_header.h"
+
+namespace mirovale {
+
+// The program values the simulation reads besides its plan and the series.
+struct SimulationSettings {
+    std::uint16_t wEtalonCount = 20;              // P, etalons of the alphabet
+    const EtalonTable* etalonTable = nullptr;     // the alphabet
+    std::span<const std::uint16_t> lpRequiredList;  // required etalons; its size is wRequiredCount
+    std::uint16_t wSeriesType = 0;                // S, series type code
+    std::uint16_t wProcessingTask = 0;            // T, task code processing runs
+    std::uint16_t wSavedEnergyMaking = 100;       // percent of energy each made pulse keeps
+    std::uint16_t wSavedEnergyProcessing = 100;   // percent a processed piece must exceed
+    std::uint16_t wAmplitude = 128;               // amplitude setting handed to synthesis
+    std::uint16_t wSubsetProceeding = 1;          // handed to the tuple routines
+    std::uint32_t* dwDebuggingRepeat = nullptr;   // the tuple routines' one-shot dump flag
+};
+
+// Wall-clock seconds at the start and at the end of the last simulation; the chart prints
+// their difference.
+struct SimulationTimes {
+    std::int64_t startTime = 0;
+    std::int64_t endTime = 0;
+};
+
+// Observation and cancelling of a running simulation; both may be empty.
+struct SimulationControl {
+    // Called after each finished (pulse number, noise level) cell with cells done and all cells.
+    std::function<void(std::uint32_t done, std::uint32_t total)> progress;
+    // Asked before every repeat; true stops the simulation (the record stays incomplete).
+    std::function<bool()> cancelled;
+};
+
+// Caption of the driver's own reports.
+inline constexpr const char* kStatCutoffCaption = " About statCutoffQuorvel ";
+
+// Runs the statistical simulation of the record's plan: for every pulse number (outermost),
+// noise level and repeat it makes a series, adds noise, processes it and accumulates the
+// restoring and detection errors (and, for tuple recognition, the misrecognitions) into the
+// record's tables.
+// host     : shows the messages
+// record   : the prepared error record; nullptr is reported
+// settings : alphabet, required etalons, codes, levels
+// states   : the synthesis generators; they advance
+// wNoiseSeed : the noise generator state; it advances
+// series   : the current series, whose N, Tmin, Tmax, capacity and subsets the simulation uses;
+//            replaced by each new series, the last one remains (nullptr once synthesis failed)
+// times    : receives the start and end stamps
+// control  : progress and cancelling
+// Before anything is changed the plan is checked against the series (pulse numbers within the
+// working arrays and the feasible range, repeats at least 1, required etalons in the alphabet)
+// and refused with one message.
+// returns 1 when it ran to its end (ifComplete = 1), 0 when it stopped at a failure or was
+// cancelled
+int statCutoffQuorvel(Host& host, RestErrorHeader* record, const SimulationSettings& settings,
+                      GeneratorStates& states, std::uint16_t& wNoiseSeed,
+                      std::unique_ptr<SeriesHeader>& series, SimulationTimes& times,
+                      const SimulationControl& control = {});
+
+}  // namespace mirovale
