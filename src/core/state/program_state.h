@@ -8,6 +8,7 @@
 #include "core/host/host.h"
 #include "core/processing/chains_header.h"
 #include "core/simulation/rest_error_header.h"
+#include "core/simulation/stat_cutoff_quorvel.h"
 #include "core/state/panel_state.h"
 #include "core/state/params_header.h"
 #include "core/synthesis/pulse_header.h"
@@ -202,6 +203,7 @@ struct ProgramState {
     std::uint16_t wChainsPulses = 0;   // pulses per chain it holds
     std::unique_ptr<ChainsHeader> lpChainsHeader;
     std::unique_ptr<RestErrorHeader> lpRestErrorHeader;
+    SimulationTimes simulationTimes;  // start and end of the last simulation, for the chart
 
     // Repaint-pending flags of the three option rows and of the buttons area: the mouse rules
     // set them, the commands that repaint clear them.
