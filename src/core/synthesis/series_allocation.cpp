@@ -32,7 +32,8 @@ Capacity grownCapacity(const SeriesHeader& s, const SeriesGeometry& g, std::uint
 bool buffersFit(const SeriesHeader& s, const SeriesGeometry& g, std::uint16_t L, std::uint32_t N) {
     const std::size_t blockSamples = static_cast<std::size_t>(g.dwBlocks) * L;
     return N <= s.dwMaxSeriesSize && g.wMaxPulses <= s.wMaxPulsesSpace &&
-           blockSamples <= s.lpVectorPureData.size() && blockSamples <= s.lpVectorData.size();
+           g.dwBlocks <= s.dwMaxBlocks && blockSamples <= s.lpVectorPureData.size() &&
+           blockSamples <= s.lpVectorData.size();
 }
 
 // The signal and per-pulse arrays, made anew and zeroed as one allocation request. The subset
