@@ -145,7 +145,7 @@ TEST(ChainsHeader, DumpsItsRowsAndCutsALongDumpAtTheBuffer) {
     const std::string text = chainsHeaderText(*big);
     EXPECT_EQ(text.size(), 2499u);
     EXPECT_EQ(text.find(" 1. 0 10 (1) [0 4] 11 (1) [0 4]"), 100u);  // right after the counters
-    EXPECT_EQ(text.find(" 2. 1 20 (2)"), std::string::npos);  // row 1 alone fills the buffer
+    EXPECT_EQ(text.find(" 2. 1 20 (2)"), std::string::npos);        // row 1 alone fills the buffer
 }
 
 }  // namespace

@@ -38,9 +38,12 @@ int apply(Op op, IntervalList* list, int a, int b) {
     const auto ua = static_cast<std::uint16_t>(a);
     const auto ub = static_cast<std::uint16_t>(b);
     switch (op) {
-        case Op::Add: return addInterval(list, ua, ub);
-        case Op::Cut: return cutInterval(list, ua, ub);
-        case Op::Clip: return clipIntervalList(list, ua, ub);
+        case Op::Add:
+            return addInterval(list, ua, ub);
+        case Op::Cut:
+            return cutInterval(list, ua, ub);
+        case Op::Clip:
+            return clipIntervalList(list, ua, ub);
     }
     return -1;
 }

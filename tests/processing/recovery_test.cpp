@@ -54,7 +54,8 @@ protected:
 
 TEST_P(Recovery, DetectionFindsEveryPulseAndItsEtalon) {
     std::vector<int> numbers;
-    for (std::size_t m = 0; m < starts.size(); ++m) numbers.push_back(1 + static_cast<int>(rng() % 3) * 2);
+    for (std::size_t m = 0; m < starts.size(); ++m)
+        numbers.push_back(1 + static_cast<int>(rng() % 3) * 2);
     const std::vector<std::uint16_t> list{3, 1, 5};
     for (const bool fixed : {false, true}) {
         SCOPED_TRACE(fixed ? "fixed" : "unfixed");
@@ -63,10 +64,10 @@ TEST_P(Recovery, DetectionFindsEveryPulseAndItsEtalon) {
             truth.push_back({starts[m], numbers[m], 0, kGeometry.L - 1});
         }
         auto series = makeSeries(etalons, kGeometry, truth);
-        const int result = fixed ? detectFixedPulses(host, etalons, list, 30, 60, 100,
-                                                     chains.get(), series.get())
-                                 : detectUnfixedPulses(host, etalons, list, 30, 60, 100,
-                                                       chains.get(), series.get());
+        const int result =
+            fixed
+                ? detectFixedPulses(host, etalons, list, 30, 60, 100, chains.get(), series.get())
+                : detectUnfixedPulses(host, etalons, list, 30, 60, 100, chains.get(), series.get());
         EXPECT_EQ(result, 1);
         EXPECT_EQ(detectedChain(*series), truth);
         ASSERT_EQ(chains->wPretenders, 1);
@@ -114,10 +115,10 @@ TEST_P(Recovery, AlphabetRecognitionNamesTheAlphabet) {
         series->wAlphabets = series->wMaxAlphabets = 3;
         series->selectedAlphabetSize = {2, 3, 1};
         series->selectedAlphabetList = alphabets;
-        const int result = fixed ? recognizeAlphabetFixed(host, etalons, 30, 60, 100,
-                                                          chains.get(), series.get())
-                                 : recognizeAlphabetUnfixed(host, etalons, 30, 60, 100,
-                                                            chains.get(), series.get());
+        const int result =
+            fixed
+                ? recognizeAlphabetFixed(host, etalons, 30, 60, 100, chains.get(), series.get())
+                : recognizeAlphabetUnfixed(host, etalons, 30, 60, 100, chains.get(), series.get());
         EXPECT_EQ(result, 2);
         EXPECT_EQ(series->wRecognizedAlphabet, 2);
         EXPECT_EQ(detectedChain(*series), truth);

@@ -33,7 +33,8 @@ inline EtalonTable makeEtalons(std::uint16_t L, std::uint32_t seed, int amplitud
         etalons[k].wNumber = static_cast<std::uint16_t>(k + 1);
         etalons[k].lpData.resize(L);
         for (auto& sample : etalons[k].lpData) {
-            const int magnitude = 10 + static_cast<int>(rng() % static_cast<unsigned>(amplitude - 9));
+            const int magnitude =
+                10 + static_cast<int>(rng() % static_cast<unsigned>(amplitude - 9));
             sample = static_cast<std::int16_t>(rng() % 2 == 0 ? magnitude : -magnitude);
         }
     }
@@ -101,7 +102,8 @@ inline std::unique_ptr<SeriesHeader> makeSeries(const EtalonTable& etalons, cons
         }
         const auto mm = static_cast<std::int64_t>(m);
         const std::int64_t n = g.N;
-        s->lpMinPositions[m] = static_cast<std::int16_t>(std::max(mm * g.Tmin, n - (K - mm) * g.Tmax));
+        s->lpMinPositions[m] =
+            static_cast<std::int16_t>(std::max(mm * g.Tmin, n - (K - mm) * g.Tmax));
         s->lpMaxPositions[m] = static_cast<std::int16_t>(
             std::min((mm + 1) * g.Tmax - g.L, n - g.L - (K - 1 - mm) * g.Tmin));
     }
@@ -135,8 +137,8 @@ inline PulseChain detectedChain(const SeriesHeader& s) {
 inline PulseChain rankedChain(const ChainsHeader& c, std::size_t r) {
     PulseChain chain;
     for (std::size_t j = 0; j < static_cast<std::size_t>(c.pulsesQuantity[r]); ++j) {
-        chain.push_back({c.positionsList[r][j], c.pulsesList[r][j], c.beginsList[r][j],
-                         c.endsList[r][j]});
+        chain.push_back(
+            {c.positionsList[r][j], c.pulsesList[r][j], c.beginsList[r][j], c.endsList[r][j]});
     }
     return chain;
 }

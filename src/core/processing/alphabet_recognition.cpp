@@ -13,10 +13,10 @@ namespace mirovale {
 namespace {
 
 using AlphabetDetection = std::optional<std::int64_t> (*)(Host&, const EtalonTable&,
-                                                           std::span<const std::int16_t>,
-                                                           std::uint16_t, std::uint16_t,
-                                                           std::uint16_t, const SeriesHeader&,
-                                                           PulseChain&);
+                                                          std::span<const std::int16_t>,
+                                                          std::uint16_t, std::uint16_t,
+                                                          std::uint16_t, const SeriesHeader&,
+                                                          PulseChain&);
 
 // The loop over the series' alphabets around one per-alphabet detection.
 int recognizeAlphabet(Host& host, const EtalonTable& etalons, std::uint16_t wTmin,
@@ -35,9 +35,9 @@ int recognizeAlphabet(Host& host, const EtalonTable& etalons, std::uint16_t wTmi
     if (chains != nullptr) resetChainsHeader(*chains, K, K, series->wMaxPulses);
     std::int64_t bestDistance = kNineNines;
     int recognised = 0;
-    const std::size_t alphabets = std::min({static_cast<std::size_t>(series->wAlphabets),
-                                            series->selectedAlphabetSize.size(),
-                                            series->selectedAlphabetList.size()});
+    const std::size_t alphabets =
+        std::min({static_cast<std::size_t>(series->wAlphabets), series->selectedAlphabetSize.size(),
+                  series->selectedAlphabetList.size()});
     for (std::size_t a = 0; a < alphabets; ++a) {
         const auto& row = series->selectedAlphabetList[a];
         const std::size_t size = std::min<std::size_t>(
@@ -83,8 +83,8 @@ std::optional<std::int64_t> detectAlphabetUnfixed(Host& host, const EtalonTable&
                                                   std::uint16_t wTmin, std::uint16_t wTmax,
                                                   std::uint16_t wSavedEnergyProcessing,
                                                   const SeriesHeader& series, PulseChain& chain) {
-    auto outcome = detectUnknownNumber(host, etalons, members, wTmin, wTmax,
-                                       wSavedEnergyProcessing, series, nullptr);
+    auto outcome = detectUnknownNumber(host, etalons, members, wTmin, wTmax, wSavedEnergyProcessing,
+                                       series, nullptr);
     if (!outcome) return std::nullopt;
     chain = std::move(outcome->chain);
     return outcome->distance;

@@ -8,12 +8,9 @@
 namespace mirovale {
 
 template <class Number>
-std::optional<DetectionOutcome> detectUnknownNumber(Host& host, const EtalonTable& etalons,
-                                                    std::span<const Number> list,
-                                                    std::uint16_t wTmin, std::uint16_t wTmax,
-                                                    std::uint16_t wLevel,
-                                                    const SeriesHeader& series,
-                                                    ChainsHeader* chains) {
+std::optional<DetectionOutcome> detectUnknownNumber(
+    Host& host, const EtalonTable& etalons, std::span<const Number> list, std::uint16_t wTmin,
+    std::uint16_t wTmax, std::uint16_t wLevel, const SeriesHeader& series, ChainsHeader* chains) {
     const SeriesView view = viewOf(series);
     std::vector<FitCandidate> candidates;
     if (!tryAllocate([&] { candidates.reserve(list.size()); })) {
@@ -82,17 +79,11 @@ template std::optional<DetectionOutcome> detectUnknownNumber(Host&, const Etalon
                                                              std::uint16_t, std::uint16_t,
                                                              std::uint16_t, const SeriesHeader&,
                                                              ChainsHeader*);
-template std::optional<DetectionOutcome> detectKnownNumber(Host&, const EtalonTable&,
-                                                           std::span<const std::uint16_t>,
-                                                           std::uint16_t, const SeriesHeader&,
-                                                           std::span<const StartWindow>,
-                                                           const KnownNumberSettings&,
-                                                           ChainsHeader*);
-template std::optional<DetectionOutcome> detectKnownNumber(Host&, const EtalonTable&,
-                                                           std::span<const std::int16_t>,
-                                                           std::uint16_t, const SeriesHeader&,
-                                                           std::span<const StartWindow>,
-                                                           const KnownNumberSettings&,
-                                                           ChainsHeader*);
+template std::optional<DetectionOutcome> detectKnownNumber(
+    Host&, const EtalonTable&, std::span<const std::uint16_t>, std::uint16_t, const SeriesHeader&,
+    std::span<const StartWindow>, const KnownNumberSettings&, ChainsHeader*);
+template std::optional<DetectionOutcome> detectKnownNumber(
+    Host&, const EtalonTable&, std::span<const std::int16_t>, std::uint16_t, const SeriesHeader&,
+    std::span<const StartWindow>, const KnownNumberSettings&, ChainsHeader*);
 
 }  // namespace mirovale

@@ -27,12 +27,9 @@ struct DetectionOutcome {
 // "Нет памяти для EtalonsPartialEnergy!" or "Нет памяти для indexes!" and returns nullopt when
 // its tables cannot be had.
 template <class Number>
-std::optional<DetectionOutcome> detectUnknownNumber(Host& host, const EtalonTable& etalons,
-                                                    std::span<const Number> list,
-                                                    std::uint16_t wTmin, std::uint16_t wTmax,
-                                                    std::uint16_t wLevel,
-                                                    const SeriesHeader& series,
-                                                    ChainsHeader* chains);
+std::optional<DetectionOutcome> detectUnknownNumber(
+    Host& host, const EtalonTable& etalons, std::span<const Number> list, std::uint16_t wTmin,
+    std::uint16_t wTmax, std::uint16_t wLevel, const SeriesHeader& series, ChainsHeader* chains);
 
 // Detection of K = windows.size() pulses over the listed etalons, pulse m in windows[m], with
 // the search starts of `settings`. `chains`, when given, is emptied for the run after the

@@ -9,8 +9,8 @@ void moveRow(ChainsHeader& chains, std::size_t from, std::size_t to) {
     chains.distance[to] = chains.distance[from];
     chains.pulsesQuantity[to] = chains.pulsesQuantity[from];
     chains.alphabetNumber[to] = chains.alphabetNumber[from];
-    for (auto* table : {&chains.pulsesList, &chains.positionsList, &chains.beginsList,
-                        &chains.endsList}) {
+    for (auto* table :
+         {&chains.pulsesList, &chains.positionsList, &chains.beginsList, &chains.endsList}) {
         (*table)[to] = (*table)[from];
     }
 }
@@ -25,8 +25,8 @@ void resetChainsHeader(ChainsHeader& chains, std::uint16_t wQuanPulses,
     chains.wSeekingPulsesQuantity = wSeekingPulsesQuantity;
     if (!clearRows) return;
     std::fill(chains.distance.begin(), chains.distance.end(), 0);
-    for (auto* table : {&chains.pulsesList, &chains.positionsList, &chains.beginsList,
-                        &chains.endsList}) {
+    for (auto* table :
+         {&chains.pulsesList, &chains.positionsList, &chains.beginsList, &chains.endsList}) {
         for (auto& row : *table) {
             std::fill_n(row.begin(), std::min(clearedPulses, row.size()), 0);
         }

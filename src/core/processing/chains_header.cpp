@@ -18,8 +18,7 @@ void clearRows(std::vector<std::vector<std::int16_t>>& table) {
 
 // Makes the three 32-bit arrays, the four row tables and their rows for the record's wanted
 // capacities; reports the part that could not be had and returns false.
-bool dimension(Host& host, ChainsHeader& chains, std::uint16_t wMaxSize,
-               std::uint16_t wMaxPulses) {
+bool dimension(Host& host, ChainsHeader& chains, std::uint16_t wMaxSize, std::uint16_t wMaxPulses) {
     if (!tryAllocate([&] {
             chains.distance.assign(wMaxSize, 0);
             chains.pulsesQuantity.assign(wMaxSize, 0);
@@ -29,8 +28,8 @@ bool dimension(Host& host, ChainsHeader& chains, std::uint16_t wMaxSize,
                         MessageIcon::None);
         return false;
     }
-    for (auto* table : {&chains.pulsesList, &chains.positionsList, &chains.beginsList,
-                        &chains.endsList}) {
+    for (auto* table :
+         {&chains.pulsesList, &chains.positionsList, &chains.beginsList, &chains.endsList}) {
         table->clear();
     }
     if (!tryAllocate([&] {
@@ -60,13 +59,20 @@ bool dimension(Host& host, ChainsHeader& chains, std::uint16_t wMaxSize,
 
 const char* seriesTypeName(std::uint16_t wSeriesType) {
     switch (wSeriesType) {
-        case 1: return "known number of whole pulses";
-        case 2: return "known number of cut-off pulses";
-        case 4: return "unknown number of whole pulses";
-        case 8: return "unknown number of cut-off pulses";
-        case 36: return "known number of whole pulses tuples";
-        case 40: return "unknown number of whole pulses tuples";
-        default: return nullptr;
+        case 1:
+            return "known number of whole pulses";
+        case 2:
+            return "known number of cut-off pulses";
+        case 4:
+            return "unknown number of whole pulses";
+        case 8:
+            return "unknown number of cut-off pulses";
+        case 36:
+            return "known number of whole pulses tuples";
+        case 40:
+            return "unknown number of whole pulses tuples";
+        default:
+            return nullptr;
     }
 }
 
@@ -74,12 +80,17 @@ const char* taskName(std::uint16_t wTaskType) {
     switch (wTaskType) {
         case 1:
         case 32:
-        case 36: return "detection";
+        case 36:
+            return "detection";
         case 2:
-        case 40: return "recognition";
-        case 4: return "joint detection and identification";
-        case 48: return "alphabet recognition";
-        default: return nullptr;
+        case 40:
+            return "recognition";
+        case 4:
+            return "joint detection and identification";
+        case 48:
+            return "alphabet recognition";
+        default:
+            return nullptr;
     }
 }
 
@@ -102,8 +113,8 @@ std::unique_ptr<ChainsHeader> getChainsHeader(Host& host, std::uint16_t wMaxSize
     std::fill(chains->distance.begin(), chains->distance.end(), 0);
     std::fill(chains->pulsesQuantity.begin(), chains->pulsesQuantity.end(), 0);
     std::fill(chains->alphabetNumber.begin(), chains->alphabetNumber.end(), 0);
-    for (auto* table : {&chains->pulsesList, &chains->positionsList, &chains->beginsList,
-                        &chains->endsList}) {
+    for (auto* table :
+         {&chains->pulsesList, &chains->positionsList, &chains->beginsList, &chains->endsList}) {
         clearRows(*table);
     }
     return chains;
@@ -142,12 +153,13 @@ std::string chainsHeaderText(const ChainsHeader& chains) {
     for (std::size_t r = 0; r < rows && text.size() < kDumpBuffer; ++r) {
         text += formatText(" %d.", static_cast<int>(r + 1));
         text += formatText(" %lld", static_cast<long long>(chains.distance[r]));
-        const auto pulses = static_cast<std::size_t>(std::clamp<std::int64_t>(
-            chains.pulsesQuantity[r], 0, static_cast<std::int64_t>(chains.positionsList[r].size())));
+        const auto pulses = static_cast<std::size_t>(
+            std::clamp<std::int64_t>(chains.pulsesQuantity[r], 0,
+                                     static_cast<std::int64_t>(chains.positionsList[r].size())));
         for (std::size_t j = 0; j < pulses; ++j) {
-            text += formatText(" %d (%d) [%d %d]", chains.positionsList[r][j],
-                               chains.pulsesList[r][j], chains.beginsList[r][j],
-                               chains.endsList[r][j]);
+            text +=
+                formatText(" %d (%d) [%d %d]", chains.positionsList[r][j], chains.pulsesList[r][j],
+                           chains.beginsList[r][j], chains.endsList[r][j]);
         }
         text += "\n";
     }

@@ -27,13 +27,13 @@ struct ChainsHeader {
     std::vector<std::vector<std::int16_t>> positionsList;  // [wMaxSize][wMaxPulses] start sample
     std::vector<std::vector<std::int16_t>> beginsList;     // [wMaxSize][wMaxPulses] first kept
     std::vector<std::vector<std::int16_t>> endsList;       // [wMaxSize][wMaxPulses] last kept
-    std::uint16_t wMark = 0;                   // 2 once labelled by addToChainsHeader
-    std::uint16_t wSeriesType = 0;             // series type code of the run
-    std::uint16_t wTaskType = 0;               // task code of the run
-    const char* lpTaskName = nullptr;          // static name of the task, or null
-    const char* lpSeriesTypeName = nullptr;    // static name of the series type, or null
-    std::uint16_t wMakingLevel = 0;            // saved energy percent used for making
-    std::uint16_t wProcessingLevel = 0;        // saved energy percent used for processing
+    std::uint16_t wMark = 0;                               // 2 once labelled by addToChainsHeader
+    std::uint16_t wSeriesType = 0;                         // series type code of the run
+    std::uint16_t wTaskType = 0;                           // task code of the run
+    const char* lpTaskName = nullptr;                      // static name of the task, or null
+    const char* lpSeriesTypeName = nullptr;  // static name of the series type, or null
+    std::uint16_t wMakingLevel = 0;          // saved energy percent used for making
+    std::uint16_t wProcessingLevel = 0;      // saved energy percent used for processing
 };
 
 // Makes or reuses a chains record and empties it.
@@ -44,8 +44,8 @@ struct ChainsHeader {
 // returns the emptied record; null after reporting "Нет памяти для ...!" with caption
 // " getChainsHeader " (the old record is released then)
 [[nodiscard]] std::unique_ptr<ChainsHeader> getChainsHeader(Host& host, std::uint16_t wMaxSize,
-                                                           std::uint16_t wMaxPulses,
-                                                           std::unique_ptr<ChainsHeader> old);
+                                                            std::uint16_t wMaxPulses,
+                                                            std::unique_ptr<ChainsHeader> old);
 
 // Labels the record with the run's codes, names and levels and sets wMark to 2.
 // wSeriesType   : series type code (1, 2, 4, 8, 36, 40; others get no name)

@@ -43,7 +43,9 @@ std::size_t firstNotCovered(const IntervalList& list, std::size_t from, std::uin
     return j;
 }
 
-bool isFull(const IntervalList& list) { return list.wIntervals >= list.wMaxIntervals; }
+bool isFull(const IntervalList& list) {
+    return list.wIntervals >= list.wMaxIntervals;
+}
 
 // The intervals of `source`, copied when they would change under the loop over them.
 std::vector<std::pair<std::uint16_t, std::uint16_t>> snapshot(const IntervalList& source) {

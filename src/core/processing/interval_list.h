@@ -11,10 +11,10 @@ namespace mirovale {
 // Touching intervals (end[i] + 1 == begin[i + 1]) are not merged. A list never grows: an
 // operation that would need more than wMaxIntervals entries is refused and changes nothing.
 struct IntervalList {
-    std::uint16_t wMaxIntervals = 0;                // capacity of both arrays
-    std::uint16_t wIntervals = 0;                   // intervals held, 0..wMaxIntervals
-    std::vector<std::uint16_t> lpIntervalBegins;    // [wMaxIntervals] first position of each
-    std::vector<std::uint16_t> lpIntervalEnds;      // [wMaxIntervals] last position (inclusive)
+    std::uint16_t wMaxIntervals = 0;              // capacity of both arrays
+    std::uint16_t wIntervals = 0;                 // intervals held, 0..wMaxIntervals
+    std::vector<std::uint16_t> lpIntervalBegins;  // [wMaxIntervals] first position of each
+    std::vector<std::uint16_t> lpIntervalEnds;    // [wMaxIntervals] last position (inclusive)
 };
 
 // Makes an empty list or empties `list`, keeping its arrays when they hold wCapacity entries.
@@ -23,7 +23,7 @@ struct IntervalList {
 // returns the list with every entry zeroed; null when the arrays cannot be had (the old list is
 // released then). Nothing is reported.
 [[nodiscard]] std::unique_ptr<IntervalList> getIntervalList(std::unique_ptr<IntervalList> list,
-                                                           std::uint16_t wCapacity);
+                                                            std::uint16_t wCapacity);
 
 // Releases `list` (null accepted); returns null for the caller to store back.
 std::unique_ptr<IntervalList> freeIntervalList(std::unique_ptr<IntervalList> list);

@@ -11,8 +11,8 @@ struct Best {
 };
 
 // The strictly smallest score of `layer` over [t - Tmax, t - Tmin] inside `window`.
-Best smallestInReach(const std::vector<LayerCell>& layer, const StartWindow& window,
-                     std::int64_t t, const KnownNumberSettings& settings, std::int64_t from) {
+Best smallestInReach(const std::vector<LayerCell>& layer, const StartWindow& window, std::int64_t t,
+                     const KnownNumberSettings& settings, std::int64_t from) {
     Best best{from, -1};
     const std::int64_t lo = std::max(t - settings.wTmax, window.lo);
     const std::int64_t hi = std::min(t - settings.wTmin, window.hi);

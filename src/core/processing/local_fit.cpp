@@ -57,14 +57,14 @@ std::vector<FitCandidate> makeFitCandidates(const EtalonTable& etalons,
 }
 
 template std::vector<FitCandidate> makeFitCandidates(const EtalonTable&,
-                                                     std::span<const std::uint16_t>,
-                                                     std::uint16_t, std::uint16_t);
+                                                     std::span<const std::uint16_t>, std::uint16_t,
+                                                     std::uint16_t);
 template std::vector<FitCandidate> makeFitCandidates(const EtalonTable&,
-                                                     std::span<const std::int16_t>,
-                                                     std::uint16_t, std::uint16_t);
+                                                     std::span<const std::int16_t>, std::uint16_t,
+                                                     std::uint16_t);
 template std::vector<FitCandidate> makeFitCandidates(const EtalonTable&,
-                                                     std::span<const std::uint32_t>,
-                                                     std::uint16_t, std::uint16_t);
+                                                     std::span<const std::uint32_t>, std::uint16_t,
+                                                     std::uint16_t);
 
 std::vector<FitCandidate> makeSubsetCandidates(const EtalonTable& etalons,
                                                std::span<const std::uint32_t> subset,

@@ -18,8 +18,7 @@ int detectUnfixedPulses(Host& host, const EtalonTable& etalons,
     if (chains != nullptr) {
         rankChain(*chains, outcome->distance, outcome->chain);
         if (chains->wPretenders > 0) {
-            chains->wSeekingPulsesQuantity =
-                static_cast<std::uint16_t>(chains->pulsesQuantity[0]);
+            chains->wSeekingPulsesQuantity = static_cast<std::uint16_t>(chains->pulsesQuantity[0]);
         }
     }
     return 1;

@@ -6,9 +6,9 @@ namespace mirovale {
 
 std::int64_t trueChainMeasure(const SeriesHeader& series) {
     const std::size_t n = std::min<std::size_t>(series.dwSeriesSize, series.lpData.size());
-    const std::size_t pulses = std::min({static_cast<std::size_t>(series.wImpulseQuantity),
-                                         series.lpPositions.size(), series.lpEtalonNumbers.size(),
-                                         series.lpBegins.size(), series.lpEnds.size()});
+    const std::size_t pulses =
+        std::min({static_cast<std::size_t>(series.wImpulseQuantity), series.lpPositions.size(),
+                  series.lpEtalonNumbers.size(), series.lpBegins.size(), series.lpEnds.size()});
     std::int64_t sum = 0;
     for (std::size_t i = 0; i < pulses; ++i) {
         const std::int64_t number = series.lpEtalonNumbers[i];

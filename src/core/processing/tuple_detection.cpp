@@ -104,8 +104,8 @@ int recognizeFixedTuples(Host& host, const EtalonTable& etalons,
     if (!tryAllocate([&] {
             for (std::size_t k = 0; k < subsets; ++k) {
                 const std::size_t s = std::min<std::size_t>(subsetSizes[k], subsetRows[k].size());
-                members[k] = makeSubsetCandidates(etalons, std::span(subsetRows[k]).first(s), view.L,
-                                           wSavedEnergyProcessing);
+                members[k] = makeSubsetCandidates(etalons, std::span(subsetRows[k]).first(s),
+                                                  view.L, wSavedEnergyProcessing);
             }
             for (auto& layer : table.layers) layer.assign(view.starts, {});
         })) {

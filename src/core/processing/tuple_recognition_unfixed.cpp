@@ -63,8 +63,9 @@ std::string layerSymbols(const std::vector<ChainCell>& layer, const IntervalList
     forEachPosition(list, [&](std::size_t t) {
         const ChainCell& cell = layer[t];
         if (cell.score < 0) {
-            text += found && t == smallestAt ? formatText(" %lld", static_cast<long long>(cell.score))
-                                             : std::string(" -");
+            text += found && t == smallestAt
+                        ? formatText(" %lld", static_cast<long long>(cell.score))
+                        : std::string(" -");
         } else {
             text += " +";
         }
@@ -122,8 +123,8 @@ TupleRun runSubset(const TupleContext& context, LayerTable& table,
 // Makes the energies of every subset (request reported as EtalonsPartialEnergy) and the layer
 // rows for the longest (two requests reported as G_on_layers).
 bool allocateTables(Host& host, const EtalonTable& etalons,
-                    std::span<const std::span<const std::uint32_t>> subsets,
-                    const SeriesView& view, std::uint16_t wLevel, std::uint16_t wMaxPulses,
+                    std::span<const std::span<const std::uint32_t>> subsets, const SeriesView& view,
+                    std::uint16_t wLevel, std::uint16_t wMaxPulses,
                     std::vector<std::vector<FitCandidate>>& members,
                     std::vector<std::vector<ChainCell>>& rows) {
     if (!tryAllocate([&] {

@@ -45,8 +45,8 @@ Predecessor bestPredecessor(const std::vector<ChainCell>& layer, std::size_t t,
 }  // namespace
 
 void initLayers(LayerTable& table, std::int64_t unreachable, std::uint16_t L) {
-    const ChainCell cell{unreachable, unreachable, static_cast<std::int32_t>(unreachable), 0, 0,
-                         static_cast<std::int32_t>(L) - 1};
+    const ChainCell cell{unreachable, unreachable, static_cast<std::int32_t>(unreachable),
+                         0,           0,           static_cast<std::int32_t>(L) - 1};
     for (auto& layer : table.layers) std::fill(layer.begin(), layer.end(), cell);
 }
 

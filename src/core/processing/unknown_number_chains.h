@@ -13,11 +13,11 @@ namespace mirovale {
 
 // One start of one layer of the unknown-number recurrence.
 struct ChainCell {
-    std::int64_t local = 0;       // S: local score of the best fit here
-    std::int64_t score = 0;       // G: best chain score ending here
-    std::int32_t back = 0;        // predecessor start on the layer before; -1 start, -2 none
+    std::int64_t local = 0;        // S: local score of the best fit here
+    std::int64_t score = 0;        // G: best chain score ending here
+    std::int32_t back = 0;         // predecessor start on the layer before; -1 start, -2 none
     std::int32_t etalonIndex = 0;  // etalon number - 1 of the fit
-    std::int32_t begin = 0;       // kept piece of the fit
+    std::int32_t begin = 0;        // kept piece of the fit
     std::int32_t end = 0;
 };
 
