@@ -10,92 +10,64 @@
 
 namespace mirovale {
 
-// Checks everything a synthesized, noise-free series promises: the pulse count within its
-// range and capacity, each pulse an etalon fragment at the start of its block, the blocks
-// chained within wTminBlocks..wTmaxBlocks, the signal rebuilt from the pulses equal to the pure
-// and noisy signals and to both block views, and the detected arrays still empty.
+template <class V>
+std::vector<int> head(const V& v, std::size_t count) {
+    return {v.begin(), v.begin() + static_cast<long>(count)};
+}
+
+// What a series holds that matters: its sizes, first N samples, B blocks and n pulses.
+inline std::vector<std::vector<int>> contentOf(const SeriesHeader& s) {
+    const std::size_t N = s.dwSeriesSize, n = s.wImpulseQuantity;
+    const std::size_t B = std::size_t{s.dwBlocks} * s.wImpulseSize;
+    std::vector<std::vector<int>> c = {
+        {int(N), int(n), int(s.dwBlocks), s.wImpulseSize, s.wMinPulses, s.wMaxPulses, s.wEtalons},
+        head(s.lpPureData, N),
+        head(s.lpData, N),
+        head(s.lpVectorPureData, B),
+        head(s.lpVectorData, B)};
+    for (auto f :
+         {&SeriesHeader::lpEtalonNumbers, &SeriesHeader::lpPositions, &SeriesHeader::lpMinPositions,
+          &SeriesHeader::lpMaxPositions, &SeriesHeader::lpBegins, &SeriesHeader::lpEnds,
+          &SeriesHeader::lpBlocks, &SeriesHeader::lpMinBlocks, &SeriesHeader::lpMaxBlocks})
+        c.push_back(head(s.*f, n));
+    return c;
+}
+
+// The promises of a synthesized, noise-free series: its count within range and capacity, each
+// pulse a fragment of its etalon at the start of its block, blocks chained within
+// wTminBlocks..wTmaxBlocks from the first reachable block to the last, the signals and both
+// block views equal to the series rebuilt from the pulses, and no detected answer yet.
 inline ::testing::AssertionResult seriesInvariantsHold(const SeriesHeader& s,
                                                        std::span<const PulseHeader> table) {
     auto fail = [] { return ::testing::AssertionFailure(); };
-    const std::size_t n = s.wImpulseQuantity;
-    const std::size_t L = s.wImpulseSize;
+    const int n = s.wImpulseQuantity, L = s.wImpulseSize, B = int(s.dwBlocks);
     const std::size_t N = s.dwSeriesSize;
-    const std::size_t B = s.dwBlocks;
-    if (!(s.wMinPulses <= n && n <= s.wMaxPulses && s.wMaxPulses <= s.wMaxPulsesSpace))
-        return fail() << "pulse count " << n << " outside " << s.wMinPulses << ".." << s.wMaxPulses
-                      << " or capacity " << s.wMaxPulsesSpace;
-    if (N > s.dwMaxSeriesSize || B > s.dwMaxBlocks || B != (N + L - 1) / L)
-        return fail() << "sizes N " << N << " B " << B << " beyond capacity";
-    std::vector<std::int16_t> blocks(B * L, 0);
-    for (std::size_t k = 0; k < n; ++k) {
-        const int number = s.lpEtalonNumbers[k];
-        const int begin = s.lpBegins[k];
-        const int end = s.lpEnds[k];
-        const int block = s.lpBlocks[k];
-        if (number < 1 || number > s.wEtalons)
-            return fail() << "pulse " << k << " etalon " << number;
-        if (!(0 <= begin && begin <= end && end < static_cast<int>(L)))
-            return fail() << "pulse " << k << " fragment " << begin << ".." << end;
-        if (block < 0 || static_cast<std::size_t>(block) >= B ||
-            s.lpPositions[k] != block * static_cast<int>(L))
-            return fail() << "pulse " << k << " block " << block << " position "
-                          << s.lpPositions[k];
-        if (k > 0) {
-            const int gap = block - s.lpBlocks[k - 1];
-            if (gap < s.wTminBlocks || gap > s.wTmaxBlocks)
-                return fail() << "pulse " << k << " block gap " << gap;
-        }
-        if (s.lpDetectedPositions[k] != -1 || s.lpDetectedBlocks[k] != -1 ||
-            s.lpDetectedEtalons[k] != 0 || s.lpDetectedBegins[k] != 0 || s.lpDetectedEnds[k] != 0)
-            return fail() << "pulse " << k << " has a detected answer before processing";
-        const auto& x = table[static_cast<std::size_t>(number - 1)].lpData;
+    if (s.wMinPulses > n || n > s.wMaxPulses || s.wMaxPulses > s.wMaxPulsesSpace ||
+        N > s.dwMaxSeriesSize || s.dwBlocks > s.dwMaxBlocks || B != int((N + L - 1) / L))
+        return fail() << "counts or sizes beyond their range or capacity";
+    std::vector<std::int16_t> rebuilt(std::size_t(B * L), 0);
+    for (int k = 0; k < n; ++k) {
+        const auto i = std::size_t(k);
+        const int number = s.lpEtalonNumbers[i], begin = s.lpBegins[i], end = s.lpEnds[i];
+        const int block = s.lpBlocks[i], gap = k ? block - s.lpBlocks[i - 1] : s.wTminBlocks;
+        if (number < 1 || number > s.wEtalons || begin < 0 || begin > end || end >= L)
+            return fail() << "pulse " << k << " etalon " << number << " " << begin << ".." << end;
+        if (s.lpPositions[i] != block * L || gap < s.wTminBlocks || gap > s.wTmaxBlocks)
+            return fail() << "pulse " << k << " block " << block << " gap " << gap;
+        if (s.lpDetectedPositions[i] != -1 || s.lpDetectedBlocks[i] != -1 ||
+            s.lpDetectedEtalons[i] || s.lpDetectedBegins[i] || s.lpDetectedEnds[i])
+            return fail() << "pulse " << k << " has a detected answer";
         for (int j = begin; j <= end; ++j)
-            blocks[static_cast<std::size_t>(block) * L + static_cast<std::size_t>(j)] =
-                x[static_cast<std::size_t>(j)];
+            rebuilt[std::size_t(block * L + j)] =
+                table[std::size_t(number - 1)].lpData[std::size_t(j)];
     }
-    if (n > 0 &&
-        (s.lpBlocks[0] >= s.wTmaxBlocks || s.lpBlocks[n - 1] < static_cast<int>(B) - s.wTmaxBlocks))
-        return fail() << "first block " << s.lpBlocks[0] << " or last " << s.lpBlocks[n - 1]
-                      << " out of reach of the ends";
-    for (std::size_t i = 0; i < B * L; ++i) {
-        if (s.lpVectorPureData[i] != blocks[i] || s.lpVectorData[i] != blocks[i])
-            return fail() << "block sample " << i;
-        if (i < N && (s.lpPureData[i] != blocks[i] || s.lpData[i] != blocks[i]))
-            return fail() << "signal sample " << i << " is " << s.lpPureData[i] << " not "
-                          << blocks[i];
-    }
+    if (n && (s.lpBlocks[0] >= s.wTmaxBlocks || s.lpBlocks[std::size_t(n - 1)] < B - s.wTmaxBlocks))
+        return fail() << "first or last block out of reach of the ends";
+    if (head(s.lpVectorPureData, rebuilt.size()) != head(rebuilt, rebuilt.size()) ||
+        head(s.lpVectorData, rebuilt.size()) != head(rebuilt, rebuilt.size()) ||
+        head(s.lpPureData, N) != head(rebuilt, N) || head(s.lpData, N) != head(rebuilt, N))
+        return fail() << "signal or block view differs from the pulses";
     return ::testing::AssertionSuccess();
-}
-
-// The series two records hold, field by field over what is meaningful: the first N samples,
-// the first n pulses and the first B blocks.
-inline void expectSameSeries(const SeriesHeader& a, const SeriesHeader& b) {
-    ASSERT_EQ(a.dwSeriesSize, b.dwSeriesSize);
-    ASSERT_EQ(a.wImpulseQuantity, b.wImpulseQuantity);
-    ASSERT_EQ(a.dwBlocks, b.dwBlocks);
-    EXPECT_EQ(a.wImpulseSize, b.wImpulseSize);
-    EXPECT_EQ(a.wMinPulses, b.wMinPulses);
-    EXPECT_EQ(a.wMaxPulses, b.wMaxPulses);
-    EXPECT_EQ(a.wTminBlocks, b.wTminBlocks);
-    EXPECT_EQ(a.wTmaxBlocks, b.wTmaxBlocks);
-    EXPECT_EQ(a.wEtalons, b.wEtalons);
-    EXPECT_EQ(a.lpFirstPulse, b.lpFirstPulse);
-    auto prefix = [](const std::vector<std::int16_t>& v, std::size_t count) {
-        return std::vector<std::int16_t>(v.begin(), v.begin() + static_cast<long>(count));
-    };
-    const std::size_t N = a.dwSeriesSize;
-    const std::size_t n = a.wImpulseQuantity;
-    const std::size_t blockSamples = std::size_t{a.dwBlocks} * a.wImpulseSize;
-    EXPECT_EQ(prefix(a.lpPureData, N), prefix(b.lpPureData, N));
-    EXPECT_EQ(prefix(a.lpData, N), prefix(b.lpData, N));
-    EXPECT_EQ(prefix(a.lpVectorPureData, blockSamples), prefix(b.lpVectorPureData, blockSamples));
-    EXPECT_EQ(prefix(a.lpVectorData, blockSamples), prefix(b.lpVectorData, blockSamples));
-    for (auto field :
-         {&SeriesHeader::lpEtalonNumbers, &SeriesHeader::lpPositions, &SeriesHeader::lpMinPositions,
-          &SeriesHeader::lpMaxPositions, &SeriesHeader::lpBegins, &SeriesHeader::lpEnds,
-          &SeriesHeader::lpBlocks, &SeriesHeader::lpMinBlocks, &SeriesHeader::lpMaxBlocks,
-          &SeriesHeader::lpDetectedPositions, &SeriesHeader::lpDetectedEtalons})
-        EXPECT_EQ(prefix(a.*field, n), prefix(b.*field, n));
 }
 
 }  // namespace mirovale
