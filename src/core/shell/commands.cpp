@@ -52,7 +52,9 @@ constexpr std::array<MenuItem, 34> kMenu{{
 
 }  // namespace
 
-std::span<const MenuItem> menuItems() { return kMenu; }
+std::span<const MenuItem> menuItems() {
+    return kMenu;
+}
 
 bool isKnownCommand(std::uint32_t id) {
     if (id >= CMD_CLOSE && id <= CMD_SHOW_ALPHABET_ITEM) return id != 217 && id != 219 && id != 220;

@@ -67,6 +67,14 @@ enum CommandId : std::uint16_t {
     IDM_SELECT_ALPHABETS = 40035,
 };
 
+// The six items of " Select Series Type" and the five of " Select Task Type", whose check marks
+// the commands keep.
+inline constexpr std::uint16_t kSeriesTypeItems[] = {IDM_FIXED_WHOLE,  IDM_UNFIXED_WHOLE,
+                                                     IDM_FIXED_CUTOFF, IDM_UNFIXED_CUTOFF,
+                                                     IDM_FIXED_TUPLES, IDM_UNFIXED_TUPLES};
+inline constexpr std::uint16_t kTaskItems[] = {IDM_DETECTION, IDM_RECOGNITION, IDM_JOINT_DETECTION,
+                                               IDM_SERIES_PROCESSING, IDM_ALPHABET_RECOGNITION};
+
 // One item of the menu: its command, its text and the popup (and sub-popup) it belongs to.
 struct MenuItem {
     std::uint16_t id;

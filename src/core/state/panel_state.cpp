@@ -25,6 +25,7 @@ struct PanelArrays {
     std::uint32_t& arraySize;
     std::vector<std::uint32_t>& sizes;
     std::vector<std::vector<std::uint32_t>>& rows;
+    std::vector<InclusiveRect>& labels;
     const char* slotsName;
     const char* sizesName;
     const char* rowsName;
@@ -34,6 +35,7 @@ void release(PanelArrays& a) noexcept {
     a.slots = {};
     a.sizes = {};
     a.rows = {};
+    a.labels = {};
     a.capacity = 0;
     a.slotsInUse = 0;
     a.arrayCapacity = 0;
@@ -61,7 +63,10 @@ bool makeArrays(Host& host, PanelArrays a) {
         return false;
     }
     const std::vector<std::uint32_t> row(kSlots + 1, 0u);
-    if (!tryAllocate([&] { a.rows.assign(a.arrayCapacity, row); })) {
+    if (!tryAllocate([&] {
+            a.rows.assign(a.arrayCapacity, row);
+            a.labels.assign(a.arrayCapacity, InclusiveRect{});
+        })) {
         noMemory(host, a.rowsName);
         release(a);
         return false;
@@ -70,22 +75,24 @@ bool makeArrays(Host& host, PanelArrays a) {
 }
 
 PanelArrays arraysOf(SubsetPanel& p) {
-    return {p.dwSubsetCapacity,     p.selectedSubset,          p.dwSelectedSubsetSize,
-            p.dwSubsetArrayReserve, p.dwSubsetArrayCapacity,   p.dwSubsetArraySize,
-            p.selectedSubsetArraySize, p.selectedSubsetArray,  "selectedSubset",
-            "selectedSubsetArraySize", "possibleSubsetArrayRect"};
+    return {p.dwSubsetCapacity,        p.selectedSubset,          p.dwSelectedSubsetSize,
+            p.dwSubsetArrayReserve,    p.dwSubsetArrayCapacity,   p.dwSubsetArraySize,
+            p.selectedSubsetArraySize, p.selectedSubsetArray,     p.subsetLabelRect,
+            "selectedSubset",          "selectedSubsetArraySize", "possibleSubsetArrayRect"};
 }
 
 PanelArrays arraysOf(AlphabetPanel& p) {
-    return {p.dwAlphabetCapacity,     p.selectedAlphabet,          p.dwSelectedAlphabetSize,
-            p.dwAlphabetArrayReserve, p.dwAlphabetArrayCapacity,   p.dwAlphabetArraySize,
-            p.selectedAlphabetsSize,  p.selectedAlphabetArray,     "selectedAlphabet",
-            "selectedAlphabetsSize",  "possibleAlphabetArrayRect"};
+    return {p.dwAlphabetCapacity,     p.selectedAlphabet,        p.dwSelectedAlphabetSize,
+            p.dwAlphabetArrayReserve, p.dwAlphabetArrayCapacity, p.dwAlphabetArraySize,
+            p.selectedAlphabetsSize,  p.selectedAlphabetArray,   p.alphabetLabelRect,
+            "selectedAlphabet",       "selectedAlphabetsSize",   "possibleAlphabetArrayRect"};
 }
 
 }  // namespace
 
-bool makeSubsetArrays(Host& host, SubsetPanel& panel) { return makeArrays(host, arraysOf(panel)); }
+bool makeSubsetArrays(Host& host, SubsetPanel& panel) {
+    return makeArrays(host, arraysOf(panel));
+}
 
 bool makeAlphabetArrays(Host& host, AlphabetPanel& panel) {
     const bool wasMade = panel.made();

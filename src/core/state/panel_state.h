@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/host/host.h"
+#include "core/host/rect.h"
 
 namespace mirovale {
 
@@ -16,13 +17,16 @@ struct SubsetPanel {
     // 2 * dwSubsetCapacity entries: the etalon numbers of the subset being built, then one mark
     // per slot (non-zero = marked).
     std::vector<std::uint32_t> selectedSubset;
-    std::uint32_t dwSelectedSubsetSize = 0;    // slots in use
-    std::uint32_t dwSubsetArrayReserve = 10;   // stored subsets the array is made for
-    std::uint32_t dwSubsetArrayCapacity = 0;   // capacity of the stored array
-    std::uint32_t dwSubsetArraySize = 0;       // stored subsets in use
+    std::uint32_t dwSelectedSubsetSize = 0;              // slots in use
+    std::uint32_t dwSubsetArrayReserve = 10;             // stored subsets the array is made for
+    std::uint32_t dwSubsetArrayCapacity = 0;             // capacity of the stored array
+    std::uint32_t dwSubsetArraySize = 0;                 // stored subsets in use
     std::vector<std::uint32_t> selectedSubsetArraySize;  // [capacity] size of each stored subset
     // [capacity] rows of dwSubsetCapacity + 1 entries: the etalon numbers of each stored subset.
     std::vector<std::vector<std::uint32_t>> selectedSubsetArray;
+    // [capacity] the label of each stored subset under the series graph, placed by the graph's
+    // drawing and hit-tested by the result view's clicks.
+    std::vector<InclusiveRect> subsetLabelRect;
     std::uint32_t dwCurrentSubset = 0;   // 1-based current stored subset
     std::uint32_t dwMarkAllSubsets = 0;  // > 0: the next drawing marks every slot, then clears it
     std::uint32_t dwSubsetButtons = 0;   // buttons of the panel last drawn (4 or 6)
@@ -45,10 +49,11 @@ struct AlphabetPanel {
     std::uint32_t dwAlphabetArraySize = 0;
     std::vector<std::uint32_t> selectedAlphabetsSize;
     std::vector<std::vector<std::uint32_t>> selectedAlphabetArray;
-    std::uint32_t dwCurrentAlphabet = 0;  // 1-based
+    std::vector<InclusiveRect> alphabetLabelRect;  // [capacity] labels under the series graph
+    std::uint32_t dwCurrentAlphabet = 0;           // 1-based
     std::uint32_t dwMarkAllAlphabets = 0;
     std::uint32_t dwAlphabetButtons = 0;
-    std::uint32_t dwQuickGroups = 2;         // alphabets " Quick " makes; the default once made
+    std::uint32_t dwQuickGroups = 2;  // alphabets " Quick " makes; the default once made
     std::uint32_t dwQuickGroupsDefault = 5;
     std::uint16_t dwRepaintItem = 0;  // 0-based available item that CMD_SHOW_ALPHABET_ITEM repaints
 
