@@ -111,14 +111,14 @@ TEST(DialogCancel, WritesNothingButTheAcceptedFlag) {
         state.wSubsetEmployment = 7;  // a value without a radio of its own
         const auto before = writable(state);
         RecordingHost host;
+        const auto dialog = makeDialog(id, state);
         DialogAnswer answer{id, DialogResult::Cancel, {}, {}};
-        for (const DialogControl& c : makeDialog(id, state)->dialogTemplate().controls) {
+        for (const DialogControl& c : dialog->dialogTemplate().controls) {
             if (c.kind == ControlKind::Edit) answer.fields.emplace_back(c.id, "-12abc");
             if (c.kind == ControlKind::CheckBox || c.kind == ControlKind::RadioButton)
                 answer.checks.emplace_back(c.id, true);
         }
         host.queueAnswer(answer);
-        const auto dialog = makeDialog(id, state);
         EXPECT_EQ(host.runDialog(*dialog), DialogResult::Cancel);
         EXPECT_TRUE(writable(state) == before) << id;
         // 105 to 110 clear the accepted flag; 111 to 114 do not touch it.

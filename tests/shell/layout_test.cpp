@@ -5,8 +5,6 @@
 
 #include <ostream>
 
-#include "core/host/recording_host.h"
-
 namespace mirovale {
 
 void PrintTo(const InclusiveRect& r, std::ostream* os) {
@@ -208,16 +206,6 @@ TEST(SelectAllMode, UnselectsOnlyWhenMoreThanHalfAreRequired) {
     ProgramState three;
     three.wEtalonFlags.fill(3);  // required and composed: required counts
     EXPECT_EQ(selectAllMode(three), SelectAllMode::UnselectAll);
-}
-
-TEST(CurrentLayout, UsesTheHostsClientSizeAndLineHeight) {
-    RecordingHost host;
-    host.size = {300, 200};
-    const ProgramState state = stateFor(1, 4);
-    const WindowLayout l = currentLayout(host, state);
-    EXPECT_EQ(l.wLineHeight, 15);
-    EXPECT_EQ(l.rcWorkArea, computeWindowLayout({300, 200}, 15, state).rcWorkArea);
-    EXPECT_EQ(l.exitButton.top, 158);
 }
 
 }  // namespace
