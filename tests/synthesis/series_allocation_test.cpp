@@ -70,7 +70,8 @@ TEST_F(SeriesAllocation, EveryNoMemoryPathReportsAndDropsTheRecord) {
 }
 
 TEST_F(SeriesAllocation, BuffersGrowNeverShrinkAndCarryTheSubsetAndTables) {
-    auto series = getCutOffSeriesHeader(host, 10, 20, 40, 181, 1200, nullptr);
+    auto series =
+        getCutOffSeries(host, states, 10, table, 20, 40, 181, 1200, 18, sequence, 128, 75, nullptr);
     const std::vector<std::uint32_t> subset = {4, 9, 2}, sizes = {2};
     const std::vector<std::vector<std::uint32_t>> rows = {{5, 6}};
     setSubset(subset, 3, SUBSET_COMPLETE, 2, series.get());

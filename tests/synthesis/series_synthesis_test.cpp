@@ -14,6 +14,7 @@
 #include "core/synthesis/pulse_alphabet.h"
 #include "core/synthesis/series_allocation.h"
 #include "core/synthesis/series_geometry.h"
+#include "core/synthesis/series_subsets.h"
 #include "series_checks.h"
 
 namespace mirovale {
@@ -112,6 +113,10 @@ TEST_F(MakeExtSeries, PlacesWholePulsesOnBlocksWithinTheDistances) {
     EXPECT_THAT(head(sequence, 3), ElementsAre(1, 1, 7));
     EXPECT_THAT(head(series->lpEtalonNumbers, 3), ElementsAre(1, 1, 7));
     EXPECT_EQ(series->lpFirstPulse, &table[0]);
+    const std::vector<std::uint32_t> subset = {3, 5};  // the current subset is laid in first
+    setSubset(subset, 2, 4, 2, series.get());
+    ASSERT_EQ(make(6), 6);
+    EXPECT_THAT(head(series->lpEtalonNumbers, 6), ElementsAre(1, 3, 5, 3, 5, 3));
     EXPECT_TRUE(host.messages.empty());
 }
 
