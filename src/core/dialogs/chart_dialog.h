@@ -25,6 +25,7 @@ public:
     static constexpr int kRecognitionError = 1034;  // handling case 3, 114 only
     static constexpr int kBoundsIncluded = 1042;    // 114 only
 
+    // state       : the settings shown and written; outlives the dialog
     // recognition : true for dialog 114, which the command opens for tasks 2 and 40
     ChartSettingsDialog(ProgramState& state, bool recognition);
 

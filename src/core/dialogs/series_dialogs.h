@@ -21,6 +21,7 @@ public:
     static constexpr int kEnergyMaking = 1005;
     static constexpr int kEnergyProcessing = 1006;
 
+    // state : the settings shown and written; outlives the dialog
     explicit SeriesParametersDialog(ProgramState& state);
 
 private:
@@ -43,6 +44,7 @@ public:
     static constexpr int kSequence = 1010;
     static constexpr int kNoiseLevel = 1011;
 
+    // state : the settings shown and written; outlives the dialog
     explicit SeriesStructureDialog(ProgramState& state);
 
 private:
@@ -64,6 +66,7 @@ public:
     static constexpr int kList = 1013;
     static constexpr int kCount = 1014;
 
+    // state : the settings shown and written; outlives the dialog
     explicit RequiredEtalonsDialog(ProgramState& state);
 
 private:

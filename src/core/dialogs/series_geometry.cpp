@@ -7,7 +7,9 @@
 namespace mirovale {
 namespace {
 
-// The first rule the values break, as its message; empty when they break none.
+// The first rule the values break, as its message; empty when they break none. The messages
+// say: the interval length must be above 0; the least interval is above the greatest; the
+// series is longer than 32767; no pulse fits a series of this length.
 std::string brokenRule(std::uint16_t wTmin, std::uint16_t wTmax, std::uint32_t dwSeriesLength,
                        std::uint16_t wEtalonLength) {
     if (wTmin == 0 || wTmax == 0)

@@ -21,6 +21,7 @@ public:
     static constexpr int kNoiseIncrement = 1020;
     static constexpr int kRepeats = 1021;
 
+    // state : the settings shown and written; outlives the dialog
     explicit LocationParametersDialog(ProgramState& state);
 
 private:
@@ -46,6 +47,7 @@ public:
     static constexpr int kProceedComplete = 1021;  // proceeding 1
     static constexpr int kProceedShifted = 1022;   // proceeding 2
 
+    // state : the settings shown and written; outlives the dialog
     explicit SubsetSettingsDialog(ProgramState& state);
 
 private:
@@ -77,6 +79,7 @@ public:
     static constexpr int kOriginalColoured = 1046;
     static constexpr int kOriginalNone = 1047;
 
+    // state : the settings shown and written; outlives the dialog
     explicit DrawingSettingsDialog(ProgramState& state);
 
 private:

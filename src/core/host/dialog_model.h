@@ -66,6 +66,7 @@ struct DialogTemplate {
 // script cannot do what a user could not.
 class DialogModel {
 public:
+    // dialogTemplate : the controls; their ids are unique within the dialog
     explicit DialogModel(DialogTemplate dialogTemplate);
     virtual ~DialogModel() = default;
     DialogModel(const DialogModel&) = delete;
