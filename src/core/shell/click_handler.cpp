@@ -43,7 +43,7 @@ void attachStoredAlphabets(Host& host, ProgramState& s) {
 
 // The select-all button: Unselect All clears every flag, Select All requires every etalon.
 void selectAll(Host& host, ProgramState& s) {
-    if (selectAllUnselects(s)) {
+    if (selectAllMode(s) == SelectAllMode::UnselectAll) {
         s.wEtalonFlags.fill(0);
         s.wRequiredCount = 0;
     } else {
@@ -157,14 +157,10 @@ void clickLostData(Host& host, ProgramState& s, std::size_t i) {
 }
 
 void clickEtalonGrid(Host& host, ProgramState& s, const WindowLayout& layout, int x, int y) {
-    const std::size_t cells =
-        std::min<std::size_t>({layout.rcEtalonCells.size(), s.wEtalonCount, s.wEtalonFlags.size()});
-    for (std::size_t i = 0; i < cells; ++i) {
-        if (layout.rcEtalonCells[i].contains(x, y)) {
-            clickEtalonCell(host, s, i);
-            return;
-        }
-    }
+    const int cell = hitEtalonCell(layout, x, y);
+    if (cell >= 0 && static_cast<std::size_t>(cell) <
+                         std::min<std::size_t>(s.wEtalonCount, s.wEtalonFlags.size()))
+        return clickEtalonCell(host, s, static_cast<std::size_t>(cell));
     if (layout.nextButton.contains(x, y)) return nextFromGrid(host, s);
     if (layout.exitButton.contains(x, y)) return handleCommand(host, s, CMD_CLOSE);
     if (layout.hasSelectAll && layout.selectAllButton.contains(x, y)) return selectAll(host, s);
@@ -198,12 +194,6 @@ void clickResultView(Host& host, ProgramState& s, int x, int y) {
 }
 
 }  // namespace
-
-bool selectAllUnselects(const ProgramState& state) {
-    const auto required = std::count_if(state.wEtalonFlags.begin(), state.wEtalonFlags.end(),
-                                        [](std::uint16_t f) { return (f & 1u) != 0; });
-    return 2 * required > state.wEtalonCount;
-}
 
 std::uint16_t decideNextStep(Host& host, ProgramState& s) {
     switch (s.wProcessingTask) {
@@ -275,16 +265,17 @@ void handleClickOutsidePanel(Host& host, ProgramState& state, int x, int y) {
 }
 
 void handleOptionRowsClick(Host& host, ProgramState& state, int x, int y) {
-    const WindowLayout layout = currentLayout(host, state);
-    for (std::size_t i = 0; i < layout.seriesLengthItems.size(); ++i)
-        if (layout.seriesLengthItems[i].contains(x, y))
-            return clickLengthOrNoise(host, state, true, i);
-    for (std::size_t i = 0; i < layout.noiseLevelItems.size(); ++i)
-        if (layout.noiseLevelItems[i].contains(x, y))
-            return clickLengthOrNoise(host, state, false, i);
-    if (isCutOffSeriesType(state.wSeriesType)) {
-        for (std::size_t i = 0; i < layout.lostDataItems.size(); ++i)
-            if (layout.lostDataItems[i].contains(x, y)) return clickLostData(host, state, i);
+    const OptionHit hit = hitOption(currentLayout(host, state), x, y);
+    const auto option = static_cast<std::size_t>(hit.option);
+    switch (hit.row) {
+        case OptionHit::SeriesLength:
+            return clickLengthOrNoise(host, state, true, option);
+        case OptionHit::NoiseLevel:
+            return clickLengthOrNoise(host, state, false, option);
+        case OptionHit::LostDataLevel:
+            return clickLostData(host, state, option);
+        case OptionHit::None:
+            break;
     }
     handleCommand(host, state, CMD_NONE);
 }

@@ -7,10 +7,6 @@
 
 namespace mirovale {
 
-// True when the select-all button acts as " Unselect All": more than half of the etalons are
-// required (flag bit 0).
-[[nodiscard]] bool selectAllUnselects(const ProgramState& state);
-
 // The next-step decision of the Next button in the result view and of the option rows: for the
 // tuple and alphabet tasks it attaches the panels' selections to the series when there are any
 // (else it turns to their panel), for the other tasks it goes on while etalons are required.
