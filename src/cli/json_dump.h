@@ -1,0 +1,19 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "core/simulation/rest_error_header.h"
+
+namespace mirovale {
+
+// The error record as JSON: every field under its own name, the lists cut to the plan
+// (wVariousPulses pulse numbers, wNoiseLevels levels) and lpErrors as six tables of
+// wNoiseLevels rows of wVariousPulses entries. A missing name is null.
+[[nodiscard]] nlohmann::ordered_json restErrorHeaderJson(const RestErrorHeader& record);
+
+// The result tables as CSV: a header line "table,noise level" followed by the pulse numbers,
+// then one line per table and noise level.
+[[nodiscard]] std::string restErrorHeaderCsv(const RestErrorHeader& record);
+
+}  // namespace mirovale

@@ -1,0 +1,222 @@
+#include "cli/simulate_command.h"
+
+#include <CLI/CLI.hpp>
+#include <fstream>
+#include <map>
+#include <vector>
+
+#include "cli/console_host.h"
+#include "cli/json_dump.h"
+#include "cli/number_lists.h"
+#include "core/dialogs/series_dialogs.h"
+#include "core/dialogs/settings_dialogs.h"
+#include "core/shell/command_handler.h"
+#include "core/shell/commands.h"
+#include "core/shell/simulation_command.h"
+#include "core/shell/startup.h"
+
+namespace mirovale {
+namespace {
+
+const std::map<std::string, std::uint16_t>& taskCommands() {
+    static const std::map<std::string, std::uint16_t> commands{
+        {"detection", IDM_DETECTION},
+        {"recognition", IDM_RECOGNITION},
+        {"joint", IDM_JOINT_DETECTION},
+        {"processing", IDM_SERIES_PROCESSING},
+    };
+    return commands;
+}
+
+const std::map<std::uint16_t, std::uint16_t>& seriesTypeCommands() {
+    static const std::map<std::uint16_t, std::uint16_t> commands{
+        {1, IDM_FIXED_WHOLE},    {2, IDM_FIXED_CUTOFF},  {4, IDM_UNFIXED_WHOLE},
+        {8, IDM_UNFIXED_CUTOFF}, {36, IDM_FIXED_TUPLES}, {40, IDM_UNFIXED_TUPLES},
+    };
+    return commands;
+}
+
+// An option the simulation cannot use: the message and the exit status.
+struct Refusal {
+    std::string text;
+};
+
+// The parsed list options.
+struct Lists {
+    std::vector<std::uint16_t> required, subset, pulses, noise;
+    std::vector<std::vector<std::uint16_t>> subsets;
+};
+
+template <class Parse, class Target>
+void parseOption(const std::string& name, const std::string& text, Parse parse, Target& target) {
+    if (text.empty()) return;
+    std::string error;
+    auto value = parse(text, error);
+    if (!value) throw Refusal{name + ": " + error};
+    target = std::move(*value);
+}
+
+void checkEtalons(const std::string& name, const std::vector<std::uint16_t>& etalons,
+                  std::size_t longest, std::uint16_t alphabet) {
+    if (etalons.size() > longest)
+        throw Refusal{name + ": at most " + std::to_string(longest) + " etalons"};
+    for (const std::uint16_t e : etalons)
+        if (e < 1 || e > alphabet)
+            throw Refusal{name + ": etalon " + std::to_string(e) + " is not one of 1.." +
+                          std::to_string(alphabet)};
+}
+
+Lists parseLists(const SimulateOptions& o) {
+    Lists lists;
+    parseOption("--required", o.required, parseList, lists.required);
+    parseOption("--subset", o.subset, parseList, lists.subset);
+    parseOption("--subsets", o.subsets, mirovale::parseLists, lists.subsets);
+    parseOption("--pulses", o.pulses, parseTriple, lists.pulses);
+    parseOption("--noise", o.noise, parseTriple, lists.noise);
+    return lists;
+}
+
+// The required etalons, as clicking them in the etalon grid sets them.
+void setRequired(ProgramState& s, const std::vector<std::uint16_t>& required) {
+    checkEtalons("--required", required, s.wEtalonCount, s.wEtalonCount);
+    s.wEtalonFlags.fill(0);
+    for (const std::uint16_t e : required) s.wEtalonFlags[e - 1u] |= 1u;
+    rebuildRequiredList(s);
+}
+
+// The subsets, as the subset panel composes them, attached by " Subset settings ...".
+void setSubsets(ConsoleHost& host, ProgramState& s, const Lists& lists) {
+    SubsetPanel& panel = s.subsetPanel;
+    if (!makeSubsetArrays(host, panel)) throw Refusal{"the subset panel cannot be made"};
+    checkEtalons("--subset", lists.subset, panel.dwSubsetCapacity, s.wEtalonCount);
+    std::copy(lists.subset.begin(), lists.subset.end(), panel.selectedSubset.begin());
+    panel.dwSelectedSubsetSize = static_cast<std::uint32_t>(lists.subset.size());
+    if (lists.subsets.size() > panel.dwSubsetArrayCapacity)
+        throw Refusal{"--subsets: at most " + std::to_string(panel.dwSubsetArrayCapacity) +
+                      " subsets"};
+    for (const auto& row : lists.subsets) {
+        checkEtalons("--subsets", row, panel.dwSubsetCapacity, s.wEtalonCount);
+        const std::vector<std::uint32_t> entries(row.begin(), row.end());
+        panel.dwSubsetArraySize = addSelectionToArray(
+            entries, static_cast<std::uint32_t>(entries.size()), panel.selectedSubsetArraySize,
+            panel.selectedSubsetArray, panel.dwSubsetArraySize, panel.dwSubsetArrayCapacity);
+    }
+    panel.dwCurrentSubset = lists.subsets.empty() ? 0 : 1;
+    host.queueAnswer({SubsetSettingsDialog::kId, DialogResult::Ok, {}, {}});
+    handleCommand(host, s, IDM_SUBSET_SETTINGS);
+}
+
+void typeField(DialogAnswer& answer, int id, const auto& value) {
+    if (value) answer.fields.emplace_back(id, std::to_string(*value));
+}
+
+// What the user types into dialog 105 and dialog 110; fields not given keep their opening text.
+void queueDialogAnswers(ConsoleHost& host, const SimulateOptions& o, const Lists& lists) {
+    using S = SeriesParametersDialog;
+    DialogAnswer series{S::kId, DialogResult::Ok, {}, {}};
+    typeField(series, S::kSamplesLength, o.seriesLength);
+    typeField(series, S::kMinInterval, o.tmin);
+    typeField(series, S::kMaxInterval, o.tmax);
+    typeField(series, S::kEtalonNumber, o.etalonNumber);
+    typeField(series, S::kEnergyMaking, o.savedMaking);
+    typeField(series, S::kEnergyProcessing, o.savedProcessing);
+    host.queueAnswer(series);
+
+    using L = LocationParametersDialog;
+    DialogAnswer location{L::kId, DialogResult::Ok, {}, {}};
+    const auto part = [](const std::vector<std::uint16_t>& v, std::size_t k) {
+        return k < v.size() ? std::optional<std::uint16_t>(v[k]) : std::nullopt;
+    };
+    typeField(location, L::kPulsesFrom, part(lists.pulses, 0));
+    typeField(location, L::kPulsesTo, part(lists.pulses, 1));
+    typeField(location, L::kPulsesIncrement, part(lists.pulses, 2));
+    typeField(location, L::kInitialNoise, part(lists.noise, 0));
+    typeField(location, L::kNoiseSteps, part(lists.noise, 1));
+    typeField(location, L::kNoiseIncrement, part(lists.noise, 2));
+    typeField(location, L::kRepeats, o.repeats);
+    host.queueAnswer(location);
+}
+
+// A fresh workbench set up as the menus, the etalon grid and the subset panel would set it.
+void setUpWorkbench(ConsoleHost& host, ProgramState& s, const SimulateOptions& o,
+                    const Lists& lists) {
+    startWorkbench(host, s);
+    if (o.seriesType) handleCommand(host, s, seriesTypeCommands().at(*o.seriesType));
+    if (o.task) handleCommand(host, s, taskCommands().at(*o.task));
+    if (!o.required.empty()) setRequired(s, lists.required);
+    if (!o.subset.empty() || !o.subsets.empty()) setSubsets(host, s, lists);
+    queueDialogAnswers(host, o, lists);
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream file(path, std::ios::binary);
+    file << text;
+    file.close();
+    if (!file) throw Refusal{"cannot write " + path};
+}
+
+void writeResults(const RestErrorHeader& record, const SimulateOptions& o, std::ostream& out) {
+    const std::string json = restErrorHeaderJson(record).dump(1) + '\n';
+    if (!o.csvPath.empty()) writeFile(o.csvPath, restErrorHeaderCsv(record));
+    if (o.jsonPath == "-" || (o.jsonPath.empty() && o.csvPath.empty())) out << json;
+    else if (!o.jsonPath.empty()) writeFile(o.jsonPath, json);
+}
+
+SimulationControl progressLine(const SimulateOptions& o, std::ostream& err) {
+    SimulationControl control;
+    if (o.showProgress)
+        control.progress = [&err](std::uint32_t done, std::uint32_t total) {
+            err << "\rsimulating: " << done << " of " << total << " cells" << std::flush;
+            if (done == total) err << '\n';
+        };
+    return control;
+}
+
+}  // namespace
+
+CLI::App* addSimulateCommand(CLI::App& app, SimulateOptions& o) {
+    CLI::App* cmd = app.add_subcommand(
+        "simulate", "Run a statistical simulation and write its error tables (CSV, JSON)");
+    std::vector<std::string> tasks;
+    for (const auto& [name, id] : taskCommands()) tasks.push_back(name);
+    cmd->add_option("--task", o.task, "Task, as its menu item selects it (default: the start-up's)")
+        ->check(CLI::IsMember(tasks));
+    cmd->add_option("--series-type", o.seriesType, "Series type code: 1, 2, 4, 8, 36 or 40")
+        ->check(CLI::IsMember(std::vector<std::uint16_t>{1, 2, 4, 8, 36, 40}));
+    cmd->add_option("--length", o.seriesLength, "Series length in samples");
+    cmd->add_option("--tmin", o.tmin, "Least start-to-start distance in samples");
+    cmd->add_option("--tmax", o.tmax, "Greatest start-to-start distance in samples");
+    cmd->add_option("--etalon", o.etalonNumber, "Etalon number of the series dialog");
+    cmd->add_option("--saved-making", o.savedMaking, "Saved energy level for making, percent");
+    cmd->add_option("--saved-processing", o.savedProcessing,
+                    "Saved energy level for processing, percent");
+    cmd->add_option("--required", o.required, "Required etalons, e.g. 1,2,3");
+    cmd->add_option("--subset", o.subset, "The current subset, e.g. 2,3");
+    cmd->add_option("--subsets", o.subsets, "Stored subsets, the first current, e.g. 1,2/3,5,4");
+    cmd->add_option("--pulses", o.pulses, "Pulse numbers from:to[:step]");
+    cmd->add_option("--noise", o.noise, "Noise levels first:count[:step]");
+    cmd->add_option("--repeats", o.repeats, "Repeats per pulse number and noise level");
+    cmd->add_option("--csv", o.csvPath, "Write the tables as CSV to this file");
+    cmd->add_option("--json", o.jsonPath, "Write the record as JSON to this file ('-': stdout)");
+    cmd->add_flag_callback(
+        "--no-progress", [&o] { o.showProgress = false; }, "Do not show the progress line");
+    return cmd;
+}
+
+int runSimulate(const SimulateOptions& o, std::ostream& out, std::ostream& err) {
+    try {
+        const Lists lists = parseLists(o);
+        ConsoleHost host(err);
+        ProgramState state;
+        setUpWorkbench(host, state, o, lists);
+        if (!statisticalSimulation(host, state, progressLine(o, err)))
+            throw Refusal{"the simulation did not run to its end"};
+        writeResults(*state.lpRestErrorHeader, o, out);
+        return 0;
+    } catch (const Refusal& refusal) {
+        err << "mirovale-cli simulate: " << refusal.text << '\n';
+        return 2;
+    }
+}
+
+}  // namespace mirovale
