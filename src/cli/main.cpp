@@ -1,0 +1,30 @@
+// mirovale-cli: the workbench without a window.
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "cli/demo_command.h"
+#include "cli/script.h"
+#include "cli/simulate_command.h"
+
+int main(int argc, char** argv) {
+    CLI::App app{"Mirovale without a window"};
+    app.require_subcommand(1);
+    mirovale::SimulateOptions simulate;
+    CLI::App* simulateCommand = mirovale::addSimulateCommand(app, simulate);
+    mirovale::ScriptCommandOptions script;
+    CLI::App* scriptCommand = mirovale::addScriptCommand(app, script);
+    CLI::App* demoCommand =
+        app.add_subcommand("demo", "Show the alphabet, a first series and one detection");
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& e) {
+        return app.exit(e);  // --help
+    } catch (const CLI::ParseError& e) {
+        std::cerr << "mirovale-cli: " << e.what() << '\n';
+        return 2;
+    }
+    if (*simulateCommand) return mirovale::runSimulate(simulate, std::cout, std::cerr);
+    if (*scriptCommand) return mirovale::runScriptCommand(script, std::cin, std::cout, std::cerr);
+    if (*demoCommand) return mirovale::runDemo(std::cout, std::cerr);
+    return 2;
+}
