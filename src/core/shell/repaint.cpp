@@ -14,7 +14,9 @@ void repaintCell(Host& host, const WindowLayout& layout, std::uint32_t etalon) {
 void repaintRowIfPending(Host& host, const WindowLayout& layout, bool& pending,
                          OptionHit::Row row) {
     if (!pending) return;
-    host.invalidate(optionRowRepaintRect(layout, row), true);
+    const Rect rect = optionRowRepaintRect(layout, row);
+    if (rect.width() > 0 && rect.height() > 0)
+        host.invalidate(rect, true);  // a hidden row has none
     pending = false;
 }
 

@@ -1,0 +1,274 @@
+#include "core/shell/dialog_commands.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "core/shell/command_handler.h"
+#include "core/shell/commands.h"
+#include "workbench_fixture.h"
+
+namespace mirovale {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::Workbench;
+
+DialogAnswer ok(int dialog, std::vector<std::pair<int, std::string>> fields = {},
+                std::vector<std::pair<int, bool>> checks = {}) {
+    return {dialog, DialogResult::Ok, std::move(fields), std::move(checks)};
+}
+DialogAnswer cancel(int dialog) {
+    return {dialog, DialogResult::Cancel, {}, {}};
+}
+
+std::vector<int> dialogsRun(const RecordingHost& host) {
+    std::vector<int> out;
+    for (const auto& d : host.dialogs) out.push_back(d.dialogId);
+    return out;
+}
+
+std::string shown(const RecordingHost& host, std::size_t dialog, int control) {
+    for (const auto& c : host.dialogs.at(dialog).shown)
+        if (c.id == control) return c.text;
+    return "(none)";
+}
+
+// Dialog 105 with a length of 600 samples, intervals 30..100 and etalon 3.
+DialogAnswer seriesDialog(std::string tmin = "30", std::string tmax = "100",
+                          std::string length = "600") {
+    return ok(105, {{1000, std::move(length)},
+                    {1001, std::move(tmin)},
+                    {1003, std::move(tmax)},
+                    {1004, "3"},
+                    {1005, "100"},
+                    {1006, "100"}});
+}
+
+TEST(CreateSeries, TakesTheDialogsAndMakesAKnownNumberSeriesFromAnUnfixedType) {
+    Workbench w;
+    handleCommand(w.host, w.s, IDM_JOINT_DETECTION);
+    w.forget();
+    w.host.queueAnswer(seriesDialog());
+    w.host.queueAnswer(ok(106, {{1007, "12"}, {1010, "3,5"}, {1011, "0"}}));
+    handleCommand(w.host, w.s, IDM_CREATE_SERIES);
+
+    EXPECT_THAT(dialogsRun(w.host), ElementsAre(105, 106));
+    // The pulse range of 600 samples with intervals 30..100: (600 + 19) / 100 to
+    // (600 - 20 + 30) / 30, shown with its middle.
+    EXPECT_EQ(shown(w.host, 1, 1008), "Number of Pulses in Series (from 6 to 20)");
+    EXPECT_EQ(shown(w.host, 1, 1007), "13");
+    EXPECT_EQ(w.s.wMinPulses, 6);
+    EXPECT_EQ(w.s.wMaxPulses, 20);
+    EXPECT_EQ(w.s.wTmin, 30);
+    EXPECT_EQ(w.s.wTmax, 100);
+    EXPECT_EQ(w.s.dwSeriesLength, 600u);
+    EXPECT_EQ(w.s.dwSelectedEtalon, 3u);
+    EXPECT_EQ(w.s.wRequestedPulses, 12);
+    EXPECT_EQ(w.s.wChainsPulses, 20);
+    EXPECT_EQ(w.s.wSeriesType, SERIES_CREATED_UNFIXED);
+    EXPECT_EQ(w.s.wEtalonSequenceSize, 30) << "the sequence never shrinks";
+    EXPECT_THAT(
+        std::vector<std::uint16_t>(w.s.lpEtalonSequence.begin(), w.s.lpEtalonSequence.begin() + 3),
+        ElementsAre(3, 5, 1));
+
+    const SeriesHeader& series = *w.s.lpSeriesHeader;
+    EXPECT_EQ(series.wImpulseQuantity, 12) << "exactly the pulses asked for";
+    EXPECT_EQ(series.lpData, series.lpPureData) << "noise level 0";
+    const ChainsHeader& chains = *w.s.lpChainsHeader;
+    EXPECT_EQ(chains.wMark, 2);
+    EXPECT_EQ(chains.wSeriesType, SERIES_CREATED_UNFIXED);
+    EXPECT_EQ(chains.lpSeriesTypeName, nullptr);
+    EXPECT_EQ(chains.wQuanPulses, 12) << "processed as a known number of pulses";
+    EXPECT_EQ(w.s.dwViewMode, VIEW_RESULTS);
+    const WindowLayout l = w.layout();
+    EXPECT_THAT(
+        w.host.invalidations,
+        ElementsAre(RecordedInvalidation{workAreaRepaintRect(l), true},
+                    RecordedInvalidation{optionRowRepaintRect(l, OptionHit::SeriesLength), true},
+                    RecordedInvalidation{optionRowRepaintRect(l, OptionHit::NoiseLevel), true},
+                    RecordedInvalidation{optionRowRepaintRect(l, OptionHit::LostDataLevel), true}));
+    EXPECT_FALSE(w.s.seriesLengthRowPending || w.s.noiseLevelRowPending || w.s.lostDataRowPending);
+}
+
+TEST(CreateSeries, CancellingEitherDialogEndsItAndTheSecondRestoresTheRequest) {
+    for (const bool inSecond : {false, true}) {
+        Workbench w;
+        const std::vector<std::int16_t> before = w.s.lpSeriesHeader->lpPureData;
+        w.host.queueAnswer(inSecond ? seriesDialog() : cancel(105));
+        w.host.queueAnswer(cancel(106));
+        handleCommand(w.host, w.s, IDM_CREATE_SERIES);
+        EXPECT_EQ(dialogsRun(w.host).size(), inSecond ? 2u : 1u);
+        EXPECT_EQ(w.s.wRequestedPulses, 18) << inSecond;
+        EXPECT_EQ(w.s.wTmin, 40) << inSecond;
+        EXPECT_EQ(w.s.dwSeriesLengthSel, 1200u) << inSecond;
+        EXPECT_EQ(w.s.wSeriesType, SERIES_UNFIXED_WHOLE) << inSecond;
+        EXPECT_EQ(w.s.lpSeriesHeader->lpPureData, before) << inSecond;
+        EXPECT_TRUE(w.host.invalidations.empty()) << inSecond;
+    }
+}
+
+// A zero interval would divide the pulse-count formulas by zero; a reversed or too short series
+// has no pulse range. The first dialog is refused after it closes and nothing is taken.
+TEST(CreateSeriesFaults, ImpossibleGeometryIsRefusedAfterTheDialogAndTheOldValuesStay) {
+    const struct {
+        int line;
+        std::uint16_t command;
+        const char* tmin;
+        const char* tmax;
+        const char* length;
+        const char* message;
+    } cases[] = {
+        {__LINE__, IDM_CREATE_SERIES, "0", "181", "1200",
+         "Длина интервала должна быть больше 0!\nwTmin: 0\nwTmax: 181"},
+        {__LINE__, IDM_CREATE_SERIES, "40", "abc", "1200",
+         "Длина интервала должна быть больше 0!\nwTmin: 40\nwTmax: 0"},
+        {__LINE__, IDM_CREATE_SERIES, "50", "40", "1200",
+         "Минимальная длина интервала больше максимальной!\nwTmin: 50\nwTmax: 40"},
+        {__LINE__, IDM_CREATE_SERIES, "40", "181", "10",
+         "В ряд такой длины не помещается ни один импульс!\nдлина серии: 10\nдлина эталона: 20"},
+        {__LINE__, IDM_STATISTICAL_SIMULATION, "0", "181", "1200",
+         "Длина интервала должна быть больше 0!\nwTmin: 0\nwTmax: 181"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        Workbench w;
+        w.host.queueAnswer(seriesDialog(c.tmin, c.tmax, c.length));
+        handleCommand(w.host, w.s, c.command);
+        EXPECT_THAT(dialogsRun(w.host), ElementsAre(105)) << "the next dialog does not open";
+        EXPECT_THAT(w.host.messages,
+                    ElementsAre(RecordedMessage{c.message, " validateSeriesGeometry ",
+                                                MessageIcon::Exclamation}));
+        EXPECT_EQ(w.s.dwDialogAccepted, 0u);
+        EXPECT_EQ(w.s.wTmin, 40);
+        EXPECT_EQ(w.s.wTmax, 181);
+        EXPECT_EQ(w.s.dwSeriesLengthSel, 1200u);
+        EXPECT_EQ(w.s.wRequestedPulses, 18);
+        EXPECT_EQ(w.s.lpRestErrorHeader, nullptr);
+    }
+}
+
+TEST(SeriesParameters, MakesAnEtalonRequiredAndSelectedBeforeTheDialog) {
+    Workbench none;
+    none.requireFirst(0);
+    handleCommand(none.host, none.s, CMD_SERIES_PARAMETERS);
+    EXPECT_EQ(none.s.wRequiredCount, 1);
+    EXPECT_EQ(none.s.lpRequiredList[0], 1);
+    EXPECT_EQ(none.s.wEtalonFlags[0], 1);
+    EXPECT_EQ(none.s.dwSelectedEtalon, 1u);
+    EXPECT_EQ(none.s.dwDialogAccepted, 0u) << "no answer: the dialog was cancelled";
+
+    Workbench other;
+    other.s.wEtalonFlags.fill(0);
+    other.s.wEtalonFlags[4] = other.s.wEtalonFlags[8] = 1;
+    rebuildRequiredList(other.s);
+    other.s.dwSelectedEtalon = 2;
+    other.host.queueAnswer(ok(105));
+    handleCommand(other.host, other.s, CMD_SERIES_PARAMETERS);
+    EXPECT_EQ(other.s.dwSelectedEtalon, 5u) << "the first required etalon";
+    EXPECT_EQ(shown(other.host, 0, 1004), "5");
+    EXPECT_EQ(other.s.dwDialogAccepted, 1u);
+}
+
+TEST(NewPulses, RepairsEntriesOutsideTheAlphabetAndOnlyAddsFlags) {
+    Workbench w;
+    w.requireFirst(1);
+    w.s.wEtalonFlags[9] = 1;  // etalon 10 stays flagged although the list no longer holds it
+    w.host.queueAnswer(ok(107, {{1014, "3"}, {1013, "2,25,0"}}));
+    handleCommand(w.host, w.s, IDM_NEW_PULSES);
+    EXPECT_EQ(w.s.wRequiredCount, 3);
+    // 25 is beyond the alphabet and 0 names no etalon: both become their position + 1.
+    EXPECT_THAT(
+        std::vector<std::uint16_t>(w.s.lpRequiredList.begin(), w.s.lpRequiredList.begin() + 3),
+        ElementsAre(2, 2, 3));
+    EXPECT_EQ(w.s.wEtalonFlags[0], 1);
+    EXPECT_EQ(w.s.wEtalonFlags[1], 1);
+    EXPECT_EQ(w.s.wEtalonFlags[2], 1);
+    EXPECT_EQ(w.s.wEtalonFlags[9], 1);
+    EXPECT_EQ(w.s.wEtalonFlags[3], 0);
+    EXPECT_TRUE(w.host.invalidations.empty());
+}
+
+TEST(SettingsDialogs, SubsetSettingsAttachTheSubsetsAndDrawingSettingsOnlyTakeTheDialog) {
+    Workbench detection;  // not tuple recognition: the subset built, laid completely
+    detection.composeSubsets({4, 6}, {});
+    detection.s.wSubsetEmployment = 2;
+    detection.host.queueAnswer(ok(111, {}, {{1016, true}}));
+    handleCommand(detection.host, detection.s, IDM_SUBSET_SETTINGS);
+    EXPECT_EQ(detection.s.wSubsetEmployment, 4);
+    EXPECT_EQ(detection.s.lpSeriesHeader->wSubsetSize, 2);
+    EXPECT_EQ(detection.s.lpSeriesHeader->wSubsetMode, 4);
+
+    Workbench recognition;
+    recognition.s.wProcessingTask = TASK_TUPLE_RECOGNITION;
+    recognition.composeSubsets({}, {{1, 2}, {7, 8, 9}});
+    recognition.s.subsetPanel.dwCurrentSubset = 1;
+    recognition.host.queueAnswer(ok(111, {}, {{1015, true}}));
+    handleCommand(recognition.host, recognition.s, IDM_SUBSET_SETTINGS);
+    EXPECT_EQ(recognition.s.wSubsetEmployment, 1);
+    const SeriesHeader& series = *recognition.s.lpSeriesHeader;
+    EXPECT_EQ(series.wSubsets, 2);
+    EXPECT_EQ(series.wSubsetSize, 2) << "the current subset, 1";
+    EXPECT_EQ(series.wSubsetMode, 1);
+
+    Workbench drawing;
+    drawing.host.queueAnswer(ok(112, {}, {{1044, false}}));
+    handleCommand(drawing.host, drawing.s, IDM_DRAWING_SETTINGS);
+    EXPECT_EQ(drawing.s.dwFrameGraphFields, 0u);
+    EXPECT_TRUE(drawing.host.invalidations.empty());
+}
+
+TEST(ChartMode, FollowsTheHandlingCaseViewCaseAndBounds) {
+    const struct {
+        int line;
+        std::uint32_t handling, view, bounds, mode;
+    } cases[] = {
+        {__LINE__, 1, 1, 1, 0},  {__LINE__, 1, 2, 0, 1},  {__LINE__, 2, 1, 1, 2},
+        {__LINE__, 2, 2, 1, 3},  {__LINE__, 3, 1, 0, 4},  {__LINE__, 3, 2, 0, 5},
+        {__LINE__, 3, 1, 1, 12}, {__LINE__, 3, 2, 7, 13},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(chartMode(c.handling, c.view, c.bounds), c.mode) << c.line;
+}
+
+TEST(StatisticalSimulation, RunsAPlanAndShowsItsChartWithTheRecognitionDialogForRecognition) {
+    Workbench w;
+    handleCommand(w.host, w.s, IDM_SHOW_STATISTICAL_SIMULATION);
+    EXPECT_TRUE(w.host.dialogs.empty()) << "no simulation yet: nothing happens";
+    EXPECT_TRUE(w.host.invalidations.empty());
+
+    handleCommand(w.host, w.s, IDM_RECOGNITION);
+    w.requireFirst(2);
+    w.forget();
+    w.host.queueAnswer(seriesDialog("40", "181", "200"));
+    w.host.queueAnswer(ok(110, {{1015, "3"},
+                                {1016, "4"},
+                                {1017, "1"},
+                                {1021, "2"},
+                                {1019, "0"},
+                                {1018, "2"},
+                                {1020, "10"}}));
+    w.host.queueAnswer(ok(114, {}, {{1029, true}, {1031, true}}));
+    handleCommand(w.host, w.s, IDM_STATISTICAL_SIMULATION);
+
+    EXPECT_THAT(dialogsRun(w.host), ElementsAre(105, 110, 114));
+    ASSERT_NE(w.s.lpRestErrorHeader, nullptr);
+    EXPECT_EQ(w.s.lpRestErrorHeader->ifComplete, 1);
+    EXPECT_EQ(w.s.lpRestErrorHeader->wVariousPulses, 2);
+    EXPECT_EQ(w.s.lpRestErrorHeader->wNoiseLevels, 2);
+    EXPECT_EQ(w.s.dwChartMode, 3u) << "detection error, summary view";
+    EXPECT_EQ(w.s.wResultView, 2);
+    EXPECT_EQ(w.s.dwViewMode, VIEW_RESULTS);
+    const WindowLayout l = w.layout();
+    EXPECT_THAT(w.host.invalidations,
+                ElementsAre(RecordedInvalidation{workAreaRepaintRect(l), true},
+                            RecordedInvalidation{buttonsAreaRepaintRect(l), true}));
+
+    w.forget();
+    handleCommand(w.host, w.s, IDM_JOINT_DETECTION);
+    handleCommand(w.host, w.s, IDM_SHOW_STATISTICAL_SIMULATION);
+    EXPECT_THAT(dialogsRun(w.host), ElementsAre(113));
+    EXPECT_EQ(w.s.dwChartMode, 3u) << "a cancelled dialog keeps the settings";
+}
+
+}  // namespace
+}  // namespace mirovale
