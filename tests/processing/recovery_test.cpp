@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "core/host/recording_host.h"
 #include "core/processing/alphabet_recognition.h"
 #include "core/processing/pulse_detection.h"
@@ -16,179 +18,121 @@ namespace mirovale {
 namespace {
 
 using fixture::detectedChain;
-using fixture::Geometry;
-using fixture::makeEtalons;
-using fixture::makeSeries;
 using fixture::rankedChain;
 using fixture::wholeChain;
 using ::testing::ElementsAre;
+using Tuples = std::vector<std::pair<int, int>>;
 
-constexpr Geometry kGeometry{400, 8, 30, 60};
-// Seven pulses, 40 apart: the first ends within Tmax, the last starts within the last Tmax.
-const std::vector<int> kSevenStarts{10, 50, 90, 130, 170, 210, 250};
-constexpr Geometry kSevenGeometry{300, 8, 30, 60};
-
-std::vector<std::pair<int, int>> tuplesOf(const SeriesHeader& s) {
-    std::vector<std::pair<int, int>> tuples;
-    for (std::size_t k = 0; k < s.wDetectedTuples; ++k) {
+Tuples tuplesOf(const SeriesHeader& s) {
+    Tuples tuples;
+    for (std::size_t k = 0; k < s.wDetectedTuples; ++k)
         tuples.emplace_back(s.lpTupleFirst[k], s.lpTupleLast[k]);
-    }
     return tuples;
 }
 
-class Recovery : public ::testing::TestWithParam<std::uint32_t> {
-protected:
-    void SetUp() override {
-        rng.seed(GetParam());
-        starts = fixture::randomStarts(rng, kGeometry);
-        ASSERT_FALSE(starts.empty());
-        chains = getChainsHeader(host, 5, fixture::maxPulses(kGeometry), nullptr);
-    }
-
-    std::mt19937 rng;
-    std::vector<int> starts;
+// Over random admissible layouts: detection with etalons 1, 3 and 5 mixed, recognition of a
+// series of etalon 5 among 2, 5 and 9, alphabet recognition of a series in alphabet 2.
+TEST(Recovery, EveryRoutineExplainsANoiselessSeries) {
     RecordingHost host;
-    EtalonTable etalons = makeEtalons(kGeometry.L, 11);
-    std::unique_ptr<ChainsHeader> chains;
-};
-
-TEST_P(Recovery, DetectionFindsEveryPulseAndItsEtalon) {
-    std::vector<int> numbers;
-    for (std::size_t m = 0; m < starts.size(); ++m)
-        numbers.push_back(1 + static_cast<int>(rng() % 3) * 2);
-    const std::vector<std::uint16_t> list{3, 1, 5};
-    for (const bool fixed : {false, true}) {
-        SCOPED_TRACE(fixed ? "fixed" : "unfixed");
-        PulseChain truth;
+    const fixture::Geometry g{400, 8, 30, 60};
+    const EtalonTable etalons = fixture::makeEtalons(g.L, 11);
+    const std::vector<std::uint16_t> detectList{3, 1, 5}, recognizeList{2, 5, 9};
+    auto chains = getChainsHeader(host, 5, fixture::maxPulses(g), nullptr);
+    std::mt19937 rng(1);
+    for (int round = 0; round < 5; ++round) {
+        const std::vector<int> starts = fixture::randomStarts(rng, g);
+        PulseChain mixed = wholeChain(starts, {1}, g.L), ofFive = wholeChain(starts, {5}, g.L);
+        PulseChain inAlphabet = mixed;
         for (std::size_t m = 0; m < starts.size(); ++m) {
-            truth.push_back({starts[m], numbers[m], 0, kGeometry.L - 1});
+            mixed[m].etalon = 1 + 2 * static_cast<int>(rng() % 3);
+            inAlphabet[m].etalon = std::array{6, 3, 4}[rng() % 3];
         }
-        auto series = makeSeries(etalons, kGeometry, truth);
-        const int result =
-            fixed
-                ? detectFixedPulses(host, etalons, list, 30, 60, 100, chains.get(), series.get())
-                : detectUnfixedPulses(host, etalons, list, 30, 60, 100, chains.get(), series.get());
-        EXPECT_EQ(result, 1);
-        EXPECT_EQ(detectedChain(*series), truth);
-        ASSERT_EQ(chains->wPretenders, 1);
-        EXPECT_EQ(rankedChain(*chains, 0), truth);
-        EXPECT_EQ(chains->distance[0], trueChainMeasure(*series));
-        EXPECT_EQ(chains->wSeekingPulsesQuantity, truth.size());
-        EXPECT_EQ(chains->wQuanPulses, fixed ? truth.size() : 0u);
+        for (const bool fixed : {false, true}) {
+            SCOPED_TRACE(::testing::Message()
+                         << "round " << round << (fixed ? " fixed" : " unfixed"));
+            auto series = fixture::makeSeries(etalons, g, mixed);
+            (fixed ? detectFixedPulses : detectUnfixedPulses)(host, etalons, detectList, 30, 60,
+                                                              100, chains.get(), series.get());
+            EXPECT_EQ(detectedChain(*series), mixed);
+            EXPECT_EQ(rankedChain(*chains, 0), mixed);
+            EXPECT_EQ(chains->distance[0], trueChainMeasure(*series));
+            EXPECT_EQ(chains->wSeekingPulsesQuantity, starts.size());
+            EXPECT_EQ(chains->wQuanPulses, fixed ? starts.size() : 0u);
+
+            series = fixture::makeSeries(etalons, g, ofFive);
+            EXPECT_EQ((fixed ? recognizeFixedPulses : recognizeUnfixedPulses)(
+                          host, etalons, recognizeList, 30, 60, 100, chains.get(), series.get()),
+                      5);
+            EXPECT_EQ(detectedChain(*series), ofFive);
+            ASSERT_EQ(chains->wPretenders, 3);  // one chain per listed etalon, best first
+            EXPECT_EQ(rankedChain(*chains, 0), ofFive);
+            EXPECT_LT(chains->distance[0], chains->distance[1]);
+            EXPECT_LE(chains->distance[1], chains->distance[2]);
+
+            series = fixture::makeSeries(etalons, g, inAlphabet);
+            series->wAlphabets = 3;
+            series->selectedAlphabetSize = {2, 3, 1};
+            series->selectedAlphabetList = {{1, 2}, {6, 3, 4}, {5}};
+            EXPECT_EQ((fixed ? recognizeAlphabetFixed : recognizeAlphabetUnfixed)(
+                          host, etalons, 30, 60, 100, chains.get(), series.get()),
+                      2);
+            EXPECT_EQ(series->wRecognizedAlphabet, 2);
+            EXPECT_EQ(detectedChain(*series), inAlphabet);
+            EXPECT_EQ(chains->alphabetNumber[0], 2);
+        }
     }
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_P(Recovery, RecognitionNamesTheRepeatedEtalon) {
-    const std::vector<std::uint16_t> list{2, 5, 9};
-    for (const bool fixed : {false, true}) {
-        SCOPED_TRACE(fixed ? "fixed" : "unfixed");
-        const PulseChain truth = wholeChain(starts, {5}, kGeometry.L);
-        auto series = makeSeries(etalons, kGeometry, truth);
-        const int result = fixed ? recognizeFixedPulses(host, etalons, list, 30, 60, 100,
-                                                        chains.get(), series.get())
-                                 : recognizeUnfixedPulses(host, etalons, list, 30, 60, 100,
-                                                          chains.get(), series.get());
-        EXPECT_EQ(result, 5);
-        EXPECT_EQ(detectedChain(*series), truth);
-        ASSERT_EQ(chains->wPretenders, 3);  // one chain per listed etalon, best first
-        EXPECT_EQ(rankedChain(*chains, 0), truth);
-        EXPECT_LT(chains->distance[0], chains->distance[1]);
-        EXPECT_LE(chains->distance[1], chains->distance[2]);
-        EXPECT_EQ(chains->wSeekingPulsesQuantity, truth.size());
-    }
-}
-
-TEST_P(Recovery, AlphabetRecognitionNamesTheAlphabet) {
-    const std::vector<std::vector<std::int16_t>> alphabets{{1, 2}, {6, 3, 4}, {5}};
-    std::vector<int> numbers;
-    for (std::size_t m = 0; m < starts.size(); ++m) {
-        numbers.push_back(alphabets[1][rng() % 3]);
-    }
-    for (const bool fixed : {false, true}) {
-        SCOPED_TRACE(fixed ? "fixed" : "unfixed");
-        PulseChain truth;
-        for (std::size_t m = 0; m < starts.size(); ++m) {
-            truth.push_back({starts[m], numbers[m], 0, kGeometry.L - 1});
-        }
-        auto series = makeSeries(etalons, kGeometry, truth);
-        series->wAlphabets = series->wMaxAlphabets = 3;
-        series->selectedAlphabetSize = {2, 3, 1};
-        series->selectedAlphabetList = alphabets;
-        const int result =
-            fixed
-                ? recognizeAlphabetFixed(host, etalons, 30, 60, 100, chains.get(), series.get())
-                : recognizeAlphabetUnfixed(host, etalons, 30, 60, 100, chains.get(), series.get());
-        EXPECT_EQ(result, 2);
-        EXPECT_EQ(series->wRecognizedAlphabet, 2);
-        EXPECT_EQ(detectedChain(*series), truth);
-        ASSERT_EQ(chains->wPretenders, 3);
-        EXPECT_EQ(chains->alphabetNumber[0], 2);
-        EXPECT_EQ(rankedChain(*chains, 0), truth);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Seeds, Recovery, ::testing::Values(1u, 2u, 3u, 4u, 5u));
-
-TEST(TupleRecovery, KnownNumberFindsThePhaseAndTheTuples) {
+TEST(Recovery, TupleRoutinesFindThePhaseTheSubsetAndTheTuples) {
     RecordingHost host;
-    const EtalonTable etalons = makeEtalons(8, 21);
+    const EtalonTable etalons = fixture::makeEtalons(8, 21);
     auto chains = getChainsHeader(host, 5, 10, nullptr);
-    const std::vector<std::uint32_t> subset{4, 2, 7};
-    // Built with phase 2: the first tuple holds one pulse, then whole tuples.
-    const PulseChain truth = wholeChain(kSevenStarts, {4, 2, 7}, 8, 2);
-    auto series = makeSeries(etalons, kSevenGeometry, truth);
+    const std::vector<std::uint32_t> subset{4, 2, 7}, sizes{2, 3, 1};
+    const std::vector<std::vector<std::uint32_t>> rows{{1, 2}, {4, 2, 7}, {3}};
+    // Seven pulses 40 apart; the first ends within Tmax, the last starts within the last Tmax.
+    const std::vector<int> starts{10, 50, 90, 130, 170, 210, 250};
+    const fixture::Geometry g{300, 8, 30, 60};
+
+    // Known number, built with phase 2: a first tuple of one pulse, then whole tuples.
+    const PulseChain shifted = wholeChain(starts, {4, 2, 7}, 8, 2);
+    auto series = fixture::makeSeries(etalons, g, shifted);
     EXPECT_EQ(detectFixedTuples(host, etalons, subset, 2, 30, 60, 100, chains.get(), series.get()),
               1);
-    EXPECT_EQ(detectedChain(*series), truth);
-    EXPECT_THAT(tuplesOf(*series), ElementsAre(std::pair{1, 1}, std::pair{2, 4}, std::pair{5, 7}));
+    EXPECT_EQ(detectedChain(*series), shifted);
+    EXPECT_EQ(tuplesOf(*series), (Tuples{{1, 1}, {2, 4}, {5, 7}}));
     EXPECT_EQ(chains->wPretenders, 3);  // one chain per phase
     EXPECT_EQ(chains->distance[0], trueChainMeasure(*series));
-
-    // Only phase 0 is tried in mode 1: the pulses are taken to start with u[0].
-    EXPECT_EQ(detectFixedTuples(host, etalons, subset, 1, 30, 60, 100, chains.get(), series.get()),
-              1);
-    EXPECT_EQ(chains->wPretenders, 1);
-    EXPECT_EQ(series->lpDetectedEtalons[0], 4);
-    EXPECT_THAT(tuplesOf(*series), ElementsAre(std::pair{1, 3}, std::pair{4, 6}, std::pair{7, 7}));
-
-    const std::vector<std::uint32_t> sizes{2, 3, 1};
-    const std::vector<std::vector<std::uint32_t>> rows{{1, 2}, {4, 2, 7}, {3}};
     EXPECT_EQ(recognizeFixedTuples(host, etalons, sizes, rows, 3, 2, 30, 60, 100, chains.get(),
                                    series.get()),
               2);
     EXPECT_EQ(series->wRecognizedSubset, 2);
-    EXPECT_EQ(detectedChain(*series), truth);
-    EXPECT_THAT(tuplesOf(*series), ElementsAre(std::pair{1, 1}, std::pair{2, 4}, std::pair{5, 7}));
-    EXPECT_EQ(chains->wPretenders, 5);  // 2 + 3 + 1 phases, the worst dropped
-    EXPECT_TRUE(host.messages.empty());
-}
-
-TEST(TupleRecovery, UnknownNumberFindsTheChainAndItsTuples) {
-    RecordingHost host;
-    const EtalonTable etalons = makeEtalons(8, 22);
-    auto chains = getChainsHeader(host, 5, 10, nullptr);
-    const std::vector<std::uint32_t> subset{4, 2, 7};
-    const PulseChain truth = wholeChain(kSevenStarts, {4, 2, 7}, 8);
-    auto series = makeSeries(etalons, kSevenGeometry, truth);
-    std::uint32_t debugging = 0;
-    EXPECT_EQ(TuplesDetection(host, etalons, subset, 1, 30, 60, 100, chains.get(), series.get(),
-                              debugging),
+    EXPECT_EQ(detectedChain(*series), shifted);
+    EXPECT_EQ(tuplesOf(*series), (Tuples{{1, 1}, {2, 4}, {5, 7}}));
+    // Mode 1 tries phase 0 only: the first pulse is taken to carry u[0].
+    EXPECT_EQ(detectFixedTuples(host, etalons, subset, 1, 30, 60, 100, chains.get(), series.get()),
               1);
-    EXPECT_EQ(detectedChain(*series), truth);
-    EXPECT_THAT(tuplesOf(*series), ElementsAre(std::pair{1, 3}, std::pair{4, 6}, std::pair{7, 7}));
+    EXPECT_EQ(chains->wPretenders, 1);
+    EXPECT_EQ(series->lpDetectedEtalons[0], 4);
+    EXPECT_EQ(tuplesOf(*series), (Tuples{{1, 3}, {4, 6}, {7, 7}}));
+
+    // Unknown number: chains start with u[0].
+    const PulseChain inPhase = wholeChain(starts, {4, 2, 7}, 8);
+    series = fixture::makeSeries(etalons, g, inPhase);
+    std::uint32_t debug = 0;
+    EXPECT_EQ(
+        TuplesDetection(host, etalons, subset, 1, 30, 60, 100, chains.get(), series.get(), debug),
+        1);
+    EXPECT_EQ(detectedChain(*series), inPhase);
+    EXPECT_EQ(tuplesOf(*series), (Tuples{{1, 3}, {4, 6}, {7, 7}}));
     EXPECT_EQ(chains->distance[0], trueChainMeasure(*series));
     EXPECT_EQ(chains->wSeekingPulsesQuantity, 7);
-
-    const std::vector<std::uint32_t> sizes{2, 3, 1};
-    const std::vector<std::vector<std::uint32_t>> rows{{1, 2}, {4, 2, 7}, {3}};
     EXPECT_EQ(recognizeUnfixedTuples(host, etalons, sizes, rows, 3, 1, 30, 60, 100, chains.get(),
-                                     series.get(), debugging),
+                                     series.get(), debug),
               1);
     EXPECT_EQ(series->wRecognizedSubset, 2);
-    EXPECT_EQ(detectedChain(*series), truth);
+    EXPECT_EQ(detectedChain(*series), inPhase);
     EXPECT_EQ(chains->wPretenders, 3);
-    EXPECT_EQ(rankedChain(*chains, 0), truth);
     EXPECT_TRUE(host.messages.empty());
 }
 

@@ -62,7 +62,8 @@ int recognizeUnfixedPulses(Host& host, const EtalonTable& etalons,
             recognised = candidate.etalonIndex + 1;
         }
         const ChainEnd ranked = findChainEnd(table, sets.last.get(), kNineNines);
-        const PulseChain chain = traceChain(table, ranked);
+        PulseChain chain = traceChain(table, ranked);
+        for (ChainPulse& pulse : chain) pulse.etalon = candidate.etalonIndex + 1;
         leading.offer(ranked.score, chain);
         if (chains != nullptr) {
             rankChain(*chains, ranked.score, chain);
