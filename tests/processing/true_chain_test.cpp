@@ -8,10 +8,13 @@
 #include <array>
 
 #include "core/host/recording_host.h"
+#include "core/processing/admissible_sets.h"
 #include "core/processing/alphabet_recognition.h"
 #include "core/processing/pulse_detection.h"
 #include "core/processing/pulse_recognition.h"
 #include "core/processing/tuple_detection.h"
+#include "core/synthesis/pulse_alphabet.h"
+#include "core/synthesis/series_allocation.h"
 #include "series_fixture.h"
 
 namespace mirovale {
@@ -79,6 +82,62 @@ TEST(TrueChainMeasure, BoundsTheBestDistanceOnNoisySeries) {
                                single.get());
         expectBounded(*single);
     }
+}
+
+// Whether the routines admit the series' true configuration: pieces that keep more than the
+// level, gaps of Tmin..Tmax, pulse m in its window (known number) or the first in F, the others
+// in M and the last in Z (unknown number; one interval each here, as Tmax - Tmin >= L).
+bool admitsTruth(const SeriesHeader& s, const EtalonTable& table, std::uint16_t level, bool fixed) {
+    const AdmissibleSets sets =
+        buildAdmissibleSets(viewOf(s), s.wMinPulses, s.wMaxPulses, s.wTmin, s.wTmax);
+    const auto in = [](const IntervalList* list, int t) {
+        return list->wIntervals == 1 && list->lpIntervalBegins[0] <= t &&
+               t <= list->lpIntervalEnds[0];
+    };
+    for (std::size_t m = 0; m < s.wImpulseQuantity; ++m) {
+        const int t = s.lpPositions[m];
+        const bool placed = fixed ? s.lpMinPositions[m] <= t && t <= s.lpMaxPositions[m]
+                                  : in(m == 0 ? sets.first.get() : sets.later.get(), t);
+        const int gap = m == 0 ? s.wTmin : t - s.lpPositions[m - 1];
+        if (!placed || gap < s.wTmin || gap > s.wTmax ||
+            !fixture::admissible(table[s.lpEtalonNumbers[m] - 1u].lpData, s.lpBegins[m],
+                                 s.lpEnds[m], level)) {
+            return false;
+        }
+    }
+    return fixed || in(sets.last.get(), s.lpPositions[s.wImpulseQuantity - 1u]);
+}
+
+// Series made by the synthesis routines from the alphabet, with noise.
+TEST(TrueChainMeasure, BoundsTheBestDistanceOnSynthesizedSeries) {
+    RecordingHost host;
+    GeneratorStates states;
+    EtalonTable table{};
+    ASSERT_EQ(createPulses(host, states, 128, 20, 20, table), 1);
+    const std::vector<std::uint16_t> list{2, 5, 9};
+    std::vector<std::uint16_t> sequence(16);
+    std::unique_ptr<SeriesHeader> series;
+    std::uint16_t noise = 10597;
+    int compared = 0;
+    for (int round = 0; round < 40; ++round) {
+        SCOPED_TRACE(round);
+        const std::uint16_t level = std::array<std::uint16_t, 3>{100, 75, 50}[round % 3];
+        const bool fixed = round % 2 == 1;
+        for (std::size_t m = 0; m < sequence.size(); ++m)
+            sequence[m] = list[(m * 7 + static_cast<std::size_t>(round)) % 3];
+        series = (fixed ? getCutOffSeries : getRandomCountSeries)(
+            host, states, 20, table, 20, 40, 181, 600, 9, sequence, 128, level, std::move(series));
+        ASSERT_NE(series, nullptr);
+        addNoise(static_cast<std::int16_t>(20 + round), *series, noise);
+        if (!admitsTruth(*series, table, level, fixed)) continue;
+        ++compared;
+        auto chains = getChainsHeader(host, 2, series->wMaxPulses, nullptr);
+        (fixed ? detectFixedPulses : detectUnfixedPulses)(host, table, list, 40, 181, level,
+                                                          chains.get(), series.get());
+        EXPECT_LE(chains->distance[0], trueChainMeasure(*series));
+    }
+    EXPECT_GT(compared, 20);
+    EXPECT_TRUE(host.messages.empty());
 }
 
 }  // namespace
