@@ -10,7 +10,9 @@ namespace mirovale {
 namespace {
 
 // A pulse's letter: "a" for etalon 1.
-char letter(int etalon) { return static_cast<char>('a' + etalon - 1); }
+char letter(int etalon) {
+    return static_cast<char>('a' + etalon - 1);
+}
 
 void printAlphabet(const ProgramState& s, std::ostream& out) {
     out << formatText("Alphabet: %d etalons of %d samples, amplitude %d\n", s.wEtalonCount,
@@ -25,9 +27,10 @@ void printAlphabet(const ProgramState& s, std::ostream& out) {
 }
 
 void printSeries(const SeriesHeader& s, std::ostream& out) {
-    out << formatText("\nFirst series: %u samples, %d pulses between %d and %d samples apart, "
-                      "no noise\n",
-                      s.dwSeriesSize, s.wImpulseQuantity, s.wTmin, s.wTmax);
+    out << formatText(
+        "\nFirst series: %u samples, %d pulses between %d and %d samples apart, "
+        "no noise\n",
+        s.dwSeriesSize, s.wImpulseQuantity, s.wTmin, s.wTmax);
     for (std::size_t k = 0; k < s.wImpulseQuantity; ++k)
         out << formatText("  %2d. %c (etalon %2d) at %4d, samples %d..%d\n",
                           static_cast<int>(k + 1), letter(s.lpEtalonNumbers[k]),
@@ -35,9 +38,10 @@ void printSeries(const SeriesHeader& s, std::ostream& out) {
 }
 
 void printDetection(const SeriesHeader& s, std::ostream& out) {
-    out << formatText("\nNoise level %d added; joint detection and identification found %d "
-                      "pulses:\n",
-                      s.wNoiseLevel, s.wDetectedPulses);
+    out << formatText(
+        "\nNoise level %d added; joint detection and identification found %d "
+        "pulses:\n",
+        s.wNoiseLevel, s.wDetectedPulses);
     for (std::size_t k = 0; k < s.wDetectedPulses; ++k) {
         const bool same = k < s.wImpulseQuantity && s.lpPositions[k] == s.lpDetectedPositions[k] &&
                           s.lpEtalonNumbers[k] == s.lpDetectedEtalons[k];

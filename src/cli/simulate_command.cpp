@@ -158,8 +158,10 @@ void writeFile(const std::string& path, const std::string& text) {
 void writeResults(const RestErrorHeader& record, const SimulateOptions& o, std::ostream& out) {
     const std::string json = restErrorHeaderJson(record).dump(1) + '\n';
     if (!o.csvPath.empty()) writeFile(o.csvPath, restErrorHeaderCsv(record));
-    if (o.jsonPath == "-" || (o.jsonPath.empty() && o.csvPath.empty())) out << json;
-    else if (!o.jsonPath.empty()) writeFile(o.jsonPath, json);
+    if (o.jsonPath == "-" || (o.jsonPath.empty() && o.csvPath.empty()))
+        out << json;
+    else if (!o.jsonPath.empty())
+        writeFile(o.jsonPath, json);
 }
 
 SimulationControl progressLine(const SimulateOptions& o, std::ostream& err) {

@@ -14,19 +14,19 @@ namespace mirovale {
 // What `mirovale-cli simulate` was asked for; every setting not given keeps the value a fresh
 // workbench holds after its start-up.
 struct SimulateOptions {
-    std::optional<std::string> task;             // detection, recognition, joint, processing
-    std::optional<std::uint16_t> seriesType;     // 1, 2, 4, 8, 36 or 40
-    std::optional<std::uint32_t> seriesLength;   // "Samples Length"
-    std::optional<std::uint16_t> tmin;           // "Min Length of Interval"
-    std::optional<std::uint16_t> tmax;           // "Max Length of Interval"
-    std::optional<std::uint32_t> etalonNumber;   // "Etalon Number"
-    std::optional<std::uint16_t> savedMaking;    // saved energy level for making, percent
+    std::optional<std::string> task;               // detection, recognition, joint, processing
+    std::optional<std::uint16_t> seriesType;       // 1, 2, 4, 8, 36 or 40
+    std::optional<std::uint32_t> seriesLength;     // "Samples Length"
+    std::optional<std::uint16_t> tmin;             // "Min Length of Interval"
+    std::optional<std::uint16_t> tmax;             // "Max Length of Interval"
+    std::optional<std::uint32_t> etalonNumber;     // "Etalon Number"
+    std::optional<std::uint16_t> savedMaking;      // saved energy level for making, percent
     std::optional<std::uint16_t> savedProcessing;  // saved energy level for processing, percent
-    std::string required;  // "1,2,3": the required etalons
-    std::string subset;    // "2,3": the subset being built (the current subset)
-    std::string subsets;   // "1,2/3,5,4": the stored subsets, the first current
-    std::string pulses;    // "from:to" or "from:to:step"
-    std::string noise;     // "first:count" or "first:count:step"
+    std::string required;                          // "1,2,3": the required etalons
+    std::string subset;   // "2,3": the subset being built (the current subset)
+    std::string subsets;  // "1,2/3,5,4": the stored subsets, the first current
+    std::string pulses;   // "from:to" or "from:to:step"
+    std::string noise;    // "first:count" or "first:count:step"
     std::optional<std::uint16_t> repeats;
     std::string csvPath;   // where the tables go as CSV; empty for none
     std::string jsonPath;  // where the record goes as JSON; "-" or empty (without CSV) for stdout

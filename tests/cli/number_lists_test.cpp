@@ -25,7 +25,8 @@ TEST(ParseTriple, TakesTwoOrThreeNumbersAndNamesTheFirstFault) {
         {__LINE__, "-1:5", "'-1' is not a number from 0 to 65535"},
         {__LINE__, "1:65536", "'65536' is not a number from 0 to 65535"},
         {__LINE__, "1: 5", "' 5' is not a number from 0 to 65535"},
-        {__LINE__, "99999999999999999999:1", "'99999999999999999999' is not a number from 0 to 65535"},
+        {__LINE__, "99999999999999999999:1",
+         "'99999999999999999999' is not a number from 0 to 65535"},
     };
     for (const auto& c : bad) {
         EXPECT_FALSE(parseTriple(c.text, error)) << c.line;

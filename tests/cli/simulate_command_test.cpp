@@ -2,8 +2,9 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
+
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "cli/demo_command.h"
@@ -82,11 +83,8 @@ TEST(RunSimulate, RefusesUnusableOptionsWithStatusTwoAndNoResult) {
         {__LINE__, [](SimulateOptions& o) { o.tmin = 0; }, "[validateSeriesGeometry]", notRun},
         {__LINE__, [](SimulateOptions& o) { o.seriesType = 36; },
          "[About selectedSubset] Error: selected Subset is absence!", notRun},
-        {__LINE__,
-         [](SimulateOptions& o) {
-             o.csvPath = "no/such/directory/tables.csv";
-         },
-         nullptr, "mirovale-cli simulate: cannot write no/such/directory/tables.csv\n"},
+        {__LINE__, [](SimulateOptions& o) { o.csvPath = "no/such/directory/tables.csv"; }, nullptr,
+         "mirovale-cli simulate: cannot write no/such/directory/tables.csv\n"},
     };
     for (const auto& c : cases) {
         SimulateOptions o = smallPlan();
@@ -134,7 +132,8 @@ TEST(RunDemo, ShowsTheAlphabetTheFirstSeriesAndADetection) {
     EXPECT_THAT(text, HasSubstr("Alphabet: 20 etalons of 20 samples, amplitude 128\n  a  1:"));
     EXPECT_THAT(text, HasSubstr("\n  t 20:"));
     EXPECT_THAT(text, HasSubstr("\nFirst series: 1200 samples, "));
-    EXPECT_THAT(text, HasSubstr("\nNoise level 20 added; joint detection and identification found "));
+    EXPECT_THAT(text,
+                HasSubstr("\nNoise level 20 added; joint detection and identification found "));
     EXPECT_EQ(err.str(), "");
 }
 

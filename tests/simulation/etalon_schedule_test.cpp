@@ -16,7 +16,8 @@ EtalonSchedule scheduleFor(std::size_t pulses) {
 }
 
 // Repeats before which the sequence (or the subset) changed, over R repeats.
-std::vector<std::uint32_t> switchRepeats(std::uint16_t task, std::span<const std::uint16_t> required,
+std::vector<std::uint32_t> switchRepeats(std::uint16_t task,
+                                         std::span<const std::uint16_t> required,
                                          std::uint32_t subsets, std::uint32_t R, std::uint16_t n) {
     EtalonSchedule schedule = scheduleFor(n);
     startCell(schedule, task, required, subsets, R, n);
@@ -37,14 +38,14 @@ TEST(SchedulePeriod, FollowsTheTaskFormulas) {
         std::uint16_t n;
         std::uint64_t period;
     } cases[] = {
-        {__LINE__, 2, 3, 0, 100, 6, 33},     // (3 + 200) / 6
-        {__LINE__, 2, 20, 0, 100, 6, 5},     // (20 + 200) / 40
-        {__LINE__, 2, 3, 0, 1, 6, 0},        // fewer repeats than etalons: a switch every repeat
-        {__LINE__, 40, 0, 3, 10, 6, 3},      // (3 + 20) / 6
-        {__LINE__, 36, 5, 2, 7, 6, 7},       // R
-        {__LINE__, 4, 20, 0, 100, 6, 9},     // 600 >> 6
+        {__LINE__, 2, 3, 0, 100, 6, 33},  // (3 + 200) / 6
+        {__LINE__, 2, 20, 0, 100, 6, 5},  // (20 + 200) / 40
+        {__LINE__, 2, 3, 0, 1, 6, 0},     // fewer repeats than etalons: a switch every repeat
+        {__LINE__, 40, 0, 3, 10, 6, 3},   // (3 + 20) / 6
+        {__LINE__, 36, 5, 2, 7, 6, 7},    // R
+        {__LINE__, 4, 20, 0, 100, 6, 9},  // 600 >> 6
         {__LINE__, 48, 20, 0, 100, 6, 9},
-        {__LINE__, 4, 20, 0, 100, 30, 0},    // 3000 >> 30
+        {__LINE__, 4, 20, 0, 100, 30, 0},  // 3000 >> 30
         {__LINE__, 4, 20, 0, 65535, 1, 32767},
         {__LINE__, 4, 20, 0, 65535, 40, 0},  // wider than 32 bits before the shift
         {__LINE__, 4, 20, 0, 65535, 64, 0},  // a shift by the full width leaves nothing

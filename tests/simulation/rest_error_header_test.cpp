@@ -87,8 +87,8 @@ TEST(GetRestErrHeader, EachFailedAllocationIsReportedAndReleasesTheOldRecord) {
             record = getRestErrHeader(host, 3, 4, 100, std::move(old));
         }
         EXPECT_EQ(record, nullptr) << c.line;
-        EXPECT_THAT(host.messages, ElementsAre(RecordedMessage{c.text, " getRestErrHeader ",
-                                                               MessageIcon::None}))
+        EXPECT_THAT(host.messages,
+                    ElementsAre(RecordedMessage{c.text, " getRestErrHeader ", MessageIcon::None}))
             << c.line;
     }
 }
@@ -122,12 +122,12 @@ TEST(InitRestErrHeader, RefusesAMissingRecordOrAPlanBeyondTheCapacity) {
         RecordingHost host;
         auto record = dirtyRecord(host, 3, 3);
         host.messages.clear();
-        EXPECT_EQ(initRestErrHeader(host, c.p, 1, 1, c.q, 0, 1, 9,
-                                    c.withRecord ? record.get() : nullptr),
-                  0)
+        EXPECT_EQ(
+            initRestErrHeader(host, c.p, 1, 1, c.q, 0, 1, 9, c.withRecord ? record.get() : nullptr),
+            0)
             << c.line;
-        EXPECT_THAT(host.messages, ElementsAre(RecordedMessage{c.text, " initRestErrHeader ",
-                                                               MessageIcon::None}))
+        EXPECT_THAT(host.messages,
+                    ElementsAre(RecordedMessage{c.text, " initRestErrHeader ", MessageIcon::None}))
             << c.line;
         EXPECT_EQ(record->ifComplete, 1) << c.line;
         EXPECT_EQ(record->repeats, 7u) << c.line;
@@ -144,7 +144,8 @@ TEST(AddInitRestErrHeader, AttachesTheNamesOfTheErrorRecord) {
         {__LINE__, 1, 1, "known number of whole pulses", "detection"},
         {__LINE__, 8, 36, "unknown number of cut-off pulses", "detection"},
         {__LINE__, 36, 40, "known number of whole pulses tuples", "recognition"},
-        {__LINE__, 40, 16, "unknown number of whole pulses tuples", "joint detection and estimation"},
+        {__LINE__, 40, 16, "unknown number of whole pulses tuples",
+         "joint detection and estimation"},
         {__LINE__, 2, 32, "known number of cut-off pulses", "blind detection"},
         {__LINE__, 4, 4, "unknown number of whole pulses", "joint detection and identification"},
         // Alphabet recognition and the series types of "Create series..." have no name here.
@@ -165,9 +166,9 @@ TEST(AddInitRestErrHeader, AttachesTheNamesOfTheErrorRecord) {
     }
     RecordingHost host;
     EXPECT_EQ(addInitRestErrHeader(host, 1, 1, 100, 100, nullptr), 0);
-    EXPECT_THAT(host.messages, ElementsAre(RecordedMessage{"Не определен lpErrorHeader!",
-                                                           " addInitRestErrHeader ",
-                                                           MessageIcon::None}));
+    EXPECT_THAT(host.messages,
+                ElementsAre(RecordedMessage{"Не определен lpErrorHeader!", " addInitRestErrHeader ",
+                                            MessageIcon::None}));
 }
 
 TEST(AboutRestErrHeader, DumpsEveryFieldAndTheUsedPartOfEachTable) {
@@ -202,9 +203,9 @@ TEST(AboutRestErrHeader, CutsALongDumpAndReportsAMissingRecord) {
     ASSERT_EQ(initRestErrHeader(host, 25, 6, 1, 29, 0, 5, 100, record.get()), 1);
     EXPECT_EQ(formatRestErrHeader(*record).size(), kRestErrDumpLimit);
     aboutRestErrHeader(host, nullptr);
-    EXPECT_THAT(host.messages, ElementsAre(RecordedMessage{"Не определен lpErrorHeader!",
-                                                           " aboutRestErrHeader ",
-                                                           MessageIcon::None}));
+    EXPECT_THAT(host.messages,
+                ElementsAre(RecordedMessage{"Не определен lpErrorHeader!", " aboutRestErrHeader ",
+                                            MessageIcon::None}));
 }
 
 }  // namespace

@@ -74,13 +74,14 @@ TEST(RunStatisticalSimulation, RefusesAPlanAsAWholeAndChangesNothing) {
         {__LINE__, [](SimulationPlan& p, auto&) { p.wNoiseSteps = 0; },
          "Simulation plan refused: the plan has no noise levels."},
         {__LINE__,
-         [](SimulationPlan& p, auto&) {
-             p.wInitialNoiseLevel = 30000, p.wNoiseIncrement = 3000;
-         },
+         [](SimulationPlan& p, auto&) { p.wInitialNoiseLevel = 30000, p.wNoiseIncrement = 3000; },
          "Simulation plan refused: noise level 33000 is outside 0..32767."},
         {__LINE__, [](SimulationPlan&, auto& required) { required.clear(); },
          "Simulation plan refused: there are no required etalons to build series from."},
-        {__LINE__, [](SimulationPlan&, auto& required) { required = {3, 21}; },
+        {__LINE__,
+         [](SimulationPlan&, auto& required) {
+             required = {3, 21};
+         },
          "Simulation plan refused: required etalon 21 is not one of the 20 etalons of the "
          "alphabet."},
     };
@@ -97,9 +98,8 @@ TEST(RunStatisticalSimulation, RefusesAPlanAsAWholeAndChangesNothing) {
         c.edit(plan, bench.required);
         bench.host.messages.clear();
         EXPECT_EQ(bench.run(plan), 0) << c.line;
-        EXPECT_THAT(bench.host.messages,
-                    ElementsAre(RecordedMessage{c.text, kStatCutoffCaption,
-                                                MessageIcon::Exclamation}))
+        EXPECT_THAT(bench.host.messages, ElementsAre(RecordedMessage{c.text, kStatCutoffCaption,
+                                                                     MessageIcon::Exclamation}))
             << c.line << ": " << (bench.host.messages.empty() ? "" : bench.host.messages[0].text);
         EXPECT_EQ(bench.series.get(), series) << c.line;
         EXPECT_EQ(bench.series->lpData, data) << c.line;

@@ -17,8 +17,8 @@
 namespace mirovale {
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::Each;
+using ::testing::ElementsAre;
 
 // A workbench just big enough for the driver: the alphabet, a required list, a sized series
 // and a plan of N = 400 samples (2..10 pulses fit), L = 20, Tmin = 40, Tmax = 181.
@@ -76,12 +76,8 @@ TEST(StatCutoffQuorvel, WithoutNoiseWholePulsesAreRestoredAndFoundExactly) {
         std::uint16_t task, type;
         std::vector<std::uint16_t> required;
     } cases[] = {
-        {__LINE__, 1, 1, {1}},
-        {__LINE__, 1, 4, {7}},
-        {__LINE__, 4, 4, {2, 5, 9}},
-        {__LINE__, 4, 1, {3, 4}},
-        {__LINE__, 2, 4, {6, 8, 12}},
-        {__LINE__, 48, 8, {1, 2}},
+        {__LINE__, 1, 1, {1}},    {__LINE__, 1, 4, {7}},        {__LINE__, 4, 4, {2, 5, 9}},
+        {__LINE__, 4, 1, {3, 4}}, {__LINE__, 2, 4, {6, 8, 12}}, {__LINE__, 48, 8, {1, 2}},
     };
     for (const auto& c : cases) {
         Bench bench;
@@ -152,7 +148,7 @@ TEST(StatCutoffQuorvel, TupleTasksFindEverythingWithoutNoiseAndCountMisrecogniti
         // Heavy noise misleads tuple recognition now and then, and never more than every repeat.
         const auto wrong = r.errors(ERR_MISRECOGNIZED, 1);
         EXPECT_EQ(wrong[0] + wrong[1] > 0, c.task == 40) << c.line << '\n'
-                                                          << bench.dump(ERR_MISRECOGNIZED);
+                                                         << bench.dump(ERR_MISRECOGNIZED);
         EXPECT_LE(std::max(wrong[0], wrong[1]), 8u) << c.line;
         // The subset size comes back; tuple recognition leaves the last subset laid in.
         EXPECT_EQ(bench.series->wSubsetSize, 2) << c.line;
@@ -211,9 +207,8 @@ TEST(StatCutoffQuorvel, RefusesAMissingRecordOrSeries) {
                                 bench.wNoiseSeed, none, bench.times),
               0);
     ASSERT_EQ(bench.host.messages.size(), 2u);
-    EXPECT_EQ(bench.host.messages[0],
-              (RecordedMessage{"Absence of RestoreErrorHeader!", "statCutoffQuorvel",
-                               MessageIcon::None}));
+    EXPECT_EQ(bench.host.messages[0], (RecordedMessage{"Absence of RestoreErrorHeader!",
+                                                       "statCutoffQuorvel", MessageIcon::None}));
     EXPECT_EQ(bench.host.messages[1].caption, kStatCutoffCaption);
 }
 

@@ -14,7 +14,8 @@ namespace {
 
 // The pulse range of the length and intervals typed in dialog 105; the least is not raised to 1.
 void computeSimulationRange(ProgramState& s) {
-    const PulseRange range = pulseRange(s.dwTmpSeriesLength, s.wEtalonLength, s.wTmpTmin, s.wTmpTmax);
+    const PulseRange range =
+        pulseRange(s.dwTmpSeriesLength, s.wEtalonLength, s.wTmpTmin, s.wTmpTmax);
     s.wTmpMinPulses = range.wMinPulses;
     s.wTmpMaxPulses = range.wMaxPulses;
 }

@@ -32,13 +32,16 @@ std::uint64_t schedulePeriod(std::uint16_t wTask, std::uint16_t wRequiredCount,
                              std::uint16_t n) noexcept {
     const std::uint64_t r = repeats;
     switch (wTask) {
-        case 2: return wRequiredCount == 0 ? r : (wRequiredCount + 2 * r) / (2u * wRequiredCount);
-        case 40: return dwSubsets == 0 ? r : (dwSubsets + 2 * r) / (2u * dwSubsets);
+        case 2:
+            return wRequiredCount == 0 ? r : (wRequiredCount + 2 * r) / (2u * wRequiredCount);
+        case 40:
+            return dwSubsets == 0 ? r : (dwSubsets + 2 * r) / (2u * dwSubsets);
         case 4:
         case 48:
             // R * n needs up to 48 bits; a shift by the width or more leaves nothing.
             return n >= 64 ? 0 : (r * n) >> n;
-        default: return r;
+        default:
+            return r;
     }
 }
 

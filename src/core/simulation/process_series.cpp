@@ -23,14 +23,18 @@ ProcessingRoutine processingRoutine(std::uint16_t wProcessingTask, std::uint16_t
     using enum ProcessingRoutine;
     const bool unfixed = isUnfixedPulses(wSeriesType);
     switch (wProcessingTask) {
-        case 2: return unfixed ? RecognizeUnfixedPulses : RecognizeFixedPulses;
-        case 36: return isUnfixedTuples(wSeriesType) ? TuplesDetection : DetectFixedTuples;
-        case 40: return isUnfixedTuples(wSeriesType) ? RecognizeUnfixedTuples : RecognizeFixedTuples;
+        case 2:
+            return unfixed ? RecognizeUnfixedPulses : RecognizeFixedPulses;
+        case 36:
+            return isUnfixedTuples(wSeriesType) ? TuplesDetection : DetectFixedTuples;
+        case 40:
+            return isUnfixedTuples(wSeriesType) ? RecognizeUnfixedTuples : RecognizeFixedTuples;
         case 48:
             if (rule == AlphabetTaskRule::RecognizeAlphabet)
                 return unfixed ? RecognizeAlphabetUnfixed : RecognizeAlphabetFixed;
             break;
-        default: break;
+        default:
+            break;
     }
     return unfixed ? DetectUnfixedPulses : DetectFixedPulses;
 }
@@ -59,8 +63,8 @@ int processSeries(Host& host, const EtalonTable& etalons, const ProcessingReques
                                              q.wTmax, q.wSavedEnergyProcessing, chains, series,
                                              debugging);
         case DetectFixedTuples:
-            return detectFixedTuples(host, etalons, q.subset, q.wSubsetProceeding, q.wTmin,
-                                     q.wTmax, q.wSavedEnergyProcessing, chains, series);
+            return detectFixedTuples(host, etalons, q.subset, q.wSubsetProceeding, q.wTmin, q.wTmax,
+                                     q.wSavedEnergyProcessing, chains, series);
         case RecognizeUnfixedTuples:
             return recognizeUnfixedTuples(host, etalons, q.subsetSizes, q.subsetRows, q.dwSubsets,
                                           q.wSubsetProceeding, q.wTmin, q.wTmax,
@@ -73,8 +77,8 @@ int processSeries(Host& host, const EtalonTable& etalons, const ProcessingReques
             return recognizeAlphabetUnfixed(host, etalons, q.wTmin, q.wTmax,
                                             q.wSavedEnergyProcessing, chains, series);
         case RecognizeAlphabetFixed:
-            return recognizeAlphabetFixed(host, etalons, q.wTmin, q.wTmax,
-                                          q.wSavedEnergyProcessing, chains, series);
+            return recognizeAlphabetFixed(host, etalons, q.wTmin, q.wTmax, q.wSavedEnergyProcessing,
+                                          chains, series);
     }
     return 0;
 }

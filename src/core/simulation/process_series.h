@@ -49,10 +49,10 @@ struct ProcessingRequest {
     std::span<const std::uint32_t> subset;       // the current subset (tuple detection)
     std::span<const std::uint32_t> subsetSizes;  // stored subsets (tuple recognition)
     std::span<const std::vector<std::uint32_t>> subsetRows;
-    std::uint32_t dwSubsets = 0;           // stored subsets in use
-    std::uint16_t wSubsetProceeding = 1;   // 1 tries phase 0 only, otherwise every phase
-    std::uint16_t wTmin = 0;               // least start-to-start distance in samples
-    std::uint16_t wTmax = 0;               // greatest start-to-start distance in samples
+    std::uint32_t dwSubsets = 0;                 // stored subsets in use
+    std::uint16_t wSubsetProceeding = 1;         // 1 tries phase 0 only, otherwise every phase
+    std::uint16_t wTmin = 0;                     // least start-to-start distance in samples
+    std::uint16_t wTmax = 0;                     // greatest start-to-start distance in samples
     std::uint16_t wSavedEnergyProcessing = 100;  // percent an etalon piece must exceed
     // The one-shot debugging flag the unknown-number tuple routines read and clear; nullptr for
     // none.

@@ -51,27 +51,40 @@ bool reserveStorage(Host& host, RestErrorHeader& record, std::uint16_t p, std::u
 
 const char* restErrSeriesTypeName(std::uint16_t wSeriesType) noexcept {
     switch (wSeriesType) {
-        case 1: return "known number of whole pulses";
-        case 2: return "known number of cut-off pulses";
-        case 4: return "unknown number of whole pulses";
-        case 8: return "unknown number of cut-off pulses";
-        case 36: return "known number of whole pulses tuples";
-        case 40: return "unknown number of whole pulses tuples";
-        default: return nullptr;
+        case 1:
+            return "known number of whole pulses";
+        case 2:
+            return "known number of cut-off pulses";
+        case 4:
+            return "unknown number of whole pulses";
+        case 8:
+            return "unknown number of cut-off pulses";
+        case 36:
+            return "known number of whole pulses tuples";
+        case 40:
+            return "unknown number of whole pulses tuples";
+        default:
+            return nullptr;
     }
 }
 
 const char* restErrTaskName(std::uint16_t wTaskType) noexcept {
     switch (wTaskType) {
         case 1:
-        case 36: return "detection";
+        case 36:
+            return "detection";
         case 2:
-        case 40: return "recognition";
-        case 4: return "joint detection and identification";
+        case 40:
+            return "recognition";
+        case 4:
+            return "joint detection and identification";
         case 8:
-        case 16: return "joint detection and estimation";
-        case 32: return "blind detection";
-        default: return nullptr;
+        case 16:
+            return "joint detection and estimation";
+        case 32:
+            return "blind detection";
+        default:
+            return nullptr;
     }
 }
 

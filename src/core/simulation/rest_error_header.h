@@ -17,10 +17,10 @@ inline constexpr std::size_t kErrorTables = 6;
 
 // Meaning of each result table: lpErrors row m * wReservedLevels + j is noise level j of table m.
 enum ErrorTable : std::size_t {
-    ERR_RESTORING = 0,     // mean squared difference of the pure and the rebuilt signal
-    ERR_DETECTION = 1,     // summed per-pulse mean squared position error, fixed point
-    ERR_FRAGMENTS = 2,     // reserved, written as 0
-    ERR_MISRECOGNIZED = 3, // repeats whose recognised subset was not the one laid in
+    ERR_RESTORING = 0,      // mean squared difference of the pure and the rebuilt signal
+    ERR_DETECTION = 1,      // summed per-pulse mean squared position error, fixed point
+    ERR_FRAGMENTS = 2,      // reserved, written as 0
+    ERR_MISRECOGNIZED = 3,  // repeats whose recognised subset was not the one laid in
     ERR_RESERVED_4 = 4,
     ERR_RESERVED_5 = 5,
 };
@@ -32,23 +32,23 @@ enum ErrorTable : std::size_t {
 // lpErrors holds views into lpErrorData, so the record is not copyable; it lives behind a
 // std::unique_ptr, whose moves keep the views valid.
 struct RestErrorHeader {
-    std::uint16_t wReservedPulses = 0;   // capacity of wPulseValues, row length of every table
-    std::uint16_t wVariousPulses = 0;    // pulse numbers to simulate, <= wReservedPulses
-    std::uint16_t wReservedLevels = 0;   // capacity of lpNoiseLevels, rows of every table
-    std::uint16_t wNoiseLevels = 0;      // noise levels to simulate, <= wReservedLevels
-    std::uint32_t repeats = 0;           // repeats per (noise level, pulse number)
+    std::uint16_t wReservedPulses = 0;        // capacity of wPulseValues, row length of every table
+    std::uint16_t wVariousPulses = 0;         // pulse numbers to simulate, <= wReservedPulses
+    std::uint16_t wReservedLevels = 0;        // capacity of lpNoiseLevels, rows of every table
+    std::uint16_t wNoiseLevels = 0;           // noise levels to simulate, <= wReservedLevels
+    std::uint32_t repeats = 0;                // repeats per (noise level, pulse number)
     std::vector<std::int16_t> wPulseValues;   // [wReservedPulses] pulse numbers in order
     std::vector<std::int16_t> lpNoiseLevels;  // [wReservedLevels] noise standard deviations
     std::vector<std::span<std::uint32_t>> lpErrors;  // [6 * wReservedLevels] rows of the tables
     std::vector<std::uint32_t> lpErrorData;  // 6 * wReservedLevels * wReservedPulses entries
-    std::uint16_t wRecordKind = 0;       // 2 once labelled
-    std::uint16_t wSeriesType = 0;       // series type simulated
-    std::uint16_t wTaskType = 0;         // task code simulated
+    std::uint16_t wRecordKind = 0;           // 2 once labelled
+    std::uint16_t wSeriesType = 0;           // series type simulated
+    std::uint16_t wTaskType = 0;             // task code simulated
     const char* lpTaskName = nullptr;        // fixed text, nullptr = none
     const char* lpSeriesTypeName = nullptr;  // fixed text, nullptr = none
-    std::uint16_t wMakingLevel = 0;      // saved energy level used for making, percent
-    std::uint16_t wProcessingLevel = 0;  // saved energy level used for processing, percent
-    std::uint16_t ifComplete = 0;        // 1 once a simulation has run to its end
+    std::uint16_t wMakingLevel = 0;          // saved energy level used for making, percent
+    std::uint16_t wProcessingLevel = 0;      // saved energy level used for processing, percent
+    std::uint16_t ifComplete = 0;            // 1 once a simulation has run to its end
 
     RestErrorHeader() = default;
     RestErrorHeader(const RestErrorHeader&) = delete;

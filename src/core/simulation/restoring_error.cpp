@@ -26,7 +26,8 @@ std::int64_t getRestoringError(const SeriesHeader& series) {
     std::size_t m = 0;
     std::size_t i = 0;
     while (i < n) {
-        if (m < series.wDetectedPulses && static_cast<std::int64_t>(i) == series.lpDetectedPositions[m]) {
+        if (m < series.wDetectedPulses &&
+            static_cast<std::int64_t>(i) == series.lpDetectedPositions[m]) {
             for (std::int32_t c = 0; c < L && i < n; ++c, ++i)
                 sum += squared(series.lpPureData[i] - rebuiltSample(series, m, c));
             ++m;

@@ -16,27 +16,31 @@ std::string requiredProblem(const SimulationSettings& settings) {
     const std::size_t alphabet = std::min<std::size_t>(settings.wEtalonCount, tableSize);
     for (const std::uint16_t etalon : settings.lpRequiredList)
         if (etalon < 1 || etalon > alphabet)
-            return formatText("Simulation plan refused: required etalon %d is not one of the %d "
-                              "etalons of the alphabet.",
-                              etalon, static_cast<int>(alphabet));
+            return formatText(
+                "Simulation plan refused: required etalon %d is not one of the %d "
+                "etalons of the alphabet.",
+                etalon, static_cast<int>(alphabet));
     return {};
 }
 
 std::string pulseProblem(std::int64_t n, const PlanShape& shape, const SeriesGeometry& geometry) {
     if (n < geometry.wMinPulses || n > geometry.wMaxPulses)
-        return formatText("Simulation plan refused: pulse number %lld is outside %d..%d, the "
-                          "numbers of pulses a series of %u samples holds with L %d, Tmin %d "
-                          "and Tmax %d.",
-                          static_cast<long long>(n), geometry.wMinPulses, geometry.wMaxPulses,
-                          shape.N, shape.L, shape.wTmin, shape.wTmax);
+        return formatText(
+            "Simulation plan refused: pulse number %lld is outside %d..%d, the "
+            "numbers of pulses a series of %u samples holds with L %d, Tmin %d "
+            "and Tmax %d.",
+            static_cast<long long>(n), geometry.wMinPulses, geometry.wMaxPulses, shape.N, shape.L,
+            shape.wTmin, shape.wTmax);
     if (!blockProblemFeasible(geometry, static_cast<std::uint16_t>(n)))
-        return formatText("Simulation plan refused: %lld pulses cannot be laid one per block of %d "
-                          "samples between Tmin %d and Tmax %d in a series of %u samples.",
-                          static_cast<long long>(n), shape.L, shape.wTmin, shape.wTmax, shape.N);
+        return formatText(
+            "Simulation plan refused: %lld pulses cannot be laid one per block of %d "
+            "samples between Tmin %d and Tmax %d in a series of %u samples.",
+            static_cast<long long>(n), shape.L, shape.wTmin, shape.wTmax, shape.N);
     if (n > shape.wArrayPulses)
-        return formatText("Simulation plan refused: pulse number %lld exceeds the %d pulses the "
-                          "simulation's working arrays hold.",
-                          static_cast<long long>(n), shape.wArrayPulses);
+        return formatText(
+            "Simulation plan refused: pulse number %lld exceeds the %d pulses the "
+            "simulation's working arrays hold.",
+            static_cast<long long>(n), shape.wArrayPulses);
     return {};
 }
 
@@ -107,7 +111,8 @@ int runStatisticalSimulation(Host& host, const SimulationPlan& plan,
     if (!initRestErrHeader(host, plan.wPulsesSteps, plan.wMinPulses, plan.wPulsesIncrement,
                            plan.wNoiseSteps, plan.wInitialNoiseLevel, plan.wNoiseIncrement,
                            plan.wRepeats, record.get())) {
-        host.messageBox("Ошибка initRestErrHeader!", " About RestoreErrorHeader ", MessageIcon::None);
+        host.messageBox("Ошибка initRestErrHeader!", " About RestoreErrorHeader ",
+                        MessageIcon::None);
         return 0;
     }
     return statCutoffQuorvel(host, record.get(), settings, states, wNoiseSeed, series, times,

@@ -16,11 +16,11 @@ namespace mirovale {
 
 // The series a plan is simulated on and the length of the simulation's working arrays.
 struct PlanShape {
-    std::uint32_t N = 0;              // series length in samples
-    std::uint16_t L = 0;              // etalon length in samples
-    std::uint16_t wTmin = 0;          // least start-to-start distance
-    std::uint16_t wTmax = 0;          // greatest start-to-start distance
-    std::uint16_t wArrayPulses = 0;   // pulses the working arrays hold (the series' wMaxPulses)
+    std::uint32_t N = 0;             // series length in samples
+    std::uint16_t L = 0;             // etalon length in samples
+    std::uint16_t wTmin = 0;         // least start-to-start distance
+    std::uint16_t wTmax = 0;         // greatest start-to-start distance
+    std::uint16_t wArrayPulses = 0;  // pulses the working arrays hold (the series' wMaxPulses)
 };
 
 // Why a plan cannot be simulated, or an empty text when it can. Checks, in this order: sizes

@@ -24,19 +24,23 @@ void report(Host& host, const char* text, const char* caption) {
     host.messageBox(text, caption, MessageIcon::None);
 }
 
-bool isTupleSeries(std::uint16_t wSeriesType) { return wSeriesType == 36 || wSeriesType == 40; }
+bool isTupleSeries(std::uint16_t wSeriesType) {
+    return wSeriesType == 36 || wSeriesType == 40;
+}
 
 // 32-bit copies of the subsets the tuple routines take.
 struct SubsetCopies {
-    std::vector<std::uint32_t> current;             // the series' current subset
-    std::vector<std::uint32_t> sizes;               // size of each stored subset
-    std::vector<std::vector<std::uint32_t>> rows;   // each stored subset, padded to the longest
+    std::vector<std::uint32_t> current;            // the series' current subset
+    std::vector<std::uint32_t> sizes;              // size of each stored subset
+    std::vector<std::vector<std::uint32_t>> rows;  // each stored subset, padded to the longest
 };
 
 bool copyCurrentSubset(Host& host, const SeriesHeader& series, SubsetCopies& copies) {
     const std::size_t size = std::min<std::size_t>(series.wSubsetSize, series.lpSubset.size());
-    if (!tryAllocate([&] { copies.current.assign(series.lpSubset.begin(),
-                                                  series.lpSubset.begin() + static_cast<std::ptrdiff_t>(size)); })) {
+    if (!tryAllocate([&] {
+            copies.current.assign(series.lpSubset.begin(),
+                                  series.lpSubset.begin() + static_cast<std::ptrdiff_t>(size));
+        })) {
         report(host, "Ошибка selectedSubset!", kSubsetCaption);
         return false;
     }
@@ -47,7 +51,8 @@ bool copyStoredSubsets(Host& host, const SeriesHeader& series, SubsetCopies& cop
     const std::size_t count = series.wSubsets;
     std::size_t longest = 0;
     for (std::size_t k = 0; k < count; ++k)
-        longest = std::max<std::size_t>(longest, static_cast<std::uint16_t>(series.selectedSubsetSize[k]));
+        longest = std::max<std::size_t>(longest,
+                                        static_cast<std::uint16_t>(series.selectedSubsetSize[k]));
     if (!tryAssign(copies.rows, count)) {
         report(host, "Ошибка selectedSubsetList!", kSubsetCaption);
         return false;
@@ -104,8 +109,8 @@ bool prepareWorkspace(Host& host, RestErrorHeader& record, const SimulationSetti
         report(host, "Ошибка lpEtalonNumbersList!", kStatCutoffCaption);
         return false;
     }
-    const bool tuples = isTupleSeries(s.wSeriesType) || s.wProcessingTask == 36 ||
-                        s.wProcessingTask == 40;
+    const bool tuples =
+        isTupleSeries(s.wSeriesType) || s.wProcessingTask == 36 || s.wProcessingTask == 40;
     if (!tuples) return true;
     const bool noStored = s.wProcessingTask == 40 && series.wSubsets == 0;
     if (series.wSubsetSize == 0 || noStored) {
@@ -240,7 +245,9 @@ CellEnd runCell(Run& run, std::size_t i, std::size_t j) {
     return CellEnd::Done;
 }
 
-std::int64_t now() { return static_cast<std::int64_t>(std::time(nullptr)); }
+std::int64_t now() {
+    return static_cast<std::int64_t>(std::time(nullptr));
+}
 
 }  // namespace
 
@@ -271,8 +278,18 @@ int statCutoffQuorvel(Host& host, RestErrorHeader* record, const SimulationSetti
     if (!prepareWorkspace(host, *record, settings, *series, work)) return 0;
     times.startTime = now();
     times.endTime = times.startTime;
-    Run run{host,    *record, settings, states,        wNoiseSeed,     series,        control,
-            work,    series->dwSeriesSize, L,          series->wTmin,  series->wTmax};
+    Run run{.host = host,
+            .record = *record,
+            .settings = settings,
+            .states = states,
+            .wNoiseSeed = wNoiseSeed,
+            .series = series,
+            .control = control,
+            .work = work,
+            .N = series->dwSeriesSize,
+            .L = L,
+            .wTmin = series->wTmin,
+            .wTmax = series->wTmax};
     const std::uint32_t total = std::uint32_t{record->wVariousPulses} * record->wNoiseLevels;
     std::uint32_t done = 0;
     for (std::size_t i = 0; i < record->wVariousPulses; ++i) {

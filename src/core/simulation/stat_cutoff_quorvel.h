@@ -15,16 +15,16 @@ namespace mirovale {
 
 // The program values the simulation reads besides its plan and the series.
 struct SimulationSettings {
-    std::uint16_t wEtalonCount = 20;              // P, etalons of the alphabet
-    const EtalonTable* etalonTable = nullptr;     // the alphabet
+    std::uint16_t wEtalonCount = 20;                // P, etalons of the alphabet
+    const EtalonTable* etalonTable = nullptr;       // the alphabet
     std::span<const std::uint16_t> lpRequiredList;  // required etalons; its size is wRequiredCount
-    std::uint16_t wSeriesType = 0;                // S, series type code
-    std::uint16_t wProcessingTask = 0;            // T, task code processing runs
-    std::uint16_t wSavedEnergyMaking = 100;       // percent of energy each made pulse keeps
-    std::uint16_t wSavedEnergyProcessing = 100;   // percent a processed piece must exceed
-    std::uint16_t wAmplitude = 128;               // amplitude setting handed to synthesis
-    std::uint16_t wSubsetProceeding = 1;          // handed to the tuple routines
-    std::uint32_t* dwDebuggingRepeat = nullptr;   // the tuple routines' one-shot dump flag
+    std::uint16_t wSeriesType = 0;                  // S, series type code
+    std::uint16_t wProcessingTask = 0;              // T, task code processing runs
+    std::uint16_t wSavedEnergyMaking = 100;         // percent of energy each made pulse keeps
+    std::uint16_t wSavedEnergyProcessing = 100;     // percent a processed piece must exceed
+    std::uint16_t wAmplitude = 128;                 // amplitude setting handed to synthesis
+    std::uint16_t wSubsetProceeding = 1;            // handed to the tuple routines
+    std::uint32_t* dwDebuggingRepeat = nullptr;     // the tuple routines' one-shot dump flag
 };
 
 // Wall-clock seconds at the start and at the end of the last simulation; the chart prints
