@@ -186,15 +186,9 @@ TEST(RepaintCommands, InvalidateTheirRectangles) {
         Rects expected;
     } cases[] = {
         {__LINE__, CMD_REPAINT_ALL, [](Workbench&) {}, whole},
-        {__LINE__, CMD_NONE, [](Workbench&) {},
-         [](const Workbench&) { return std::vector<RecordedInvalidation>{}; }},
         {__LINE__, CMD_REPAINT_WORK_AREA, [](Workbench&) {},
          [](const Workbench& w) {
              return std::vector<RecordedInvalidation>{{workAreaRepaintRect(w.layout()), true}};
-         }},
-        {__LINE__, CMD_REDRAW_WORK_AREA, [](Workbench&) {},
-         [](const Workbench& w) {
-             return std::vector<RecordedInvalidation>{{workAreaRepaintRect(w.layout()), false}};
          }},
         // Detection repaints the old and the new highlighted cell.
         {__LINE__, CMD_SHOW_SELECTED_ETALON,
@@ -235,10 +229,6 @@ TEST(RepaintCommands, InvalidateTheirRectangles) {
              return std::vector<RecordedInvalidation>{{workAreaRepaintRect(w.layout()), true}};
          }},
         {__LINE__, CMD_SHOW_SUBSET_PANEL, [](Workbench&) {},
-         [=](const Workbench& w) {
-             return std::vector<RecordedInvalidation>{{wholeRect(panel(w).panelAreaRect), true}};
-         }},
-        {__LINE__, CMD_SHOW_ALPHABET_PANEL, [](Workbench&) {},
          [=](const Workbench& w) {
              return std::vector<RecordedInvalidation>{{wholeRect(panel(w).panelAreaRect), true}};
          }},

@@ -188,7 +188,7 @@ TEST(NewPulses, RepairsEntriesOutsideTheAlphabetAndOnlyAddsFlags) {
     EXPECT_TRUE(w.host.invalidations.empty());
 }
 
-TEST(SettingsDialogs, SubsetSettingsAttachTheSubsetsAndDrawingSettingsOnlyTakeTheDialog) {
+TEST(SubsetSettings, AttachTheStoredSubsetsForTupleRecognitionElseTheCompleteSubset) {
     Workbench detection;  // not tuple recognition: the subset built, laid completely
     detection.composeSubsets({4, 6}, {});
     detection.s.wSubsetEmployment = 2;
@@ -209,12 +209,6 @@ TEST(SettingsDialogs, SubsetSettingsAttachTheSubsetsAndDrawingSettingsOnlyTakeTh
     EXPECT_EQ(series.wSubsets, 2);
     EXPECT_EQ(series.wSubsetSize, 2) << "the current subset, 1";
     EXPECT_EQ(series.wSubsetMode, 1);
-
-    Workbench drawing;
-    drawing.host.queueAnswer(ok(112, {}, {{1044, false}}));
-    handleCommand(drawing.host, drawing.s, IDM_DRAWING_SETTINGS);
-    EXPECT_EQ(drawing.s.dwFrameGraphFields, 0u);
-    EXPECT_TRUE(drawing.host.invalidations.empty());
 }
 
 TEST(ChartMode, FollowsTheHandlingCaseViewCaseAndBounds) {
@@ -230,41 +224,33 @@ TEST(ChartMode, FollowsTheHandlingCaseViewCaseAndBounds) {
         EXPECT_EQ(chartMode(c.handling, c.view, c.bounds), c.mode) << c.line;
 }
 
-TEST(StatisticalSimulation, RunsAPlanAndShowsItsChartWithTheRecognitionDialogForRecognition) {
+TEST(ShowStatisticalSimulation, ShowsOnlyACompleteSimulationWithTheDialogOfItsTask) {
     Workbench w;
     handleCommand(w.host, w.s, IDM_SHOW_STATISTICAL_SIMULATION);
     EXPECT_TRUE(w.host.dialogs.empty()) << "no simulation yet: nothing happens";
+    w.s.lpRestErrorHeader = getRestErrHeader(w.host, 2, 2, 1, nullptr);
+    handleCommand(w.host, w.s, IDM_SHOW_STATISTICAL_SIMULATION);
+    EXPECT_TRUE(w.host.dialogs.empty()) << "an unfinished simulation is not shown";
     EXPECT_TRUE(w.host.invalidations.empty());
 
-    handleCommand(w.host, w.s, IDM_RECOGNITION);
-    w.requireFirst(2);
-    w.forget();
-    w.host.queueAnswer(seriesDialog("40", "181", "200"));
-    w.host.queueAnswer(ok(110, {{1015, "3"},
-                                {1016, "4"},
-                                {1017, "1"},
-                                {1021, "2"},
-                                {1019, "0"},
-                                {1018, "2"},
-                                {1020, "10"}}));
+    w.s.lpRestErrorHeader->ifComplete = 1;
+    w.s.wTaskType = TASK_RECOGNITION;
+    w.s.noiseLevelRowPending = true;
     w.host.queueAnswer(ok(114, {}, {{1029, true}, {1031, true}}));
-    handleCommand(w.host, w.s, IDM_STATISTICAL_SIMULATION);
-
-    EXPECT_THAT(dialogsRun(w.host), ElementsAre(105, 110, 114));
-    ASSERT_NE(w.s.lpRestErrorHeader, nullptr);
-    EXPECT_EQ(w.s.lpRestErrorHeader->ifComplete, 1);
-    EXPECT_EQ(w.s.lpRestErrorHeader->wVariousPulses, 2);
-    EXPECT_EQ(w.s.lpRestErrorHeader->wNoiseLevels, 2);
+    handleCommand(w.host, w.s, IDM_SHOW_STATISTICAL_SIMULATION);
+    EXPECT_THAT(dialogsRun(w.host), ElementsAre(114));
     EXPECT_EQ(w.s.dwChartMode, 3u) << "detection error, summary view";
     EXPECT_EQ(w.s.wResultView, 2);
     EXPECT_EQ(w.s.dwViewMode, VIEW_RESULTS);
     const WindowLayout l = w.layout();
-    EXPECT_THAT(w.host.invalidations,
-                ElementsAre(RecordedInvalidation{workAreaRepaintRect(l), true},
-                            RecordedInvalidation{buttonsAreaRepaintRect(l), true}));
+    EXPECT_THAT(
+        w.host.invalidations,
+        ElementsAre(RecordedInvalidation{workAreaRepaintRect(l), true},
+                    RecordedInvalidation{buttonsAreaRepaintRect(l), true},
+                    RecordedInvalidation{optionRowRepaintRect(l, OptionHit::NoiseLevel), true}));
 
     w.forget();
-    handleCommand(w.host, w.s, IDM_JOINT_DETECTION);
+    w.s.wTaskType = TASK_JOINT_DETECTION;
     handleCommand(w.host, w.s, IDM_SHOW_STATISTICAL_SIMULATION);
     EXPECT_THAT(dialogsRun(w.host), ElementsAre(113));
     EXPECT_EQ(w.s.dwChartMode, 3u) << "a cancelled dialog keeps the settings";

@@ -52,14 +52,6 @@ TEST(PanelArrays, AreMadeOnceAndSurviveASecondPreparation) {
     EXPECT_TRUE(panel.subset().empty());
 }
 
-TEST(PanelArrays, AlphabetPanelTakesTheQuickDefaultWhenMade) {
-    RecordingHost host;
-    AlphabetPanel panel;
-    EXPECT_EQ(panel.dwQuickGroups, 2u);
-    ASSERT_TRUE(makeAlphabetArrays(host, panel));
-    EXPECT_EQ(panel.dwQuickGroups, 5u);
-}
-
 TEST(PanelArrays, EachFailedAllocationNamesItsArrayAndLeavesNothing) {
     const struct {
         int line;
