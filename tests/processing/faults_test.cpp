@@ -158,6 +158,10 @@ TEST(Faults, AChainWithoutPredecessorIsReportedAsNoChain) {
                                    series.get()),
               0);
     EXPECT_EQ(series->wDetectedPulses + series->wDetectedTuples + series->wRecognizedSubset, 0);
+    // An empty subset explains nothing either (and divides nothing by its length).
+    series->wDetectedPulses = 2;
+    EXPECT_EQ(detectFixedTuples(host, etalons, {}, 2, 20, 30, 100, chains.get(), series.get()), 1);
+    EXPECT_EQ(series->wDetectedPulses, 0);
 }
 
 // Samples near full scale: one pulse alone scores below the 32-bit range.

@@ -56,7 +56,7 @@ int detectFixedTuples(Host& host, const EtalonTable& etalons, std::span<const st
                       std::uint16_t wSubsetProceeding, std::uint16_t wTmin, std::uint16_t wTmax,
                       std::uint16_t wSavedEnergyProcessing, ChainsHeader* chains,
                       SeriesHeader* series) {
-    if (series == nullptr || subset.empty()) return 0;
+    if (series == nullptr) return 0;
     const SeriesView view = viewOf(*series);
     const std::uint16_t K = series->wImpulseQuantity;
     const std::vector<StartWindow> windows = computedWindows(view, K, wTmin, wTmax);

@@ -19,7 +19,8 @@ namespace mirovale {
 // first and last pulse (lpTupleFirst, lpTupleLast).
 
 // Detection with a known subset; windows computed from N, K, L, Tmin and Tmax.
-// subset : etalon numbers u[0..s-1]
+// subset : etalon numbers u[0..s-1]; an empty subset, or one naming an etalon outside the table,
+//          explains nothing (0 pulses)
 // returns 1; 0 after an allocation failure (series and chains unchanged)
 int detectFixedTuples(Host& host, const EtalonTable& etalons, std::span<const std::uint32_t> subset,
                       std::uint16_t wSubsetProceeding, std::uint16_t wTmin, std::uint16_t wTmax,
@@ -29,7 +30,8 @@ int detectFixedTuples(Host& host, const EtalonTable& etalons, std::span<const st
 // Recognition among stored subsets; windows from the series. Stores wRecognizedSubset.
 // subsetSizes : length of each stored subset
 // subsetRows  : etalon numbers of each stored subset (row k holds subsetSizes[k] entries)
-// dwSubsets   : number of stored subsets in use
+// dwSubsets   : number of stored subsets in use; a subset naming an etalon outside the table
+//               is not tried
 // returns the 1-based recognised subset; 0 when none scored below 9999999 (the series then
 // holds 0 pulses and subset 0) or after an allocation failure (series unchanged)
 int recognizeFixedTuples(Host& host, const EtalonTable& etalons,
