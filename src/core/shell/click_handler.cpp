@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <numeric>
 
+#include "core/shell/attach_selections.h"
 #include "core/shell/command_handler.h"
 #include "core/shell/commands.h"
 #include "core/shell/layout.h"
-#include "core/synthesis/series_subsets.h"
 
 namespace mirovale {
 namespace {
@@ -17,28 +17,6 @@ std::uint32_t option(const std::array<std::uint32_t, 4>& options, std::size_t i)
 
 void clearOptionRowFlags(ProgramState& s) {
     s.seriesLengthRowPending = s.noiseLevelRowPending = s.lostDataRowPending = false;
-}
-
-void attachSubset(Host& /*host*/, ProgramState& s) {
-    const auto subset = s.subsetPanel.subset();
-    setSubset(subset, static_cast<std::uint32_t>(subset.size()), s.wSubsetEmployment,
-              s.wSubsetInitPosition, s.lpSeriesHeader.get());
-}
-
-void attachStoredSubsets(Host& host, ProgramState& s) {
-    const SubsetPanel& p = s.subsetPanel;
-    addSomeSelectedSubsetToSeriesHeader(host, p.selectedSubsetArraySize, p.selectedSubsetArray,
-                                        p.dwSubsetArraySize, p.dwSubsetArrayCapacity,
-                                        p.dwSubsetCapacity, p.dwCurrentSubset, s.wSubsetEmployment,
-                                        s.wSubsetInitPosition, s.lpSeriesHeader.get());
-}
-
-void attachStoredAlphabets(Host& host, ProgramState& s) {
-    const AlphabetPanel& p = s.alphabetPanel;
-    addSelectedAlphabetsToSeriesHeader(host, p.selectedAlphabetsSize, p.selectedAlphabetArray,
-                                       p.dwAlphabetArraySize, p.dwAlphabetArrayCapacity,
-                                       p.dwAlphabetCapacity, p.dwCurrentAlphabet,
-                                       s.lpSeriesHeader.get());
 }
 
 // The select-all button: Unselect All clears every flag, Select All requires every etalon.
@@ -199,7 +177,7 @@ std::uint16_t decideNextStep(Host& host, ProgramState& s) {
     switch (s.wProcessingTask) {
         case TASK_TUPLE_DETECTION:
             if (s.subsetPanel.subset().empty()) break;
-            attachSubset(host, s);
+            attachSelectedSubset(s);
             s.buttonsAreaPending = true;
             s.dwViewMode = VIEW_RESULTS;
             return CMD_NEXT_DATA;

@@ -6,6 +6,7 @@
 #include "core/dialogs/series_dialogs.h"
 #include "core/dialogs/series_geometry.h"
 #include "core/dialogs/settings_dialogs.h"
+#include "core/shell/attach_selections.h"
 #include "core/shell/command_handler.h"
 #include "core/shell/commands.h"
 #include "core/shell/make_series.h"
@@ -148,18 +149,12 @@ void editRequiredEtalons(Host& host, ProgramState& state) {
 void subsetSettings(Host& host, ProgramState& state) {
     SubsetSettingsDialog dialog(state);
     static_cast<void>(host.runDialog(dialog));
-    const SubsetPanel& p = state.subsetPanel;
     if (state.wProcessingTask == TASK_TUPLE_RECOGNITION) {
-        addSomeSelectedSubsetToSeriesHeader(
-            host, p.selectedSubsetArraySize, p.selectedSubsetArray, p.dwSubsetArraySize,
-            p.dwSubsetArrayCapacity, p.dwSubsetCapacity, p.dwCurrentSubset, state.wSubsetEmployment,
-            state.wSubsetInitPosition, state.lpSeriesHeader.get());
+        attachStoredSubsets(host, state);
         return;
     }
     state.wSubsetEmployment = SUBSET_COMPLETE;
-    const auto subset = p.subset();
-    setSubset(subset, static_cast<std::uint32_t>(subset.size()), state.wSubsetEmployment,
-              state.wSubsetInitPosition, state.lpSeriesHeader.get());
+    attachSelectedSubset(state);
 }
 
 void drawingSettings(Host& host, ProgramState& state) {
