@@ -67,18 +67,10 @@ TEST(RunSimulate, RefusesUnusableOptionsWithStatusTwoAndNoResult) {
     } cases[] = {
         {__LINE__, [](SimulateOptions& o) { o.pulses = "4:x"; }, nullptr,
          "mirovale-cli simulate: --pulses: 'x' is not a number from 0 to 65535\n"},
-        {__LINE__, [](SimulateOptions& o) { o.noise = "5"; }, nullptr,
-         "mirovale-cli simulate: --noise: '5' is not of the form a:b or a:b:c\n"},
         {__LINE__, [](SimulateOptions& o) { o.required = "1,21"; }, nullptr,
          "mirovale-cli simulate: --required: etalon 21 is not one of 1..20\n"},
-        {__LINE__, [](SimulateOptions& o) { o.subset = "1,2,3,4,5,6,7,8,9,10,11"; }, nullptr,
-         "mirovale-cli simulate: --subset: at most 10 etalons\n"},
         {__LINE__, [](SimulateOptions& o) { o.pulses = "1:5"; },
          "[About statCutoffQuorvel] Simulation plan refused: pulse number 1 is outside 2..10",
-         notRun},
-        {__LINE__, [](SimulateOptions& o) { o.repeats = 0; },
-         "[About statCutoffQuorvel] Simulation plan refused: the number of repeats must be at "
-         "least 1.",
          notRun},
         {__LINE__, [](SimulateOptions& o) { o.tmin = 0; }, "[validateSeriesGeometry]", notRun},
         {__LINE__, [](SimulateOptions& o) { o.seriesType = 36; },
@@ -98,31 +90,6 @@ TEST(RunSimulate, RefusesUnusableOptionsWithStatusTwoAndNoResult) {
         ASSERT_GE(run.err.size(), c.last.size()) << c.line;
         EXPECT_EQ(run.err.substr(run.err.size() - c.last.size()), c.last) << c.line << run.err;
     }
-}
-
-TEST(RunSimulate, WritesCsvAndJsonFilesAndSimulatesTupleRecognitionOnStoredSubsets) {
-    SimulateOptions o = smallPlan();
-    o.seriesType = 40;
-    o.task = "recognition";  // on series type 40 the menu keeps task 2
-    o.subsets = "1,2/3,4";
-    o.subset = "3,4";
-    o.required = "1,2,3,4";
-    o.showProgress = false;
-    o.csvPath = testing::TempDir() + "mirovale_simulate_tables.csv";
-    o.jsonPath = testing::TempDir() + "mirovale_simulate_record.json";
-    const CliRun run = simulate(o);
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "");
-    EXPECT_THAT(run.err, ::testing::Not(HasSubstr("simulating:")));
-    std::ifstream json(o.jsonPath);
-    const auto record = nlohmann::json::parse(json);
-    EXPECT_EQ(record["wTaskType"], 2);
-    EXPECT_EQ(record["wSeriesType"], 40);
-    EXPECT_EQ(record["lpSeriesTypeName"], "unknown number of whole pulses tuples");
-    std::ifstream csv(o.csvPath);
-    std::string header;
-    std::getline(csv, header);
-    EXPECT_EQ(header, "table,noise level,4,5");
 }
 
 TEST(RunDemo, ShowsTheAlphabetTheFirstSeriesAndADetection) {
