@@ -67,6 +67,8 @@ TEST(RunSimulate, RefusesUnusableOptionsWithStatusTwoAndNoResult) {
     } cases[] = {
         {__LINE__, [](SimulateOptions& o) { o.pulses = "4:x"; }, nullptr,
          "mirovale-cli simulate: --pulses: 'x' is not a number from 0 to 65535\n"},
+        {__LINE__, [](SimulateOptions& o) { o.noise = "0:70000"; }, nullptr,
+         "mirovale-cli simulate: --noise: '70000' is not a number from 0 to 65535\n"},
         {__LINE__, [](SimulateOptions& o) { o.required = "1,21"; }, nullptr,
          "mirovale-cli simulate: --required: etalon 21 is not one of 1..20\n"},
         {__LINE__, [](SimulateOptions& o) { o.pulses = "1:5"; },
