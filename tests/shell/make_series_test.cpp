@@ -186,6 +186,18 @@ TEST(MakeSeriesFlow, TupleTasksWithoutTheirSubsetsTurnToTheSubsetPanel) {
     }
 }
 
+TEST(MakeSeriesFlow, DerivesTheProcessingTaskAfreshFromTheTaskAndTheSeriesType) {
+    Workbench w;
+    handleCommand(w.host, w.s, IDM_FIXED_TUPLES);
+    handleCommand(w.host, w.s, IDM_DETECTION);
+    EXPECT_EQ(w.s.wProcessingTask, TASK_TUPLE_DETECTION);
+    handleCommand(w.host, w.s, IDM_UNFIXED_WHOLE);
+    EXPECT_EQ(w.s.wProcessingTask, TASK_TUPLE_DETECTION) << "the series-type command keeps it";
+    handleCommand(w.host, w.s, IDM_PROCESS_NEXT);
+    EXPECT_EQ(w.s.wProcessingTask, TASK_DETECTION);
+    EXPECT_EQ(w.s.lpChainsHeader->wTaskType, TASK_DETECTION);
+}
+
 TEST(MakeSeriesFlow, DetectionAndRecognitionUseOneEtalonThroughoutJointDetectionDrawsEach) {
     Workbench detection;
     detection.s.wTaskType = TASK_DETECTION;
