@@ -1,0 +1,94 @@
+// The block sweep of the local fit against the literal enumeration of every etalon and piece,
+// start by start, on random etalons and series built to make ties frequent.
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/processing/local_fit.h"
+#include "core/processing/local_fit_sweep.h"
+#include "differential_scale.h"
+
+namespace mirovale {
+namespace {
+
+bool operator==(const LocalFit& a, const LocalFit& b) {
+    return a.score == b.score && a.etalonIndex == b.etalonIndex && a.begin == b.begin &&
+           a.end == b.end;
+}
+
+// Samples from a small alphabet of values, so that equal scores come up often; with `extreme`
+// set, values near full scale force the 64-bit sweep.
+std::int16_t drawSample(std::mt19937& rng, int amplitude, bool sparse) {
+    if (sparse && rng() % 3 == 0) return 0;
+    return static_cast<std::int16_t>(static_cast<int>(rng() % (2u * amplitude + 1)) - amplitude);
+}
+
+struct FitCase {
+    EtalonTable etalons{};
+    std::vector<std::uint16_t> list;
+    std::uint16_t L = 0;
+    std::uint16_t level = 0;
+    std::vector<std::int16_t> x;
+};
+
+FitCase drawFitCase(std::mt19937& rng) {
+    FitCase c;
+    c.L = static_cast<std::uint16_t>(1 + rng() % 24);
+    c.level = std::array<std::uint16_t, 6>{0, 1, 50, 75, 99, 100}[rng() % 6];
+    const bool extreme = rng() % 8 == 0;
+    const int amplitude = extreme ? 32767 : std::array{1, 2, 3, 40}[rng() % 4];
+    const bool sparse = rng() % 2 == 0;
+    for (auto& etalon : c.etalons) {
+        for (std::size_t j = 0; j < c.L; ++j)
+            etalon.lpData.push_back(drawSample(rng, amplitude, sparse));
+    }
+    c.etalons[1].lpData = c.etalons[0].lpData;  // twins: every fit of one is a fit of the other
+    for (std::size_t n = 1 + rng() % 6; c.list.size() < n;) {
+        c.list.push_back(static_cast<std::uint16_t>(1 + rng() % 5));  // repeats allowed
+    }
+    c.x.resize(c.L + rng() % 300);
+    for (auto& v : c.x)
+        v = extreme && rng() % 2 ? (rng() % 2 ? 32767 : -32768)
+                                 : drawSample(rng, amplitude, sparse);
+    return c;
+}
+
+TEST(LocalFitSweep, EqualsTheLiteralFitAtEveryStart) {
+    const int cases = differential::scaled(2000);
+    FitSweepBuffers buffers;  // reused across cases, as the routines do
+    for (int k = 0; k < cases; ++k) {
+        const std::uint32_t seed = 9000 + static_cast<std::uint32_t>(k);
+        SCOPED_TRACE(::testing::Message() << "seed " << seed);
+        std::mt19937 rng(seed);
+        const FitCase c = drawFitCase(rng);
+        const SeriesView view{c.x, c.L, c.x.size() - c.L + 1};
+        const std::vector<FitCandidate> candidates =
+            makeFitCandidates(c.etalons, std::span<const std::uint16_t>(c.list), c.L, c.level);
+        const FitPlan plan = makeFitPlan(candidates, c.L);
+        // A random sub-range, so that blocks start anywhere and end part-filled.
+        const std::size_t first = rng() % view.starts;
+        std::vector<LocalFit> got(1 + rng() % (view.starts - first));
+        fitStarts(plan, view, first, got, buffers);
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            const LocalFit want = fitAt(view, first + i, candidates);
+            ASSERT_TRUE(got[i] == want)
+                << "start " << first + i << ": got " << got[i].score << " (" << got[i].etalonIndex
+                << ") [" << got[i].begin << ".." << got[i].end << "], want " << want.score << " ("
+                << want.etalonIndex << ") [" << want.begin << ".." << want.end << "]";
+        }
+    }
+}
+
+// No candidates: every start holds the unreachable score over the whole length.
+TEST(LocalFitSweep, WithoutCandidatesEveryStartIsUnreachable) {
+    const std::vector<std::int16_t> x(30, 5);
+    const SeriesView view{x, 4, 27};
+    FitSweepBuffers buffers;
+    std::vector<LocalFit> got(27);
+    fitStarts(makeFitPlan({}, 4), view, 0, got, buffers);
+    for (const LocalFit& fit : got) EXPECT_TRUE(fit == (LocalFit{99999999, 0, 0, 3}));
+}
+
+}  // namespace
+}  // namespace mirovale
