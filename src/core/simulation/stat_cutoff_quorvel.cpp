@@ -1,253 +1,191 @@
 #include "core/simulation/stat_cutoff_quorvel.h"
 
 #include <algorithm>
-#include <ctime>
-#include <limits>
+#include <thread>
 #include <vector>
 
 #include "core/host/allocation.h"
-#include "core/processing/chains_header.h"
-#include "core/simulation/etalon_schedule.h"
-#include "core/simulation/process_series.h"
-#include "core/simulation/restoring_error.h"
-#include "core/simulation/simulation_plan.h"
+#include "core/host/recording_host.h"
+#include "core/simulation/processing_pool.h"
+#include "core/simulation/simulation_run.h"
 #include "core/synthesis/series_allocation.h"
-#include "core/synthesis/series_subsets.h"
 
 namespace mirovale {
 namespace {
 
-constexpr const char* kSubsetCaption = " About selectedSubset ";
-constexpr const char* kChainsCaption = " About ChainsHeader ";
+// Jobs in flight per worker: enough that a slow series does not idle the others while it is
+// waited for, few enough that a plan of any length keeps only a handful of series.
+constexpr std::size_t kSlotsPerWorker = 4;
+constexpr unsigned kMostWorkers = 256;
 
-void report(Host& host, const char* text, const char* caption) {
-    host.messageBox(text, caption, MessageIcon::None);
+unsigned workerCount(unsigned asked, std::uint64_t jobs) {
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const unsigned wanted = std::min(asked == 0 ? cores : asked, kMostWorkers);
+    return static_cast<unsigned>(std::clamp<std::uint64_t>(jobs, 1, wanted));
 }
 
-bool isTupleSeries(std::uint16_t wSeriesType) {
-    return wSeriesType == 36 || wSeriesType == 40;
+// Whether the run's routine reads and clears the tuple routines' dump flag.
+bool readsDumpFlag(const SimulationSettings& s) {
+    const ProcessingRoutine routine =
+        processingRoutine(s.wProcessingTask, s.wSeriesType, AlphabetTaskRule::Detect);
+    return s.dwDebuggingRepeat != nullptr && (routine == ProcessingRoutine::TuplesDetection ||
+                                              routine == ProcessingRoutine::RecognizeUnfixedTuples);
 }
 
-// 32-bit copies of the subsets the tuple routines take.
-struct SubsetCopies {
-    std::vector<std::uint32_t> current;            // the series' current subset
-    std::vector<std::uint32_t> sizes;              // size of each stored subset
-    std::vector<std::vector<std::uint32_t>> rows;  // each stored subset, padded to the longest
-};
+// One labelled chains record per worker, copies of the driver's own.
+bool workerChains(Host& host, const ChainsHeader& chains, unsigned count,
+                  std::vector<std::unique_ptr<ChainsHeader>>& copies) {
+    if (tryAllocate([&] {
+            for (unsigned w = 0; w < count; ++w)
+                copies.push_back(std::make_unique<ChainsHeader>(chains));
+        }))
+        return true;
+    host.messageBox("Error getChainsHeader!", " About ChainsHeader ", MessageIcon::None);
+    return false;
+}
 
-bool copyCurrentSubset(Host& host, const SeriesHeader& series, SubsetCopies& copies) {
-    const std::size_t size = std::min<std::size_t>(series.wSubsetSize, series.lpSubset.size());
-    if (!tryAllocate([&] {
-            copies.current.assign(series.lpSubset.begin(),
-                                  series.lpSubset.begin() + static_cast<std::ptrdiff_t>(size));
-        })) {
-        report(host, "Ошибка selectedSubset!", kSubsetCaption);
-        return false;
+enum class RunEnd { Done, Failed, Cancelled };
+
+// The loops of the simulation: series are made here, in the generators' order, and handed
+// to the pool; the finished ones are taken back in the same order, which shows their
+// messages, adds their errors to the sums of their cell and stores each completed cell.
+class ParallelRun {
+public:
+    ParallelRun(Host& host, RestErrorHeader& record, const SimulationSettings& settings,
+                GeneratorStates& states, std::uint16_t& wNoiseSeed,
+                std::unique_ptr<SeriesHeader>& series, const SimulationControl& control,
+                Workspace& work, ProcessingPool& pool)
+        : host_(host),
+          record_(record),
+          settings_(settings),
+          states_(states),
+          wNoiseSeed_(wNoiseSeed),
+          series_(series),
+          control_(control),
+          work_(work),
+          pool_(pool),
+          dumpFlag_(readsDumpFlag(settings)),
+          total_(std::uint32_t{record.wVariousPulses} * record.wNoiseLevels) {}
+
+    RunEnd run() {
+        RunEnd end = RunEnd::Done;
+        for (std::size_t i = 0; i < record_.wVariousPulses && end == RunEnd::Done; ++i)
+            for (std::size_t j = 0; j < record_.wNoiseLevels && end == RunEnd::Done; ++j)
+                end = runCell(i, j);
+        if (!drain()) return RunEnd::Failed;
+        // A synthesis that yielded no series ends the run after the series made before it.
+        if (synthesisFailed_) showSynthesisMessages();
+        // The caller gets the last series processed, as the one-loop driver leaves it.
+        if (end != RunEnd::Failed && lastJob_ != nullptr) std::swap(*series_, lastJob_->series);
+        return end;
     }
-    return true;
-}
 
-bool copyStoredSubsets(Host& host, const SeriesHeader& series, SubsetCopies& copies) {
-    const std::size_t count = series.wSubsets;
-    std::size_t longest = 0;
-    for (std::size_t k = 0; k < count; ++k)
-        longest = std::max<std::size_t>(longest,
-                                        static_cast<std::uint16_t>(series.selectedSubsetSize[k]));
-    if (!tryAssign(copies.rows, count)) {
-        report(host, "Ошибка selectedSubsetList!", kSubsetCaption);
-        return false;
-    }
-    const bool copied = tryAllocate([&] {
-        copies.sizes.assign(count, 0);
-        for (std::size_t k = 0; k < count; ++k) {
-            const auto& source = series.selectedSubsetList[k];
-            const std::size_t size = std::min<std::size_t>(
-                static_cast<std::uint16_t>(series.selectedSubsetSize[k]), source.size());
-            copies.sizes[k] = static_cast<std::uint32_t>(size);
-            copies.rows[k].assign(longest, 0);
-            for (std::size_t e = 0; e < size; ++e)
-                copies.rows[k][e] = static_cast<std::uint16_t>(source[e]);
+private:
+    RunEnd runCell(std::size_t i, std::size_t j) {
+        const std::uint16_t n = beginCell(settings_, record_, i, work_, *series_);
+        const std::int16_t level = record_.lpNoiseLevels[j];
+        for (std::uint32_t r = 0; r < record_.repeats; ++r) {
+            if (control_.cancelled && control_.cancelled()) return RunEnd::Cancelled;
+            beginRepeat(settings_, r, n, work_, *series_);
+            if (!makeSeries(n, level)) return RunEnd::Failed;
+            if (!handIn(i, j, n, r + 1 == record_.repeats)) return RunEnd::Failed;
         }
-    });
-    if (!copied) report(host, "Ошибка selectedSubset!", kSubsetCaption);
-    return copied;
-}
+        return RunEnd::Done;
+    }
 
-// The simulation's own storage, made before the loops.
-struct Workspace {
-    std::unique_ptr<ChainsHeader> chains;
-    EtalonSchedule schedule;
-    SubsetCopies subsets;
+    // Makes and noises the next series; its messages wait with it for their turn.
+    bool makeSeries(std::uint16_t n, std::int16_t level) {
+        const SimulationSettings& s = settings_;
+        series_ = getCutOffSeries(synthesisHost_, states_, s.wEtalonCount, *s.etalonTable,
+                                  work_.L, work_.wTmin, work_.wTmax, work_.N, n,
+                                  work_.schedule.sequence, s.wAmplitude, s.wSavedEnergyMaking,
+                                  std::move(series_));
+        if (!series_) {
+            synthesisFailed_ = true;
+            return false;
+        }
+        addNoise(level, *series_, wNoiseSeed_);
+        return true;
+    }
+
+    bool handIn(std::size_t i, std::size_t j, std::uint16_t n, bool lastOfCell) {
+        while (pool_.inFlight() == pool_.capacity())
+            if (!retireOldest()) return false;
+        SeriesJob& job = pool_.nextSlot();
+        if (!tryAllocate([&] {
+                job.series = *series_;
+                job.sequence = work_.schedule.sequence;
+                job.messages = synthesisHost_.messages;
+            })) {
+            host_.messageBox("Ошибка lpEtalonNumbersList!", kStatCutoffCaption, MessageIcon::None);
+            return false;
+        }
+        synthesisHost_.messages.clear();
+        job.currentSubset = work_.schedule.currentSubset;
+        job.debugging = dumpFlag_ ? *settings_.dwDebuggingRepeat : 0;
+        job.n = n;
+        job.i = i;
+        job.j = j;
+        job.lastOfCell = lastOfCell;
+        // A run that shows the dumps clears the flag for the runs after it: wait for it.
+        const bool dumps = job.debugging != 0;
+        pool_.submit();
+        lastJob_ = &job;
+        return !dumps || drain();
+    }
+
+    bool retireOldest() {
+        SeriesJob& job = pool_.waitOldest();
+        for (const RecordedMessage& m : job.messages) host_.messageBox(m.text, m.caption, m.icon);
+        if (job.failed) {
+            // The jobs after it are dropped: the pool lets them end unread.
+            host_.messageBox("Ошибка lpEtalonNumbersList!", kStatCutoffCaption, MessageIcon::None);
+            processingFailed_ = true;
+            return false;
+        }
+        if (dumpFlag_) *settings_.dwDebuggingRepeat = job.debugging;
+        sums_.add(job.errors);
+        if (job.lastOfCell) {
+            storeCell(record_, job.i, job.j, sums_);
+            sums_ = {};
+            ++done_;
+            if (control_.progress) control_.progress(done_, total_);
+        }
+        pool_.releaseOldest();
+        return true;
+    }
+
+    bool drain() {
+        if (processingFailed_) return false;
+        while (pool_.inFlight() > 0)
+            if (!retireOldest()) return false;
+        return true;
+    }
+
+    void showSynthesisMessages() {
+        for (const RecordedMessage& m : synthesisHost_.messages)
+            host_.messageBox(m.text, m.caption, m.icon);
+        synthesisHost_.messages.clear();
+    }
+
+    Host& host_;
+    RestErrorHeader& record_;
+    const SimulationSettings& settings_;
+    GeneratorStates& states_;
+    std::uint16_t& wNoiseSeed_;
+    std::unique_ptr<SeriesHeader>& series_;
+    const SimulationControl& control_;
+    Workspace& work_;
+    ProcessingPool& pool_;
+    const bool dumpFlag_;
+    const std::uint32_t total_;
+    RecordingHost synthesisHost_;  // holds the messages of the series being made
+    CellSums sums_;                // of the cell whose jobs are being taken back
+    std::uint32_t done_ = 0;       // cells stored
+    SeriesJob* lastJob_ = nullptr;
+    bool synthesisFailed_ = false;   // a synthesis yielded no series
+    bool processingFailed_ = false;  // a job could not be processed
 };
-
-// Preparation steps 3 to 5: chains record and labels, working arrays, subset copies.
-bool prepareWorkspace(Host& host, RestErrorHeader& record, const SimulationSettings& settings,
-                      const SeriesHeader& series, Workspace& work) {
-    const SimulationSettings& s = settings;
-    work.chains = getChainsHeader(host, 10, series.wMaxPulses, nullptr);
-    if (!work.chains) {
-        report(host, "Error getChainsHeader!", kChainsCaption);
-        return false;
-    }
-    if (!addToChainsHeader(host, s.wSeriesType, s.wProcessingTask, s.wSavedEnergyMaking,
-                           s.wSavedEnergyProcessing, work.chains.get())) {
-        report(host, "Error addToChainsHeader!", kChainsCaption);
-        return false;
-    }
-    if (!addInitRestErrHeader(host, s.wSeriesType, s.wProcessingTask, s.wSavedEnergyMaking,
-                              s.wSavedEnergyProcessing, &record)) {
-        report(host, "Ошибка addInitRestErrHeader!", " About RestoreErrorHeader ");
-        return false;
-    }
-    // Recognition hands the first wRequiredCount entries of the sequence over, so the arrays
-    // hold at least that many even when the series holds fewer pulses.
-    const std::size_t length = std::max<std::size_t>(series.wMaxPulses, s.lpRequiredList.size());
-    if (!tryAllocate([&] {
-            work.schedule.counters.assign(length, 1);
-            work.schedule.sequence.assign(length, 1);
-        })) {
-        report(host, "Ошибка lpEtalonNumbersList!", kStatCutoffCaption);
-        return false;
-    }
-    const bool tuples =
-        isTupleSeries(s.wSeriesType) || s.wProcessingTask == 36 || s.wProcessingTask == 40;
-    if (!tuples) return true;
-    const bool noStored = s.wProcessingTask == 40 && series.wSubsets == 0;
-    if (series.wSubsetSize == 0 || noStored) {
-        work.chains.reset();
-        report(host, "Error: selected Subset is absence!", kSubsetCaption);
-        return false;
-    }
-    if (!copyCurrentSubset(host, series, work.subsets)) return false;
-    return s.wProcessingTask != 40 || copyStoredSubsets(host, series, work.subsets);
-}
-
-std::string recordPlanProblem(const RestErrorHeader& record, const SimulationSettings& settings,
-                              const SeriesHeader& series, std::uint16_t L) {
-    std::vector<std::int64_t> pulses(record.wPulseValues.begin(),
-                                     record.wPulseValues.begin() + record.wVariousPulses);
-    std::vector<std::int64_t> levels(record.lpNoiseLevels.begin(),
-                                     record.lpNoiseLevels.begin() + record.wNoiseLevels);
-    const PlanShape shape{series.dwSeriesSize, L, series.wTmin, series.wTmax, series.wMaxPulses};
-    return simulationPlanProblem(pulses, levels, record.repeats, shape, settings);
-}
-
-std::uint32_t saturated(std::uint64_t value) {
-    return static_cast<std::uint32_t>(
-        std::min<std::uint64_t>(value, std::numeric_limits<std::uint32_t>::max()));
-}
-
-// 128 times the mean squared position error of the first min(n, sought) pulses, rounded.
-std::uint64_t detectionError(const SeriesHeader& series, const ChainsHeader& chains,
-                             std::uint16_t n) {
-    const std::size_t K = std::min<std::size_t>(n, chains.wSeekingPulsesQuantity);
-    std::int64_t s = 0;
-    for (std::size_t k = 0; k < K; ++k) {
-        const std::int64_t d = series.lpPositions[k] - series.lpDetectedPositions[k];
-        s += d * d;
-    }
-    return static_cast<std::uint64_t>((n + 256 * s) / (2 * static_cast<std::int64_t>(n)));
-}
-
-// Everything the loops share.
-struct Run {
-    Host& host;
-    RestErrorHeader& record;
-    const SimulationSettings& settings;
-    GeneratorStates& states;
-    std::uint16_t& wNoiseSeed;
-    std::unique_ptr<SeriesHeader>& series;
-    const SimulationControl& control;
-    Workspace& work;
-    std::uint32_t N;
-    std::uint16_t L, wTmin, wTmax;
-};
-
-void layStoredSubset(Run& run) {
-    SeriesHeader& series = *run.series;
-    const std::size_t t = run.work.schedule.currentSubset - 1u;
-    setSubset(run.work.subsets.rows[t], run.work.subsets.sizes[t], series.wSubsetMode,
-              series.wSubsetPosition, &series);
-}
-
-ProcessingRequest processingRequest(const Run& run) {
-    const SimulationSettings& s = run.settings;
-    const auto& subsets = run.work.subsets;
-    const std::span<const std::uint16_t> sequence = run.work.schedule.sequence;
-    ProcessingRequest request;
-    request.wProcessingTask = s.wProcessingTask;
-    request.wSeriesType = s.wSeriesType;
-    request.alphabetRule = AlphabetTaskRule::Detect;
-    request.etalonList = sequence.first(s.lpRequiredList.size());
-    request.fixedEtalonList = s.lpRequiredList;
-    request.subset = subsets.current;
-    request.subsetSizes = subsets.sizes;
-    request.subsetRows = subsets.rows;
-    request.dwSubsets = static_cast<std::uint32_t>(subsets.sizes.size());
-    request.wSubsetProceeding = s.wSubsetProceeding;
-    request.wTmin = run.wTmin;
-    request.wTmax = run.wTmax;
-    request.wSavedEnergyProcessing = s.wSavedEnergyProcessing;
-    request.dwDebuggingRepeat = s.dwDebuggingRepeat;
-    return request;
-}
-
-// Sums of one (pulse number, noise level) cell.
-struct CellSums {
-    std::uint64_t restoring = 0;
-    std::uint64_t detection = 0;
-    std::uint32_t misrecognized = 0;
-};
-
-// One repeat: make, add noise, process, measure. False when no series could be had.
-bool runRepeat(Run& run, std::uint16_t n, std::int16_t level, CellSums& sums) {
-    const SimulationSettings& s = run.settings;
-    run.series = getCutOffSeries(run.host, run.states, s.wEtalonCount, *s.etalonTable, run.L,
-                                 run.wTmin, run.wTmax, run.N, n, run.work.schedule.sequence,
-                                 s.wAmplitude, s.wSavedEnergyMaking, std::move(run.series));
-    if (!run.series) return false;
-    addNoise(level, *run.series, run.wNoiseSeed);
-    processSeries(run.host, *s.etalonTable, processingRequest(run), run.work.chains.get(),
-                  run.series.get());
-    sums.restoring += static_cast<std::uint64_t>(getRestoringError(*run.series));
-    sums.detection += detectionError(*run.series, *run.work.chains, n);
-    if (s.wProcessingTask == 40 && run.series->wRecognizedSubset != run.work.schedule.currentSubset)
-        ++sums.misrecognized;
-    return true;
-}
-
-enum class CellEnd { Done, NoSeries, Cancelled };
-
-CellEnd runCell(Run& run, std::size_t i, std::size_t j) {
-    const SimulationSettings& s = run.settings;
-    const auto n = static_cast<std::uint16_t>(run.record.wPulseValues[i]);
-    const std::int16_t level = run.record.lpNoiseLevels[j];
-    const std::uint32_t R = run.record.repeats;
-    EtalonSchedule& schedule = run.work.schedule;
-    const std::uint32_t subsets = static_cast<std::uint32_t>(run.work.subsets.sizes.size());
-    if (s.wProcessingTask == 1 || s.wProcessingTask == 2) run.series->wSubsetSize = 0;
-    startCell(schedule, s.wProcessingTask, s.lpRequiredList, subsets, R, n);
-    if (s.wProcessingTask == 40) layStoredSubset(run);
-    CellSums sums;
-    for (std::uint32_t r = 0; r < R; ++r) {
-        if (run.control.cancelled && run.control.cancelled()) return CellEnd::Cancelled;
-        if (advanceSchedule(schedule, s.wProcessingTask, s.lpRequiredList, subsets, r, n))
-            layStoredSubset(run);
-        if (!runRepeat(run, n, level, sums)) return CellEnd::NoSeries;
-    }
-    RestErrorHeader& record = run.record;
-    record.errors(ERR_RESTORING, j)[i] = saturated((2 * sums.restoring + R) / (2ull * R));
-    record.errors(ERR_MISRECOGNIZED, j)[i] = sums.misrecognized;
-    record.errors(ERR_RESERVED_4, j)[i] = 0;
-    record.errors(ERR_RESERVED_5, j)[i] = 0;
-    record.errors(ERR_DETECTION, j)[i] = saturated(sums.detection / 128);
-    record.errors(ERR_FRAGMENTS, j)[i] = 0;
-    return CellEnd::Done;
-}
-
-std::int64_t now() {
-    return static_cast<std::int64_t>(std::time(nullptr));
-}
 
 }  // namespace
 
@@ -255,56 +193,31 @@ int statCutoffQuorvel(Host& host, RestErrorHeader* record, const SimulationSetti
                       GeneratorStates& states, std::uint16_t& wNoiseSeed,
                       std::unique_ptr<SeriesHeader>& series, SimulationTimes& times,
                       const SimulationControl& control) {
-    if (record == nullptr) {
-        report(host, "Absence of RestoreErrorHeader!", "statCutoffQuorvel");
-        return 0;
-    }
-    if (!series) {
-        host.messageBox("Simulation refused: there is no series record to simulate with.",
-                        kStatCutoffCaption, MessageIcon::Exclamation);
-        return 0;
-    }
-    const std::span<const std::uint16_t> required = settings.lpRequiredList;
-    const bool haveFirst = !required.empty() && settings.etalonTable != nullptr &&
-                           required[0] >= 1 && required[0] <= settings.etalonTable->size();
-    const std::uint16_t L = haveFirst ? (*settings.etalonTable)[required[0] - 1u].wSize : 0;
-    if (const std::string problem = recordPlanProblem(*record, settings, *series, L);
-        !problem.empty()) {
-        host.messageBox(problem, kStatCutoffCaption, MessageIcon::Exclamation);
-        return 0;
-    }
-    const std::uint16_t wSubsetSize = series->wSubsetSize;
     Workspace work;
-    if (!prepareWorkspace(host, *record, settings, *series, work)) return 0;
-    times.startTime = now();
+    if (!prepareSimulation(host, record, settings, series.get(), work)) return 0;
+    const std::uint64_t jobs =
+        std::uint64_t{record->wVariousPulses} * record->wNoiseLevels * record->repeats;
+    const unsigned workers = workerCount(control.threads, jobs);
+    std::vector<std::unique_ptr<ChainsHeader>> chains;
+    if (!workerChains(host, *work.chains, workers, chains)) return 0;
+    times.startTime = wallClockSeconds();
     times.endTime = times.startTime;
-    Run run{.host = host,
-            .record = *record,
-            .settings = settings,
-            .states = states,
-            .wNoiseSeed = wNoiseSeed,
-            .series = series,
-            .control = control,
-            .work = work,
-            .N = series->dwSeriesSize,
-            .L = L,
-            .wTmin = series->wTmin,
-            .wTmax = series->wTmax};
-    const std::uint32_t total = std::uint32_t{record->wVariousPulses} * record->wNoiseLevels;
-    std::uint32_t done = 0;
-    for (std::size_t i = 0; i < record->wVariousPulses; ++i) {
-        for (std::size_t j = 0; j < record->wNoiseLevels; ++j) {
-            const CellEnd end = runCell(run, i, j);
-            if (end == CellEnd::NoSeries) return 0;
-            if (end == CellEnd::Cancelled) {
-                series->wSubsetSize = wSubsetSize;
-                return 0;
-            }
-            if (control.progress) control.progress(++done, total);
-        }
+    ProcessingPool pool(settings, work, std::move(chains), workers * kSlotsPerWorker);
+    if (pool.workers() == 0) {
+        // "No simulation thread could be started!"
+        host.messageBox("Не удалось запустить ни одного потока моделирования!", kStatCutoffCaption,
+                        MessageIcon::None);
+        return 0;
     }
-    times.endTime = now();
-    series->wSubsetSize = wSubsetSize;
+    ParallelRun run(host, *record, settings, states, wNoiseSeed, series, control, work, pool);
+    const RunEnd end = run.run();
+    if (series) series->wSubsetSize = work.wSubsetSize;
+    if (end == RunEnd::Failed) return 0;
+    if (end == RunEnd::Cancelled) {
+        reportCancelled(host);
+        return 0;
+    }
+    times.endTime = wallClockSeconds();
     record->ifComplete = 1;
     return 1;
 }

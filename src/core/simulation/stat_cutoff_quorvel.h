@@ -38,8 +38,11 @@ struct SimulationTimes {
 struct SimulationControl {
     // Called after each finished (pulse number, noise level) cell with cells done and all cells.
     std::function<void(std::uint32_t done, std::uint32_t total)> progress;
-    // Asked before every repeat; true stops the simulation (the record stays incomplete).
+    // Asked before every repeat is made; true stops the simulation (the record stays
+    // incomplete, and the stop is reported).
     std::function<bool()> cancelled;
+    // Threads that process series; 0 for one per core.
+    unsigned threads = 0;
 };
 
 // Caption of the driver's own reports.
@@ -48,7 +51,12 @@ inline constexpr const char* kStatCutoffCaption = " About statCutoffQuorvel ";
 // Runs the statistical simulation of the record's plan: for every pulse number (outermost),
 // noise level and repeat it makes a series, adds noise, processes it and accumulates the
 // restoring and detection errors (and, for tuple recognition, the misrecognitions) into the
-// record's tables.
+// record's tables. The series are made on the calling thread in the generators' fixed order
+// and processed on control.threads worker threads, a bounded number in flight at once; their
+// results and messages are taken back in the order they were made, so the tables, the
+// messages, the generators and the last series are those of the one-loop reference driver
+// (reference::statCutoffQuorvel) whatever the number of threads. Progress, cancelling and
+// every message happen on the calling thread.
 // host     : shows the messages
 // record   : the prepared error record; nullptr is reported
 // settings : alphabet, required etalons, codes, levels
@@ -57,7 +65,7 @@ inline constexpr const char* kStatCutoffCaption = " About statCutoffQuorvel ";
 // series   : the current series, whose N, Tmin, Tmax, capacity and subsets the simulation uses;
 //            replaced by each new series, the last one remains (nullptr once synthesis failed)
 // times    : receives the start and end stamps
-// control  : progress and cancelling
+// control  : progress (cells done, in plan order), cancelling, threads
 // Before anything is changed the plan is checked against the series (pulse numbers within the
 // working arrays and the feasible range, repeats at least 1, required etalons in the alphabet)
 // and refused with one message.

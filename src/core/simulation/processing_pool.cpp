@@ -1,0 +1,84 @@
+#include "core/simulation/processing_pool.h"
+
+#include <system_error>
+
+namespace mirovale {
+
+ProcessingPool::ProcessingPool(const SimulationSettings& settings, const Workspace& work,
+                               std::vector<std::unique_ptr<ChainsHeader>> chains,
+                               std::size_t slots)
+    : settings_(settings),
+      work_(work),
+      chains_(std::move(chains)),
+      slots_(slots),
+      done_(slots, 0) {
+    threads_.reserve(chains_.size());
+    for (std::size_t w = 0; w < chains_.size(); ++w) {
+        try {
+            threads_.emplace_back(&ProcessingPool::work, this, w);
+        } catch (const std::system_error&) {
+            break;  // run with the workers already started
+        }
+    }
+}
+
+ProcessingPool::~ProcessingPool() {
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    workReady_.notify_all();
+    for (std::thread& thread : threads_) thread.join();
+}
+
+void ProcessingPool::submit() {
+    const std::size_t index = submitted_ % slots_.size();
+    {
+        const std::lock_guard lock(mutex_);
+        done_[index] = 0;
+        ++submitted_;
+    }
+    workReady_.notify_one();
+}
+
+SeriesJob& ProcessingPool::waitOldest() {
+    const std::size_t index = retired_ % slots_.size();
+    std::unique_lock lock(mutex_);
+    jobDone_.wait(lock, [&] { return done_[index] != 0; });
+    return slots_[index];
+}
+
+void ProcessingPool::work(std::size_t worker) {
+    RecordingHost host;  // collects the routines' messages; the owner shows them in job order
+    for (;;) {
+        std::size_t index = 0;
+        {
+            std::unique_lock lock(mutex_);
+            workReady_.wait(lock, [&] { return stopping_ || taken_ < submitted_; });
+            if (stopping_ || taken_ == submitted_) return;
+            index = taken_++ % slots_.size();
+        }
+        process(slots_[index], *chains_[worker], host);
+        {
+            const std::lock_guard lock(mutex_);
+            done_[index] = 1;
+        }
+        jobDone_.notify_all();
+    }
+}
+
+void ProcessingPool::process(SeriesJob& job, ChainsHeader& chains, RecordingHost& host) {
+    job.failed = false;
+    try {
+        host.messages.clear();
+        processSeries(host, *settings_.etalonTable,
+                      processingRequest(settings_, work_, job.sequence, &job.debugging), &chains,
+                      &job.series);
+        job.errors = measureRepeat(settings_, job.series, chains, job.n, job.currentSubset);
+        job.messages.insert(job.messages.end(), host.messages.begin(), host.messages.end());
+    } catch (const std::bad_alloc&) {
+        job.failed = true;
+    }
+}
+
+}  // namespace mirovale
