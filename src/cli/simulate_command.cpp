@@ -1,6 +1,8 @@
 #include "cli/simulate_command.h"
 
 #include <CLI/CLI.hpp>
+#include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <map>
 #include <vector>
@@ -164,13 +166,31 @@ void writeResults(const RestErrorHeader& record, const SimulateOptions& o, std::
         writeFile(o.jsonPath, json);
 }
 
+// The length of a time in seconds, as "42 s", "3 min 07 s" or "1 h 02 min".
+std::string duration(double seconds) {
+    const auto s = static_cast<long long>(seconds + 0.5);
+    char text[40];
+    if (s < 60)
+        std::snprintf(text, sizeof text, "%lld s", s);
+    else if (s < 3600)
+        std::snprintf(text, sizeof text, "%lld min %02lld s", s / 60, s % 60);
+    else
+        std::snprintf(text, sizeof text, "%lld h %02lld min", s / 3600, s / 60 % 60);
+    return text;
+}
+
 SimulationControl progressLine(const SimulateOptions& o, std::ostream& err) {
     SimulationControl control;
-    if (o.showProgress)
-        control.progress = [&err](std::uint32_t done, std::uint32_t total) {
-            err << "\rsimulating: " << done << " of " << total << " cells" << std::flush;
+    control.threads = o.threads;
+    if (o.showProgress) {
+        const auto start = std::chrono::steady_clock::now();
+        control.progress = [&err, start](std::uint32_t done, std::uint32_t total) {
+            const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+            // Pad over the tail of a longer line before it.
+            err << '\r' << progressText(done, total, elapsed.count()) << "    " << std::flush;
             if (done == total) err << '\n';
         };
+    }
     return control;
 }
 
@@ -200,9 +220,19 @@ CLI::App* addSimulateCommand(CLI::App& app, SimulateOptions& o) {
     cmd->add_option("--repeats", o.repeats, "Repeats per pulse number and noise level");
     cmd->add_option("--csv", o.csvPath, "Write the tables as CSV to this file");
     cmd->add_option("--json", o.jsonPath, "Write the record as JSON to this file ('-': stdout)");
+    cmd->add_option("--threads", o.threads, "Threads that process series (default: one per core)")
+        ->check(CLI::Range(1u, 256u));
     cmd->add_flag_callback(
         "--no-progress", [&o] { o.showProgress = false; }, "Do not show the progress line");
     return cmd;
+}
+
+std::string progressText(std::uint32_t done, std::uint32_t total, double elapsed) {
+    std::string text = "simulating: " + std::to_string(done) + " of " + std::to_string(total) +
+                       " cells, " + duration(elapsed) + " elapsed";
+    if (done > 0 && done < total)
+        text += ", about " + duration(elapsed * (total - done) / done) + " left";
+    return text;
 }
 
 int runSimulate(const SimulateOptions& o, std::ostream& out, std::ostream& err) {

@@ -31,7 +31,14 @@ struct SimulateOptions {
     std::string csvPath;   // where the tables go as CSV; empty for none
     std::string jsonPath;  // where the record goes as JSON; "-" or empty (without CSV) for stdout
     bool showProgress = true;
+    unsigned threads = 0;  // threads that process series; 0 for one per core
 };
+
+// The progress line: cells done of all, time elapsed and, once a cell is done, an estimate of
+// the time left at the pace so far.
+// done, total : cells done and all cells, done <= total
+// elapsed     : seconds since the simulation started
+[[nodiscard]] std::string progressText(std::uint32_t done, std::uint32_t total, double elapsed);
 
 // Registers the `simulate` subcommand and its options on `app`, writing into `options`.
 CLI::App* addSimulateCommand(CLI::App& app, SimulateOptions& options);

@@ -54,7 +54,7 @@ TEST(RunSimulate, WritesTheCompleteRecordAsJsonAndShowsProgress) {
     // Without noise whole pulses are restored exactly.
     EXPECT_EQ(json["lpErrors"][0][0], nlohmann::json({0, 0}));
     EXPECT_THAT(run.err, HasSubstr("[getPulseEstAsRepeats] Create series parameters:"));
-    EXPECT_THAT(run.err, HasSubstr("\rsimulating: 4 of 4 cells\n"));
+    EXPECT_THAT(run.err, HasSubstr("\rsimulating: 4 of 4 cells, "));
 }
 
 TEST(RunSimulate, RefusesUnusableOptionsWithStatusTwoAndNoResult) {
