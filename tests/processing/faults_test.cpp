@@ -12,6 +12,7 @@
 #include "core/processing/true_chain.h"
 #include "core/processing/tuple_detection.h"
 #include "core/processing/tuple_recognition_unfixed.h"
+#include "implementations.h"
 #include "series_fixture.h"
 
 namespace mirovale {
@@ -22,27 +23,31 @@ using fixture::makeSeries;
 using fixture::wholeChain;
 using ::testing::ElementsAre;
 
-// Runs the routine `name` on a series of etalons 3 and 4 with alphabets {3, 4} and {5}.
+// Runs the routine `name` of implementation R on a series of etalons 3 and 4 with alphabets {3, 4}
+// and {5}.
+template <class R>
 int run(const std::string& name, Host& h, const EtalonTable& e, ChainsHeader* c, SeriesHeader* s) {
     static const std::vector<std::uint16_t> list{3, 4};
     static const std::vector<std::uint32_t> subset{3, 4}, sizes{2, 1};
     static const std::vector<std::vector<std::uint32_t>> rows{{3, 4}, {5}};
     std::uint32_t debug = 0;
-    if (name == "detectUnfixedPulses") return detectUnfixedPulses(h, e, list, 30, 60, 100, c, s);
-    if (name == "detectFixedPulses") return detectFixedPulses(h, e, list, 30, 60, 100, c, s);
+    if (name == "detectUnfixedPulses") return R::detectUnfixedPulses(h, e, list, 30, 60, 100, c, s);
+    if (name == "detectFixedPulses") return R::detectFixedPulses(h, e, list, 30, 60, 100, c, s);
     if (name == "recognizeUnfixedPulses")
-        return recognizeUnfixedPulses(h, e, list, 30, 60, 100, c, s);
-    if (name == "recognizeFixedPulses") return recognizeFixedPulses(h, e, list, 30, 60, 100, c, s);
-    if (name == "detectFixedTuples") return detectFixedTuples(h, e, subset, 2, 30, 60, 100, c, s);
+        return R::recognizeUnfixedPulses(h, e, list, 30, 60, 100, c, s);
+    if (name == "recognizeFixedPulses")
+        return R::recognizeFixedPulses(h, e, list, 30, 60, 100, c, s);
+    if (name == "detectFixedTuples")
+        return R::detectFixedTuples(h, e, subset, 2, 30, 60, 100, c, s);
     if (name == "recognizeFixedTuples")
-        return recognizeFixedTuples(h, e, sizes, rows, 2, 2, 30, 60, 100, c, s);
+        return R::recognizeFixedTuples(h, e, sizes, rows, 2, 2, 30, 60, 100, c, s);
     if (name == "TuplesDetection")
-        return TuplesDetection(h, e, subset, 1, 30, 60, 100, c, s, debug);
+        return R::TuplesDetection(h, e, subset, 1, 30, 60, 100, c, s, debug);
     if (name == "recognizeUnfixedTuples") {
-        return recognizeUnfixedTuples(h, e, sizes, rows, 2, 1, 30, 60, 100, c, s, debug);
+        return R::recognizeUnfixedTuples(h, e, sizes, rows, 2, 1, 30, 60, 100, c, s, debug);
     }
-    if (name == "recognizeAlphabetFixed") return recognizeAlphabetFixed(h, e, 30, 60, 100, c, s);
-    return recognizeAlphabetUnfixed(h, e, 30, 60, 100, c, s);
+    if (name == "recognizeAlphabetFixed") return R::recognizeAlphabetFixed(h, e, 30, 60, 100, c, s);
+    return R::recognizeAlphabetUnfixed(h, e, 30, 60, 100, c, s);
 }
 
 std::unique_ptr<SeriesHeader> smallSeries(const EtalonTable& etalons) {
@@ -54,7 +59,12 @@ std::unique_ptr<SeriesHeader> smallSeries(const EtalonTable& etalons) {
     return series;
 }
 
-TEST(Faults, EveryAllocationFailureIsReportedAndLeavesTheSeriesAsItWas) {
+template <class>
+class Faults : public ::testing::Test {};
+TYPED_TEST_SUITE(Faults, implementations::Both, implementations::Names);
+
+TYPED_TEST(Faults, EveryAllocationFailureIsReportedAndLeavesTheSeriesAsItWas) {
+    using R = TypeParam;
     const struct {
         int line;
         const char* name;
@@ -90,7 +100,7 @@ TEST(Faults, EveryAllocationFailureIsReportedAndLeavesTheSeriesAsItWas) {
         const SeriesHeader before = *series;
         {
             ScopedAllocationFailure fail(c.failAt);
-            EXPECT_EQ(run(c.name, host, etalons, chains.get(), series.get()), c.result);
+            EXPECT_EQ(run<R>(c.name, host, etalons, chains.get(), series.get()), c.result);
         }
         const std::vector<RecordedMessage> expected =
             c.message ? std::vector{RecordedMessage{c.message, "", MessageIcon::None}}
@@ -100,13 +110,14 @@ TEST(Faults, EveryAllocationFailureIsReportedAndLeavesTheSeriesAsItWas) {
         EXPECT_EQ(series->lpDetectedPositions, before.lpDetectedPositions);
         EXPECT_EQ(series->wDetectedTuples, before.wDetectedTuples);
         // A missing series is refused the same way, without a message.
-        EXPECT_EQ(run(c.name, host, etalons, chains.get(), nullptr), c.result);
+        EXPECT_EQ(run<R>(c.name, host, etalons, chains.get(), nullptr), c.result);
     }
 }
 
 // An alphabet whose detection runs out of memory is reported and never recognised, even when
 // the series was written in it.
-TEST(Faults, AnAlphabetThatFailsIsNeverRecognised) {
+TYPED_TEST(Faults, AnAlphabetThatFailsIsNeverRecognised) {
+    using R = TypeParam;
     const EtalonTable etalons = fixture::makeEtalons(8, 31);
     for (const auto& [name, message] :
          {std::pair{"recognizeAlphabetFixed", "Нет памяти для ppDw!"},
@@ -117,7 +128,7 @@ TEST(Faults, AnAlphabetThatFailsIsNeverRecognised) {
         auto series = smallSeries(etalons);
         {
             ScopedAllocationFailure fail(2);  // the first request of alphabet 1's detection
-            EXPECT_EQ(run(name, host, etalons, chains.get(), series.get()), 2);
+            EXPECT_EQ(run<R>(name, host, etalons, chains.get(), series.get()), 2);
         }
         EXPECT_EQ(series->wRecognizedAlphabet, 2);
         EXPECT_THAT(host.messages, ElementsAre(RecordedMessage{message, "", MessageIcon::None}));
@@ -129,7 +140,7 @@ TEST(Faults, AnAlphabetThatFailsIsNeverRecognised) {
     auto chains = getChainsHeader(host, 3, 10, nullptr);
     auto series = smallSeries(etalons);
     ScopedAllocationFailure fail(3);  // the record of the first-pulse set
-    EXPECT_EQ(run("detectUnfixedPulses", host, etalons, chains.get(), series.get()), 1);
+    EXPECT_EQ(run<R>("detectUnfixedPulses", host, etalons, chains.get(), series.get()), 1);
     EXPECT_EQ(series->wDetectedPulses, 0);
     EXPECT_EQ(chains->distance[0], 9999999);
     EXPECT_TRUE(host.messages.empty());
@@ -137,7 +148,8 @@ TEST(Faults, AnAlphabetThatFailsIsNeverRecognised) {
 
 // Pulse 1's window lies out of reach of pulse 0's, so tracking back from the last layer finds
 // no predecessor: no chain is reported, at the routine's sentinel.
-TEST(Faults, AChainWithoutPredecessorIsReportedAsNoChain) {
+TYPED_TEST(Faults, AChainWithoutPredecessorIsReportedAsNoChain) {
+    using R = TypeParam;
     RecordingHost host;
     const EtalonTable etalons = fixture::makeEtalons(4, 32);
     auto series = makeSeries(etalons, {100, 4, 20, 30}, wholeChain({0, 60}, {3}, 4));
@@ -145,27 +157,32 @@ TEST(Faults, AChainWithoutPredecessorIsReportedAsNoChain) {
     series->lpMaxPositions = {0, 65};
     auto chains = getChainsHeader(host, 3, 10, nullptr);
     const std::uint16_t list[] = {3};
-    EXPECT_EQ(detectFixedPulses(host, etalons, list, 20, 30, 100, chains.get(), series.get()), 1);
+    EXPECT_EQ(R::detectFixedPulses(host, etalons, std::span(list), 20, 30, 100, chains.get(),
+                                   series.get()),
+              1);
     EXPECT_EQ(series->wDetectedPulses, 0);
     EXPECT_EQ(chains->distance[0], 9999999);
     EXPECT_EQ(chains->pulsesQuantity[0], 0);
-    EXPECT_EQ(recognizeFixedPulses(host, etalons, list, 20, 30, 100, chains.get(), series.get()),
+    EXPECT_EQ(R::recognizeFixedPulses(host, etalons, std::span(list), 20, 30, 100, chains.get(),
+                                      series.get()),
               -1);
     EXPECT_EQ(chains->distance[0], 999999999);
     const std::vector<std::uint32_t> sizes{1};
     const std::vector<std::vector<std::uint32_t>> rows{{3}};
-    EXPECT_EQ(recognizeFixedTuples(host, etalons, sizes, rows, 1, 1, 20, 30, 100, chains.get(),
-                                   series.get()),
+    EXPECT_EQ(R::recognizeFixedTuples(host, etalons, sizes, rows, 1, 1, 20, 30, 100, chains.get(),
+                                      series.get()),
               0);
     EXPECT_EQ(series->wDetectedPulses + series->wDetectedTuples + series->wRecognizedSubset, 0);
     // An empty subset explains nothing either (and divides nothing by its length).
     series->wDetectedPulses = 2;
-    EXPECT_EQ(detectFixedTuples(host, etalons, {}, 2, 20, 30, 100, chains.get(), series.get()), 1);
+    EXPECT_EQ(R::detectFixedTuples(host, etalons, {}, 2, 20, 30, 100, chains.get(), series.get()),
+              1);
     EXPECT_EQ(series->wDetectedPulses, 0);
 }
 
 // Samples near full scale: one pulse alone scores below the 32-bit range.
-TEST(Faults, ScoresOfExtremeSeriesDoNotWrap) {
+TYPED_TEST(Faults, ScoresOfExtremeSeriesDoNotWrap) {
+    using R = TypeParam;
     RecordingHost host;
     EtalonTable etalons = fixture::makeEtalons(20, 33);
     for (std::size_t k = 0; k < 20; ++k) etalons[2].lpData[k] = k % 2 ? -32000 : 32000;
@@ -174,7 +191,7 @@ TEST(Faults, ScoresOfExtremeSeriesDoNotWrap) {
     EXPECT_EQ(trueChainMeasure(*series), -6LL * 20 * 32000 * 32000);
     auto chains = getChainsHeader(host, 2, 12, nullptr);
     const std::uint16_t list[] = {3, 1};
-    for (const auto detect : {&detectFixedPulses, &detectUnfixedPulses}) {
+    for (const auto detect : {R::detectFixedPulses, R::detectUnfixedPulses}) {
         detect(host, etalons, std::span(list), 60, 120, 100, chains.get(), series.get());
         EXPECT_EQ(chains->distance[0], trueChainMeasure(*series));
         EXPECT_EQ(detectedChain(*series), wholeChain(starts, {3}, 20));
@@ -184,30 +201,40 @@ TEST(Faults, ScoresOfExtremeSeriesDoNotWrap) {
 
 // Windows beyond both ends, a length beyond the samples held, a series shorter than a pulse:
 // nothing is read outside the samples (the sanitizer build checks) and answers lie inside.
-TEST(Faults, BoundsOutsideTheSeriesAreClippedToIt) {
+TYPED_TEST(Faults, BoundsOutsideTheSeriesAreClippedToIt) {
+    using R = TypeParam;
     RecordingHost host;
     const EtalonTable etalons = fixture::makeEtalons(4, 34);
     const std::uint16_t list[] = {2};
     auto series = makeSeries(etalons, {40, 4, 10, 30}, wholeChain({33}, {2}, 4));
     series->lpMinPositions[0] = -30;
     series->lpMaxPositions[0] = 90;
-    EXPECT_EQ(detectFixedPulses(host, etalons, list, 10, 30, 100, nullptr, series.get()), 1);
+    EXPECT_EQ(
+        R::detectFixedPulses(host, etalons, std::span(list), 10, 30, 100, nullptr, series.get()),
+        1);
     EXPECT_THAT(detectedChain(*series), ElementsAre(ChainPulse{33, 2, 0, 3}));
-    EXPECT_EQ(recognizeFixedPulses(host, etalons, list, 10, 30, 100, nullptr, series.get()), 2);
+    EXPECT_EQ(
+        R::recognizeFixedPulses(host, etalons, std::span(list), 10, 30, 100, nullptr, series.get()),
+        2);
 
     series->wMinPulses = 0;  // sets of up to 200 pulses 1..300 apart in 40 samples
     series->wMaxPulses = 200;
-    EXPECT_EQ(detectUnfixedPulses(host, etalons, list, 1, 300, 100, nullptr, series.get()), 1);
+    EXPECT_EQ(
+        R::detectUnfixedPulses(host, etalons, std::span(list), 1, 300, 100, nullptr, series.get()),
+        1);
     for (const ChainPulse& p : detectedChain(*series)) EXPECT_LE(p.position, 36);
     std::uint32_t debug = 0;
     const std::uint32_t subset[] = {2, 3};
-    EXPECT_EQ(TuplesDetection(host, etalons, subset, 1, 1, 300, 100, nullptr, series.get(), debug),
+    EXPECT_EQ(R::TuplesDetection(host, etalons, std::span(subset), 1, 1, 300, 100, nullptr,
+                                 series.get(), debug),
               1);
 
     series->dwSeriesSize = 5000;  // more than the record holds
-    EXPECT_EQ(detectUnfixedPulses(host, etalons, list, 10, 30, 100, nullptr, series.get()), 1);
+    EXPECT_EQ(
+        R::detectUnfixedPulses(host, etalons, std::span(list), 10, 30, 100, nullptr, series.get()),
+        1);
     series->dwSeriesSize = 3;  // shorter than a pulse
-    for (const auto detect : {&detectFixedPulses, &detectUnfixedPulses}) {
+    for (const auto detect : {R::detectFixedPulses, R::detectUnfixedPulses}) {
         EXPECT_EQ(detect(host, etalons, std::span(list), 10, 30, 100, nullptr, series.get()), 1);
         EXPECT_EQ(series->wDetectedPulses, 0);
     }
@@ -215,14 +242,16 @@ TEST(Faults, BoundsOutsideTheSeriesAreClippedToIt) {
 
 // One pulse of a flat etalon in a silent series: every symbol of both dumps follows from the
 // local scores 400 - 200 * (samples shared with the pulse).
-TEST(Faults, TheDebuggingDumpsShowTheLayerScoresAndAreCut) {
+TYPED_TEST(Faults, TheDebuggingDumpsShowTheLayerScoresAndAreCut) {
+    using R = TypeParam;
     RecordingHost host;
     EtalonTable etalons = fixture::makeEtalons(4, 35);
     etalons[2].lpData = {10, 10, 10, 10};
     auto series = makeSeries(etalons, {40, 4, 10, 30}, wholeChain({12}, {3}, 4));
     std::uint32_t debug = 1;
     const std::uint32_t subset[] = {3};
-    EXPECT_EQ(TuplesDetection(host, etalons, subset, 1, 10, 30, 100, nullptr, series.get(), debug),
+    EXPECT_EQ(R::TuplesDetection(host, etalons, std::span(subset), 1, 10, 30, 100, nullptr,
+                                 series.get(), debug),
               1);
     EXPECT_EQ(debug, 0u);
     EXPECT_THAT(
@@ -242,7 +271,8 @@ TEST(Faults, TheDebuggingDumpsShowTheLayerScoresAndAreCut) {
     auto longSeries = makeSeries(many, g, wholeChain(fixture::randomStarts(rng, g), {3, 4, 5}, 8));
     const std::uint32_t three[] = {3, 4, 5};
     debug = 1;
-    TuplesDetection(longHost, many, three, 1, 10, 1500, 100, nullptr, longSeries.get(), debug);
+    R::TuplesDetection(longHost, many, std::span(three), 1, 10, 1500, 100, nullptr,
+                       longSeries.get(), debug);
     ASSERT_EQ(longHost.messages.size(), 2u);
     EXPECT_EQ(longHost.messages[1].text.size(), 4999u);
 }

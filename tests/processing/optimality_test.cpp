@@ -10,6 +10,7 @@
 #include "core/host/recording_host.h"
 #include "core/processing/admissible_sets.h"
 #include "core/processing/pulse_detection.h"
+#include "implementations.h"
 #include "series_fixture.h"
 
 namespace mirovale {
@@ -168,9 +169,14 @@ void expectValidChain(const RandomCase& c, const PulseChain& chain, std::int64_t
     EXPECT_EQ(total, distance);
 }
 
+template <class>
+class Optimality : public ::testing::Test {};
+TYPED_TEST_SUITE(Optimality, implementations::Both, implementations::Names);
+
 // Unknown number: the first pulse in F, the others in M, the last in Z; a pulse of F ∩ M never
 // follows one of M \ F, whose pass runs later.
-TEST(Optimality, UnknownNumberDetectionFindsTheSmallestChain) {
+TYPED_TEST(Optimality, UnknownNumberDetectionFindsTheSmallestChain) {
+    using R = TypeParam;
     std::mt19937 rng(4711);
     RecordingHost host;
     int compared = 0;
@@ -200,8 +206,8 @@ TEST(Optimality, UnknownNumberDetectionFindsTheSmallestChain) {
             continue;
         }
         auto chains = getChainsHeader(host, 2, c.series->wMaxPulses, nullptr);
-        detectUnfixedPulses(host, c.etalons, c.list, c.g.Tmin, c.g.Tmax, c.level, chains.get(),
-                            c.series.get());
+        R::detectUnfixedPulses(host, c.etalons, c.list, c.g.Tmin, c.g.Tmax, c.level, chains.get(),
+                               c.series.get());
         ++compared;
         ASSERT_LT(smallest, 9999999);  // the true chain is one of them
         EXPECT_EQ(chains->distance[0], smallest);
@@ -211,7 +217,8 @@ TEST(Optimality, UnknownNumberDetectionFindsTheSmallestChain) {
 }
 
 // Known number K: pulse m inside the series' window m.
-TEST(Optimality, KnownNumberDetectionFindsTheSmallestChain) {
+TYPED_TEST(Optimality, KnownNumberDetectionFindsTheSmallestChain) {
+    using R = TypeParam;
     std::mt19937 rng(815);
     RecordingHost host;
     int compared = 0;
@@ -236,8 +243,8 @@ TEST(Optimality, KnownNumberDetectionFindsTheSmallestChain) {
                 c, firsts, next, [&](int, int i) { return i + 1 == s.wImpulseQuantity; }, smallest))
             continue;
         auto chains = getChainsHeader(host, 2, s.wMaxPulses, nullptr);
-        detectFixedPulses(host, c.etalons, c.list, c.g.Tmin, c.g.Tmax, c.level, chains.get(),
-                          c.series.get());
+        R::detectFixedPulses(host, c.etalons, c.list, c.g.Tmin, c.g.Tmax, c.level, chains.get(),
+                             c.series.get());
         ++compared;
         ASSERT_LT(smallest, 9999999);
         EXPECT_EQ(chains->distance[0], smallest);

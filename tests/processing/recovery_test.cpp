@@ -12,6 +12,7 @@
 #include "core/processing/true_chain.h"
 #include "core/processing/tuple_detection.h"
 #include "core/processing/tuple_recognition_unfixed.h"
+#include "implementations.h"
 #include "series_fixture.h"
 
 namespace mirovale {
@@ -30,9 +31,14 @@ Tuples tuplesOf(const SeriesHeader& s) {
     return tuples;
 }
 
+template <class>
+class Recovery : public ::testing::Test {};
+TYPED_TEST_SUITE(Recovery, implementations::Both, implementations::Names);
+
 // Over random admissible layouts: detection with etalons 1, 3 and 5 mixed, recognition of a
 // series of etalon 5 among 2, 5 and 9, alphabet recognition of a series in alphabet 2.
-TEST(Recovery, EveryRoutineExplainsANoiselessSeries) {
+TYPED_TEST(Recovery, EveryRoutineExplainsANoiselessSeries) {
+    using R = TypeParam;
     RecordingHost host;
     const fixture::Geometry g{400, 8, 30, 60};
     const EtalonTable etalons = fixture::makeEtalons(g.L, 11);
@@ -51,8 +57,8 @@ TEST(Recovery, EveryRoutineExplainsANoiselessSeries) {
             SCOPED_TRACE(::testing::Message()
                          << "round " << round << (fixed ? " fixed" : " unfixed"));
             auto series = fixture::makeSeries(etalons, g, mixed);
-            (fixed ? detectFixedPulses : detectUnfixedPulses)(host, etalons, detectList, 30, 60,
-                                                              100, chains.get(), series.get());
+            (fixed ? R::detectFixedPulses : R::detectUnfixedPulses)(
+                host, etalons, detectList, 30, 60, 100, chains.get(), series.get());
             EXPECT_EQ(detectedChain(*series), mixed);
             EXPECT_EQ(rankedChain(*chains, 0), mixed);
             EXPECT_EQ(chains->distance[0], trueChainMeasure(*series));
@@ -60,7 +66,7 @@ TEST(Recovery, EveryRoutineExplainsANoiselessSeries) {
             EXPECT_EQ(chains->wQuanPulses, fixed ? starts.size() : 0u);
 
             series = fixture::makeSeries(etalons, g, ofFive);
-            EXPECT_EQ((fixed ? recognizeFixedPulses : recognizeUnfixedPulses)(
+            EXPECT_EQ((fixed ? R::recognizeFixedPulses : R::recognizeUnfixedPulses)(
                           host, etalons, recognizeList, 30, 60, 100, chains.get(), series.get()),
                       5);
             EXPECT_EQ(detectedChain(*series), ofFive);
@@ -73,7 +79,7 @@ TEST(Recovery, EveryRoutineExplainsANoiselessSeries) {
             series->wAlphabets = 3;
             series->selectedAlphabetSize = {2, 3, 1};
             series->selectedAlphabetList = {{1, 2}, {6, 3, 4}, {5}};
-            EXPECT_EQ((fixed ? recognizeAlphabetFixed : recognizeAlphabetUnfixed)(
+            EXPECT_EQ((fixed ? R::recognizeAlphabetFixed : R::recognizeAlphabetUnfixed)(
                           host, etalons, 30, 60, 100, chains.get(), series.get()),
                       2);
             EXPECT_EQ(series->wRecognizedAlphabet, 2);
@@ -84,7 +90,8 @@ TEST(Recovery, EveryRoutineExplainsANoiselessSeries) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST(Recovery, TupleRoutinesFindThePhaseTheSubsetAndTheTuples) {
+TYPED_TEST(Recovery, TupleRoutinesFindThePhaseTheSubsetAndTheTuples) {
+    using R = TypeParam;
     RecordingHost host;
     const EtalonTable etalons = fixture::makeEtalons(8, 21);
     auto chains = getChainsHeader(host, 5, 10, nullptr);
@@ -97,21 +104,21 @@ TEST(Recovery, TupleRoutinesFindThePhaseTheSubsetAndTheTuples) {
     // Known number, built with phase 2: a first tuple of one pulse, then whole tuples.
     const PulseChain shifted = wholeChain(starts, {4, 2, 7}, 8, 2);
     auto series = fixture::makeSeries(etalons, g, shifted);
-    EXPECT_EQ(detectFixedTuples(host, etalons, subset, 2, 30, 60, 100, chains.get(), series.get()),
-              1);
+    EXPECT_EQ(
+        R::detectFixedTuples(host, etalons, subset, 2, 30, 60, 100, chains.get(), series.get()), 1);
     EXPECT_EQ(detectedChain(*series), shifted);
     EXPECT_EQ(tuplesOf(*series), (Tuples{{1, 1}, {2, 4}, {5, 7}}));
     EXPECT_EQ(chains->wPretenders, 3);  // one chain per phase
     EXPECT_EQ(chains->distance[0], trueChainMeasure(*series));
-    EXPECT_EQ(recognizeFixedTuples(host, etalons, sizes, rows, 3, 2, 30, 60, 100, chains.get(),
-                                   series.get()),
+    EXPECT_EQ(R::recognizeFixedTuples(host, etalons, sizes, rows, 3, 2, 30, 60, 100, chains.get(),
+                                      series.get()),
               2);
     EXPECT_EQ(series->wRecognizedSubset, 2);
     EXPECT_EQ(detectedChain(*series), shifted);
     EXPECT_EQ(tuplesOf(*series), (Tuples{{1, 1}, {2, 4}, {5, 7}}));
     // Mode 1 tries phase 0 only: the first pulse is taken to carry u[0].
-    EXPECT_EQ(detectFixedTuples(host, etalons, subset, 1, 30, 60, 100, chains.get(), series.get()),
-              1);
+    EXPECT_EQ(
+        R::detectFixedTuples(host, etalons, subset, 1, 30, 60, 100, chains.get(), series.get()), 1);
     EXPECT_EQ(chains->wPretenders, 1);
     EXPECT_EQ(series->lpDetectedEtalons[0], 4);
     EXPECT_EQ(tuplesOf(*series), (Tuples{{1, 3}, {4, 6}, {7, 7}}));
@@ -120,15 +127,15 @@ TEST(Recovery, TupleRoutinesFindThePhaseTheSubsetAndTheTuples) {
     const PulseChain inPhase = wholeChain(starts, {4, 2, 7}, 8);
     series = fixture::makeSeries(etalons, g, inPhase);
     std::uint32_t debug = 0;
-    EXPECT_EQ(
-        TuplesDetection(host, etalons, subset, 1, 30, 60, 100, chains.get(), series.get(), debug),
-        1);
+    EXPECT_EQ(R::TuplesDetection(host, etalons, subset, 1, 30, 60, 100, chains.get(), series.get(),
+                                 debug),
+              1);
     EXPECT_EQ(detectedChain(*series), inPhase);
     EXPECT_EQ(tuplesOf(*series), (Tuples{{1, 3}, {4, 6}, {7, 7}}));
     EXPECT_EQ(chains->distance[0], trueChainMeasure(*series));
     EXPECT_EQ(chains->wSeekingPulsesQuantity, 7);
-    EXPECT_EQ(recognizeUnfixedTuples(host, etalons, sizes, rows, 3, 1, 30, 60, 100, chains.get(),
-                                     series.get(), debug),
+    EXPECT_EQ(R::recognizeUnfixedTuples(host, etalons, sizes, rows, 3, 1, 30, 60, 100, chains.get(),
+                                        series.get(), debug),
               1);
     EXPECT_EQ(series->wRecognizedSubset, 2);
     EXPECT_EQ(detectedChain(*series), inPhase);

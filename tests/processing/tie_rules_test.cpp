@@ -12,6 +12,7 @@
 #include "core/processing/tuple_detection.h"
 #include "core/processing/tuple_recognition_unfixed.h"
 #include "core/processing/unknown_number_chains.h"
+#include "implementations.h"
 #include "series_fixture.h"
 
 namespace mirovale {
@@ -45,16 +46,21 @@ struct Twins {
     }
 };
 
-TEST(TieRules, TheEarlierListedEtalonWinsAndRanksFirst) {
+template <class>
+class TieRules : public ::testing::Test {};
+TYPED_TEST_SUITE(TieRules, implementations::Both, implementations::Names);
+
+TYPED_TEST(TieRules, TheEarlierListedEtalonWinsAndRanksFirst) {
+    using R = TypeParam;
     Twins t;
     for (const std::vector<std::uint16_t>& list :
          {std::vector<std::uint16_t>{8, 3}, std::vector<std::uint16_t>{3, 8}}) {
         SCOPED_TRACE(list[0]);
-        for (const auto detect : {&detectUnfixedPulses, &detectFixedPulses}) {
+        for (const auto detect : {R::detectUnfixedPulses, R::detectFixedPulses}) {
             detect(t.host, t.etalons, list, 30, 60, 100, t.chains.get(), t.series.get());
             EXPECT_EQ(t.etalonsFound(), std::vector<int>(7, list[0]));
         }
-        for (const auto recognize : {&recognizeUnfixedPulses, &recognizeFixedPulses}) {
+        for (const auto recognize : {R::recognizeUnfixedPulses, R::recognizeFixedPulses}) {
             EXPECT_EQ(
                 recognize(t.host, t.etalons, list, 30, 60, 100, t.chains.get(), t.series.get()),
                 list[0]);
@@ -65,23 +71,24 @@ TEST(TieRules, TheEarlierListedEtalonWinsAndRanksFirst) {
     }
 }
 
-TEST(TieRules, TheEarlierPhaseSubsetAndAlphabetWin) {
+TYPED_TEST(TieRules, TheEarlierPhaseSubsetAndAlphabetWin) {
+    using R = TypeParam;
     Twins t;
     const std::vector<std::uint32_t> twins{3, 8}, sizes{2, 2};
-    detectFixedTuples(t.host, t.etalons, twins, 2, 30, 60, 100, t.chains.get(), t.series.get());
+    R::detectFixedTuples(t.host, t.etalons, twins, 2, 30, 60, 100, t.chains.get(), t.series.get());
     EXPECT_EQ(t.series->lpTupleLast[0], 2);  // phase 0: the first tuple is whole
     EXPECT_EQ(t.series->lpDetectedEtalons[0], 3);
 
     const std::vector<std::vector<std::uint32_t>> rows{{8, 3}, {3, 8}};
-    EXPECT_EQ(recognizeFixedTuples(t.host, t.etalons, sizes, rows, 2, 2, 30, 60, 100,
-                                   t.chains.get(), t.series.get()),
+    EXPECT_EQ(R::recognizeFixedTuples(t.host, t.etalons, sizes, rows, 2, 2, 30, 60, 100,
+                                      t.chains.get(), t.series.get()),
               1);
     EXPECT_THAT(t.rankedFirstEtalons(), ElementsAre(8, 3, 3, 8));  // subset 1 phases 0, 1; subset 2
     EXPECT_THAT(std::vector(t.chains->distance.begin(), t.chains->distance.begin() + 4),
                 Each(t.chains->distance[0]));
     std::uint32_t debug = 0;
-    EXPECT_EQ(recognizeUnfixedTuples(t.host, t.etalons, sizes, rows, 2, 1, 30, 60, 100,
-                                     t.chains.get(), t.series.get(), debug),
+    EXPECT_EQ(R::recognizeUnfixedTuples(t.host, t.etalons, sizes, rows, 2, 1, 30, 60, 100,
+                                        t.chains.get(), t.series.get(), debug),
               1);
     EXPECT_EQ(t.series->wRecognizedSubset, 1);
     EXPECT_EQ(t.series->lpDetectedEtalons[0], 8);
@@ -89,7 +96,7 @@ TEST(TieRules, TheEarlierPhaseSubsetAndAlphabetWin) {
     t.series->wAlphabets = 3;
     t.series->selectedAlphabetSize = {1, 2, 1};
     t.series->selectedAlphabetList = {{5}, {8, 3}, {3}};
-    for (const auto recognize : {&recognizeAlphabetFixed, &recognizeAlphabetUnfixed}) {
+    for (const auto recognize : {R::recognizeAlphabetFixed, R::recognizeAlphabetUnfixed}) {
         EXPECT_EQ(recognize(t.host, t.etalons, 30, 60, 100, t.chains.get(), t.series.get()), 2);
         EXPECT_THAT(t.etalonsFound(), Each(8));
         EXPECT_THAT(
@@ -99,7 +106,8 @@ TEST(TieRules, TheEarlierPhaseSubsetAndAlphabetWin) {
     }
 }
 
-TEST(TieRules, TheEarlierEndPredecessorAndLayerWin) {
+TYPED_TEST(TieRules, TheEarlierEndPredecessorAndLayerWin) {
+    using R = TypeParam;
     RecordingHost host;
     const EtalonTable etalons = fixture::makeEtalons(4, 7);
     const std::uint16_t list[] = {2};
@@ -107,19 +115,20 @@ TEST(TieRules, TheEarlierEndPredecessorAndLayerWin) {
     // one pulse at the earliest start that may be both first and last.
     auto silent = fixture::makeSeries(etalons, {40, 4, 10, 30}, {});
     silent->lpData.assign(40, 0);
-    detectUnfixedPulses(host, etalons, list, 10, 30, 100, nullptr, silent.get());
+    R::detectUnfixedPulses(host, etalons, std::span(list), 10, 30, 100, nullptr, silent.get());
     EXPECT_THAT(detectedChain(*silent), ElementsAre(ChainPulse{10, 2, 0, 3}));
     silent->wImpulseQuantity = 1;  // known number: the earliest start of the window
     silent->lpMinPositions[0] = 10;
     silent->lpMaxPositions[0] = 26;
-    detectFixedPulses(host, etalons, list, 10, 30, 100, nullptr, silent.get());
+    R::detectFixedPulses(host, etalons, std::span(list), 10, 30, 100, nullptr, silent.get());
     EXPECT_THAT(detectedChain(*silent), ElementsAre(ChainPulse{10, 2, 0, 3}));
 
     // Copies of etalon 2 at 11 and 16 both reach the pulse at 41: forwards and tracking back,
     // the earlier predecessor is taken.
     auto series = fixture::makeSeries(etalons, {70, 4, 20, 30}, wholeChain({11, 41}, {2}, 4));
     std::copy(etalons[1].lpData.begin(), etalons[1].lpData.end(), series->lpData.begin() + 16);
-    for (const auto detect : {&detectUnfixedPulses, &detectFixedPulses, &recognizeFixedPulses}) {
+    for (const auto detect :
+         {R::detectUnfixedPulses, R::detectFixedPulses, R::recognizeFixedPulses}) {
         detect(host, etalons, std::span(list), 20, 30, 100, nullptr, series.get());
         EXPECT_EQ(detectedChain(*series), wholeChain({11, 41}, {2}, 4));
     }

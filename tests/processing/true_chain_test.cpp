@@ -15,10 +15,15 @@
 #include "core/processing/tuple_detection.h"
 #include "core/synthesis/pulse_alphabet.h"
 #include "core/synthesis/series_allocation.h"
+#include "implementations.h"
 #include "series_fixture.h"
 
 namespace mirovale {
 namespace {
+
+template <class>
+class TrueChainMeasure : public ::testing::Test {};
+TYPED_TEST_SUITE(TrueChainMeasure, implementations::Both, implementations::Names);
 
 TEST(TrueChainMeasure, SumsTheKeptPiecesOfTheOriginalPulses) {
     EtalonTable etalons = fixture::makeEtalons(4, 1);
@@ -59,7 +64,8 @@ bool admitsTruth(const SeriesHeader& s, const EtalonTable& table, std::uint16_t 
 // Noisy series made by the synthesis routines from the alphabet: etalons 2, 5 and 9 mixed
 // (detection, and alphabet recognition among {1, 3} and {2, 5, 9}), etalon 5 alone
 // (recognition), and 9, 2, 5 repeated with phase 1 (tuples).
-TEST(TrueChainMeasure, BoundsTheBestDistanceOnSynthesizedSeries) {
+TYPED_TEST(TrueChainMeasure, BoundsTheBestDistanceOnSynthesizedSeries) {
+    using R = TypeParam;
     RecordingHost host;
     GeneratorStates states;
     EtalonTable table{};
@@ -95,20 +101,21 @@ TEST(TrueChainMeasure, BoundsTheBestDistanceOnSynthesizedSeries) {
         const auto bestDistance = [&](int) { return chains->distance[0]; };
         const std::int64_t truth = trueChainMeasure(*series);
         if (mode == 1) {
-            EXPECT_LE(bestDistance((fixed ? recognizeFixedPulses : recognizeUnfixedPulses)(
+            EXPECT_LE(bestDistance((fixed ? R::recognizeFixedPulses : R::recognizeUnfixedPulses)(
                           host, table, list, 40, 181, level, chains.get(), series.get())),
                       truth);
         } else if (mode == 2 && fixed) {
-            EXPECT_LE(bestDistance(detectFixedTuples(host, table, subset, 2, 40, 181, level,
-                                                     chains.get(), series.get())),
+            EXPECT_LE(bestDistance(R::detectFixedTuples(host, table, subset, 2, 40, 181, level,
+                                                        chains.get(), series.get())),
                       truth);
         } else {
-            EXPECT_LE(bestDistance((fixed ? detectFixedPulses : detectUnfixedPulses)(
+            EXPECT_LE(bestDistance((fixed ? R::detectFixedPulses : R::detectUnfixedPulses)(
                           host, table, list, 40, 181, level, chains.get(), series.get())),
                       truth);
-            EXPECT_LE(bestDistance((fixed ? recognizeAlphabetFixed : recognizeAlphabetUnfixed)(
-                          host, table, 40, 181, level, chains.get(), series.get())),
-                      truth);
+            EXPECT_LE(
+                bestDistance((fixed ? R::recognizeAlphabetFixed : R::recognizeAlphabetUnfixed)(
+                    host, table, 40, 181, level, chains.get(), series.get())),
+                truth);
         }
     }
     EXPECT_GT(compared, 30);

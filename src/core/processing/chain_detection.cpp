@@ -1,9 +1,12 @@
 #include "core/processing/chain_detection.h"
 
 #include "core/host/allocation.h"
+#include "core/processing/known_number_sweep.h"
 #include "core/processing/local_fit.h"
+#include "core/processing/local_fit_sweep.h"
 #include "core/processing/sentinels.h"
 #include "core/processing/unknown_number_chains.h"
+#include "core/processing/unknown_number_sweep.h"
 
 namespace mirovale {
 
@@ -18,9 +21,13 @@ std::optional<DetectionOutcome> detectUnknownNumber(
         return std::nullopt;
     }
     LayerTable table;
+    FitPlan plan;
+    SweepWork work;
     if (!tryAllocate([&] {
             candidates = makeFitCandidates(etalons, list, view.L, wLevel);
+            plan = makeFitPlan(candidates, view.L);
             table.layers.assign(1, std::vector<ChainCell>(view.starts));
+            reserveSweepWork(work, 1, view.starts, view.L);
         })) {
         host.messageBox("Нет памяти для indexes!", "", MessageIcon::None);
         return std::nullopt;
@@ -29,11 +36,11 @@ std::optional<DetectionOutcome> detectUnknownNumber(
     const AdmissibleSets sets =
         buildAdmissibleSets(view, series.wMinPulses, series.wMaxPulses, wTmin, wTmax);
     initLayers(table, kEightNines, view.L);
-    prefitLayer(table, view, sets.fitted.get(), candidates);
+    fitLayer(table, 0, view, sets.fitted.get(), plan, work);
     const PassSettings settings{kEightNines, true, wTmin, wTmax};
-    passFirstOnly(table, view, sets.firstOnly.get(), {}, settings);
-    passBoth(table, view, sets.both.get(), {}, settings);
-    passLaterOnly(table, view, sets.laterOnly.get(), {}, settings);
+    sweepFirstOnly(table, sets.firstOnly.get());
+    sweepBoth(table, sets.both.get(), settings, work);
+    sweepLaterOnly(table, sets.laterOnly.get(), settings, work);
     const ChainEnd end = findChainEnd(table, sets.last.get(), kEightNines);
     if (!end.found || end.score >= kSevenNines) return DetectionOutcome{kSevenNines, {}};
     return DetectionOutcome{end.score, traceChain(table, end)};
@@ -47,15 +54,21 @@ std::optional<DetectionOutcome> detectKnownNumber(Host& host, const EtalonTable&
                                                   const KnownNumberSettings& settings,
                                                   ChainsHeader* chains) {
     const SeriesView view = viewOf(series);
-    KnownNumberTable table;
-    if (!tryAllocate([&] { table.layers.resize(windows.size()); })) {
+    KnownNumberWork work;
+    if (!tryAllocate([&] { work.scores.resize(windows.size()); })) {
         host.messageBox("Нет памяти для ppDw!", "", MessageIcon::None);
         return std::nullopt;
     }
     std::vector<FitCandidate> candidates;
+    FitPlan plan;
+    FitRow fits;
+    FitSweepBuffers buffers;
     if (!tryAllocate([&] {
             candidates = makeFitCandidates(etalons, list, view.L, wLevel);
-            for (auto& layer : table.layers) layer.assign(view.starts, {});
+            plan = makeFitPlan(candidates, view.L);
+            sizeKnownNumberWork(work, windows);
+            sizeFitRow(fits, windowHull(windows));
+            reserveFitSweep(buffers, view.L, fits.fits.size());
         })) {
         host.messageBox("Нет памяти для ppDw[m]!", "", MessageIcon::None);
         return std::nullopt;
@@ -64,8 +77,9 @@ std::optional<DetectionOutcome> detectKnownNumber(Host& host, const EtalonTable&
         const auto K = static_cast<std::uint16_t>(windows.size());
         resetChainsHeader(*chains, K, K, K);
     }
-    const std::vector<std::span<const FitCandidate>> layerCandidates(windows.size(), candidates);
-    KnownNumberResult result = runKnownNumber(table, view, windows, layerCandidates, settings);
+    fillFitRow(fits, plan, view, buffers);
+    const std::vector<const FitRow*> layerFits(windows.size(), &fits);
+    KnownNumberResult result = sweepKnownNumber(windows, layerFits, settings, work);
     return DetectionOutcome{result.distance, std::move(result.chain)};
 }
 

@@ -32,9 +32,10 @@ std::optional<DetectionOutcome> detectUnknownNumber(
     std::uint16_t wTmax, std::uint16_t wLevel, const SeriesHeader& series, ChainsHeader* chains);
 
 // Detection of K = windows.size() pulses over the listed etalons, pulse m in windows[m], with
-// the search starts of `settings`. `chains`, when given, is emptied for the run after the
-// tables are made. Reports "Нет памяти для ppDw!" or "Нет памяти для ppDw[m]!" and returns
-// nullopt when its tables cannot be had.
+// the search starts of `settings`; the fits are made once per start and read by every layer.
+// `chains`, when given, is emptied for the run after the tables are made. Reports
+// "Нет памяти для ppDw!" or "Нет памяти для ppDw[m]!" and returns nullopt when its tables cannot
+// be had.
 template <class Number>
 std::optional<DetectionOutcome> detectKnownNumber(Host& host, const EtalonTable& etalons,
                                                   std::span<const Number> list,

@@ -20,54 +20,76 @@ namespace {
 // Starts fitted side by side; the per-start state of one block lives in arrays of this length.
 constexpr std::size_t kBlock = 64;
 
-// The best fit of every start of a block over the entries swept so far.
+// The best fit of every start of a block over the entries swept so far, every field in the
+// sweep's arithmetic so that the lanes stay of one width.
+template <class V>
 struct BlockBest {
-    std::int64_t score[kBlock];
-    std::int32_t etalon[kBlock];
-    std::int32_t begin[kBlock];
-    std::int32_t end[kBlock];
+    V score[kBlock];
+    V etalon[kBlock];
+    V begin[kBlock];
+    V end[kBlock];
 };
 
 // Sweeps one entry over the block at x0 (kBlock + L samples readable) in arithmetic of type V
 // and merges its fits into `best` (taken outright for the first entry, otherwise only where
-// strictly smaller). rows holds (L + 1) * kBlock values: row j is C[j] of every start.
+// strictly smaller). rows holds (L + 1) * kBlock values: row j is C[j] of every start, stored
+// where a begin or a piece end reads it.
 template <class V>
 [[gnu::always_inline]] inline void sweepEntry(const FitPlan::Entry& entry, std::size_t L,
-                                              const std::int16_t* x0, V* rows, bool firstEntry,
-                                              BlockBest& best) {
+                                              const std::int32_t* x0, V* rows, bool firstEntry,
+                                              BlockBest<V>& best) {
     const bool pieces = !entry.begins.empty();
-    V acc[kBlock] = {};
-    if (pieces) std::fill(rows, rows + kBlock, V{0});
+    // acc[i] = sum over m <= j of e[m] x[i + m] (L >= 1).
+    V acc[kBlock];
+    const V e0 = entry.samples[0];
+    for (std::size_t i = 0; i < kBlock; ++i) acc[i] = e0 * static_cast<V>(x0[i]);
+    if (pieces && entry.rowUsed[0]) std::fill(rows, rows + kBlock, V{0});
     for (std::size_t j = 0; j < L; ++j) {
-        const V e = entry.samples[j];
-        const std::int16_t* x = x0 + j;
-        for (std::size_t i = 0; i < kBlock; ++i) acc[i] += e * static_cast<V>(x[i]);
-        if (pieces) {
+        if (j > 0) {
+            const V e = entry.samples[j];
+            const std::int32_t* x = x0 + j;
+            for (std::size_t i = 0; i < kBlock; ++i) acc[i] += e * static_cast<V>(x[i]);
+        }
+        if (pieces && entry.rowUsed[j + 1]) {
             const auto energy = static_cast<V>(entry.energy[j + 1]);
             V* row = rows + (j + 1) * kBlock;
             for (std::size_t i = 0; i < kBlock; ++i) row[i] = energy - 2 * acc[i];
         }
     }
-    // The whole etalon, then the pieces when some begin admits one.
-    V score[kBlock];
-    V begin[kBlock] = {};
-    V end[kBlock];
     const auto total = static_cast<V>(entry.energy[L]);
-    for (std::size_t i = 0; i < kBlock; ++i) {
-        score[i] = total - 2 * acc[i];
-        end[i] = static_cast<V>(L - 1);
+    const auto etalon = static_cast<V>(entry.etalonIndex);
+    if (!pieces) {
+        const auto last = static_cast<V>(L - 1);
+        for (std::size_t i = 0; i < kBlock; ++i) {
+            const V score = total - 2 * acc[i];
+            const bool take = firstEntry || score < best.score[i];
+            best.score[i] = take ? score : best.score[i];
+            best.etalon[i] = take ? etalon : best.etalon[i];
+            best.begin[i] = take ? V{0} : best.begin[i];
+            best.end[i] = take ? last : best.end[i];
+        }
+        return;
     }
-    if (pieces) {
+    // The whole etalon, then its pieces.
+    V score[kBlock];
+    V begin[kBlock];
+    V end[kBlock];
+    {
         // Begins are taken from the last to the first and each extends the suffix minimum of
         // C down to its least stop; `<=` keeps the earliest end and then the earliest begin.
         constexpr V kTop = std::numeric_limits<V>::max();
         V suffix[kBlock];
-        V suffixAt[kBlock] = {};
+        V suffixAt[kBlock];
         V piece[kBlock];
-        V pieceBegin[kBlock] = {};
-        V pieceEnd[kBlock] = {};
-        std::fill(suffix, suffix + kBlock, kTop);
-        std::fill(piece, piece + kBlock, kTop);
+        V pieceBegin[kBlock];
+        V pieceEnd[kBlock];
+        for (std::size_t i = 0; i < kBlock; ++i) {
+            suffix[i] = kTop;
+            suffixAt[i] = 0;
+            piece[i] = kTop;
+            pieceBegin[i] = 0;
+            pieceEnd[i] = 0;
+        }
         std::size_t low = L + 1;
         for (std::size_t k = entry.begins.size(); k-- > 0;) {
             const std::size_t stop = entry.leastStops[k];
@@ -90,39 +112,71 @@ template <class V>
                 pieceEnd[i] = take ? suffixAt[i] - 1 : pieceEnd[i];
             }
         }
+        const auto last = static_cast<V>(L - 1);
         for (std::size_t i = 0; i < kBlock; ++i) {
-            const bool take = piece[i] < score[i];
-            score[i] = take ? piece[i] : score[i];
-            begin[i] = take ? pieceBegin[i] : begin[i];
-            end[i] = take ? pieceEnd[i] : end[i];
+            const V whole = total - 2 * acc[i];
+            const bool take = piece[i] < whole;
+            score[i] = take ? piece[i] : whole;
+            begin[i] = take ? pieceBegin[i] : V{0};
+            end[i] = take ? pieceEnd[i] : last;
         }
     }
     for (std::size_t i = 0; i < kBlock; ++i) {
-        const auto s = static_cast<std::int64_t>(score[i]);
-        const bool take = firstEntry || s < best.score[i];
-        best.score[i] = take ? s : best.score[i];
-        best.etalon[i] = take ? entry.etalonIndex : best.etalon[i];
-        best.begin[i] = take ? static_cast<std::int32_t>(begin[i]) : best.begin[i];
-        best.end[i] = take ? static_cast<std::int32_t>(end[i]) : best.end[i];
+        const bool take = firstEntry || score[i] < best.score[i];
+        best.score[i] = take ? score[i] : best.score[i];
+        best.etalon[i] = take ? etalon : best.etalon[i];
+        best.begin[i] = take ? begin[i] : best.begin[i];
+        best.end[i] = take ? end[i] : best.end[i];
     }
 }
 
-MIROVALE_SWEEP_CLONES void sweepNarrow(const FitPlan::Entry& entry, std::size_t L,
-                                       const std::int16_t* x0, std::int32_t* rows, bool firstEntry,
-                                       BlockBest& best) {
-    sweepEntry<std::int32_t>(entry, L, x0, rows, firstEntry, best);
+// Sweeps every entry of the plan over one block.
+template <class V>
+[[gnu::always_inline]] inline void sweepBlock(const FitPlan& plan, const std::int32_t* x0, V* rows,
+                                              BlockBest<V>& best) {
+    bool firstEntry = true;
+    for (const FitPlan::Entry& entry : plan.entries) {
+        sweepEntry<V>(entry, plan.L, x0, rows, firstEntry, best);
+        firstEntry = false;
+    }
 }
 
-MIROVALE_SWEEP_CLONES void sweepWide(const FitPlan::Entry& entry, std::size_t L,
-                                     const std::int16_t* x0, std::int64_t* rows, bool firstEntry,
-                                     BlockBest& best) {
-    sweepEntry<std::int64_t>(entry, L, x0, rows, firstEntry, best);
+MIROVALE_SWEEP_CLONES void sweepNarrow(const FitPlan& plan, const std::int32_t* x0,
+                                       std::int32_t* rows, BlockBest<std::int32_t>& best) {
+    sweepBlock<std::int32_t>(plan, x0, rows, best);
 }
 
-// Whether every sum of the entry over samples of magnitude at most `peak` stays in 32 bits:
-// |C[j]| and every piece score are at most P[L] + 2 * sum |e| * peak.
-bool fitsNarrow(const FitPlan::Entry& entry, std::size_t L, std::int64_t peak) {
-    return entry.energy[L] + 2 * entry.magnitude * peak <= std::numeric_limits<std::int32_t>::max();
+MIROVALE_SWEEP_CLONES void sweepWide(const FitPlan& plan, const std::int32_t* x0,
+                                     std::int64_t* rows, BlockBest<std::int64_t>& best) {
+    sweepBlock<std::int64_t>(plan, x0, rows, best);
+}
+
+// Whether every sum of the plan over samples of magnitude at most `peak` stays in 32 bits:
+// |C[j]| and every piece score of an entry are at most P[L] + 2 * sum |e| * peak.
+bool fitsNarrow(const FitPlan& plan, std::int64_t peak) {
+    return std::all_of(plan.entries.begin(), plan.entries.end(), [&](const FitPlan::Entry& e) {
+        return e.energy[plan.L] + 2 * e.magnitude * peak <=
+               std::numeric_limits<std::int32_t>::max();
+    });
+}
+
+// Fits every block of the call in arithmetic V and writes the first out.size() starts.
+template <class V>
+void sweepAll(const FitPlan& plan, const std::int32_t* samples, V* rows, std::span<LocalFit> out) {
+    BlockBest<V> best;
+    for (std::size_t first = 0; first < out.size(); first += kBlock) {
+        if constexpr (sizeof(V) == sizeof(std::int32_t)) {
+            sweepNarrow(plan, samples + first, rows, best);
+        } else {
+            sweepWide(plan, samples + first, rows, best);
+        }
+        const std::size_t lanes = std::min(kBlock, out.size() - first);
+        for (std::size_t i = 0; i < lanes; ++i) {
+            out[first + i] = {
+                static_cast<std::int64_t>(best.score[i]), static_cast<std::int32_t>(best.etalon[i]),
+                static_cast<std::int32_t>(best.begin[i]), static_cast<std::int32_t>(best.end[i])};
+        }
+    }
 }
 
 }  // namespace
@@ -147,6 +201,11 @@ FitPlan makeFitPlan(std::span<const FitCandidate> candidates, std::uint16_t L) {
             entry.begins.push_back(static_cast<std::uint16_t>(a));
             entry.leastStops.push_back(static_cast<std::uint16_t>(b + 1));
         }
+        entry.rowUsed.assign(std::size_t{L} + 1, 0);
+        for (const std::uint16_t a : entry.begins) entry.rowUsed[a] = 1;
+        if (!entry.leastStops.empty()) {
+            std::fill(entry.rowUsed.begin() + entry.leastStops.front(), entry.rowUsed.end(), 1);
+        }
         plan.entries.push_back(std::move(entry));
     }
     return plan;
@@ -164,36 +223,26 @@ void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first,
     const std::size_t L = plan.L;
     const std::size_t count = out.size();
     if (count == 0) return;
-    if (plan.entries.empty()) {
-        std::fill(out.begin(), out.end(),
-                  LocalFit{kEightNines, 0, 0, static_cast<std::int32_t>(L) - 1});
+    if (plan.entries.empty() || L == 0) {
+        // No candidates: unreachable. No samples: every whole etalon scores 0, the first wins.
+        const LocalFit fit = plan.entries.empty()
+                                 ? LocalFit{kEightNines, 0, 0, static_cast<std::int32_t>(L) - 1}
+                                 : LocalFit{0, plan.entries[0].etalonIndex, 0, -1};
+        std::fill(out.begin(), out.end(), fit);
         return;
     }
     // The call's samples, followed by zeros so that every block reads kBlock + L of them.
     const std::size_t blocks = (count + kBlock - 1) / kBlock;
     const auto samples = view.x.subspan(first, count + L - 1);
+    reserveFitSweep(buffers, plan.L, count);
     buffers.padded.assign(samples.begin(), samples.end());
     buffers.padded.resize(blocks * kBlock + L, 0);
-    reserveFitSweep(buffers, plan.L, count);
     std::int64_t peak = 0;
     for (const std::int16_t v : samples) peak = std::max(peak, std::abs(std::int64_t{v}));
-
-    BlockBest best;
-    for (std::size_t block = 0; block < blocks; ++block) {
-        const std::int16_t* x0 = buffers.padded.data() + block * kBlock;
-        bool firstEntry = true;
-        for (const FitPlan::Entry& entry : plan.entries) {
-            if (fitsNarrow(entry, L, peak)) {
-                sweepNarrow(entry, L, x0, buffers.narrow.data(), firstEntry, best);
-            } else {
-                sweepWide(entry, L, x0, buffers.wide.data(), firstEntry, best);
-            }
-            firstEntry = false;
-        }
-        const std::size_t lanes = std::min(kBlock, count - block * kBlock);
-        for (std::size_t i = 0; i < lanes; ++i) {
-            out[block * kBlock + i] = {best.score[i], best.etalon[i], best.begin[i], best.end[i]};
-        }
+    if (fitsNarrow(plan, peak)) {
+        sweepAll(plan, buffers.padded.data(), buffers.narrow.data(), out);
+    } else {
+        sweepAll(plan, buffers.padded.data(), buffers.wide.data(), out);
     }
 }
 

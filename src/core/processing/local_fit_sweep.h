@@ -23,6 +23,7 @@ struct FitPlan {
         // for each the least j = b + 1 whose piece [a..j-1] keeps more than the threshold.
         std::vector<std::uint16_t> begins;
         std::vector<std::uint16_t> leastStops;
+        std::vector<std::uint8_t> rowUsed;  // [L + 1]: whether some begin or end reads C[j]
     };
     std::uint16_t L = 0;
     std::vector<Entry> entries;  // in list order
@@ -34,7 +35,7 @@ FitPlan makeFitPlan(std::span<const FitCandidate> candidates, std::uint16_t L);
 
 // Work space of fitStarts, reused from call to call.
 struct FitSweepBuffers {
-    std::vector<std::int16_t> padded;  // the samples of one call with room for a whole block
+    std::vector<std::int32_t> padded;  // the samples of one call with room for a whole block
     std::vector<std::int64_t> wide;    // per-block tables of the 64-bit sweep
     std::vector<std::int32_t> narrow;  // per-block tables of the 32-bit sweep
 };

@@ -4,10 +4,12 @@
 #include "core/processing/admissible_sets.h"
 #include "core/processing/chain_ranking.h"
 #include "core/processing/detected_result.h"
-#include "core/processing/known_number_chains.h"
+#include "core/processing/known_number_sweep.h"
 #include "core/processing/local_fit.h"
+#include "core/processing/local_fit_sweep.h"
 #include "core/processing/sentinels.h"
 #include "core/processing/unknown_number_chains.h"
+#include "core/processing/unknown_number_sweep.h"
 
 namespace mirovale {
 namespace {
@@ -26,6 +28,16 @@ struct LeadingChain {
     }
 };
 
+// One plan of a single candidate per listed etalon.
+std::vector<FitPlan> singlePlans(std::span<const FitCandidate> candidates, std::uint16_t L) {
+    std::vector<FitPlan> plans;
+    plans.reserve(candidates.size());
+    for (const FitCandidate& candidate : candidates) {
+        plans.push_back(makeFitPlan(std::span(&candidate, 1), L));
+    }
+    return plans;
+}
+
 }  // namespace
 
 int recognizeUnfixedPulses(Host& host, const EtalonTable& etalons,
@@ -35,11 +47,17 @@ int recognizeUnfixedPulses(Host& host, const EtalonTable& etalons,
     if (series == nullptr) return 0;
     const SeriesView view = viewOf(*series);
     std::vector<FitCandidate> candidates;
+    std::vector<FitPlan> plans;
     LayerTable table;
+    SweepWork work;
     if (!tryAllocate([&] {
             candidates = makeFitCandidates(etalons, requiredList, view.L, wSavedEnergyProcessing);
+            plans = singlePlans(candidates, view.L);
         }) ||
-        !tryAllocate([&] { table.layers.assign(1, std::vector<ChainCell>(view.starts)); })) {
+        !tryAllocate([&] {
+            table.layers.assign(1, std::vector<ChainCell>(view.starts));
+            reserveSweepWork(work, 1, view.starts, view.L);
+        })) {
         host.messageBox("Нет памяти для indexes!", "", MessageIcon::None);
         return 0;
     }
@@ -50,20 +68,21 @@ int recognizeUnfixedPulses(Host& host, const EtalonTable& etalons,
     int recognised = -1;
     std::int64_t best = kSevenNines;
     LeadingChain leading;
-    for (const FitCandidate& candidate : candidates) {
+    for (std::size_t k = 0; k < candidates.size(); ++k) {
+        const std::int32_t number = candidates[k].etalonIndex + 1;
         initLayers(table, kEightNines, view.L);
-        prefitLayer(table, view, sets.fitted.get(), std::span(&candidate, 1));
-        passFirstOnly(table, view, sets.firstOnly.get(), {}, settings);
-        passBoth(table, view, sets.both.get(), {}, settings);
-        passLaterOnly(table, view, sets.laterOnly.get(), {}, settings);
+        fitLayer(table, 0, view, sets.fitted.get(), plans[k], work);
+        sweepFirstOnly(table, sets.firstOnly.get());
+        sweepBoth(table, sets.both.get(), settings, work);
+        sweepLaterOnly(table, sets.laterOnly.get(), settings, work);
         const ChainEnd end = findChainEnd(table, sets.last.get(), kEightNines);
         if (end.found && end.score < best) {
             best = end.score;
-            recognised = candidate.etalonIndex + 1;
+            recognised = number;
         }
         const ChainEnd ranked = findChainEnd(table, sets.last.get(), kNineNines);
         PulseChain chain = traceChain(table, ranked);
-        for (ChainPulse& pulse : chain) pulse.etalon = candidate.etalonIndex + 1;
+        for (ChainPulse& pulse : chain) pulse.etalon = number;
         leading.offer(ranked.score, chain);
         if (chains != nullptr) {
             rankChain(*chains, ranked.score, chain);
@@ -84,15 +103,21 @@ int recognizeFixedPulses(Host& host, const EtalonTable& etalons,
     if (series == nullptr) return -1;
     const SeriesView view = viewOf(*series);
     const std::vector<StartWindow> windows = seriesWindows(view, *series);
-    KnownNumberTable table;
-    if (!tryAllocate([&] { table.layers.resize(windows.size()); })) {
+    KnownNumberWork work;
+    if (!tryAllocate([&] { work.scores.resize(windows.size()); })) {
         host.messageBox("Нет памяти для ppDw!", "", MessageIcon::None);
         return -1;
     }
     std::vector<FitCandidate> candidates;
+    std::vector<FitPlan> plans;
+    FitRow fits;
+    FitSweepBuffers buffers;
     if (!tryAllocate([&] {
             candidates = makeFitCandidates(etalons, requiredList, view.L, wSavedEnergyProcessing);
-            for (auto& layer : table.layers) layer.assign(view.starts, {});
+            plans = singlePlans(candidates, view.L);
+            sizeKnownNumberWork(work, windows);
+            sizeFitRow(fits, windowHull(windows));
+            reserveFitSweep(buffers, view.L, fits.fits.size());
         })) {
         host.messageBox("Нет памяти для indexes!", "", MessageIcon::None);
         return -1;
@@ -100,17 +125,17 @@ int recognizeFixedPulses(Host& host, const EtalonTable& etalons,
     const std::uint16_t K = series->wImpulseQuantity;
     if (chains != nullptr) resetChainsHeader(*chains, K, K, K);
     const KnownNumberSettings settings{kNineNines, kNineNines, kNineNines, wTmin, wTmax};
+    const std::vector<const FitRow*> layerFits(windows.size(), &fits);
     int recognised = -1;
     std::int64_t best = kNineNines;
     PulseChain bestChain;
-    for (const FitCandidate& candidate : candidates) {
-        const std::vector<std::span<const FitCandidate>> layers(windows.size(),
-                                                                std::span(&candidate, 1));
-        KnownNumberResult result = runKnownNumber(table, view, windows, layers, settings);
+    for (std::size_t k = 0; k < candidates.size(); ++k) {
+        fillFitRow(fits, plans[k], view, buffers);
+        KnownNumberResult result = sweepKnownNumber(windows, layerFits, settings, work);
         if (chains != nullptr) rankChain(*chains, result.distance, result.chain);
         if (result.distance < best && !result.chain.empty()) {
             best = result.distance;
-            recognised = candidate.etalonIndex + 1;
+            recognised = candidates[k].etalonIndex + 1;
             bestChain = std::move(result.chain);
         }
     }

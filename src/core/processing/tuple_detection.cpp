@@ -6,14 +6,15 @@
 #include "core/processing/admissible_sets.h"
 #include "core/processing/chain_ranking.h"
 #include "core/processing/detected_result.h"
-#include "core/processing/known_number_chains.h"
+#include "core/processing/known_number_sweep.h"
 #include "core/processing/local_fit.h"
+#include "core/processing/local_fit_sweep.h"
 #include "core/processing/sentinels.h"
 
 namespace mirovale {
 namespace {
 
-// The best phase of one subset found so far.
+// The best phase of every subset tried so far.
 struct TupleChoice {
     std::int64_t distance = kSevenNines;
     PulseChain chain;
@@ -21,20 +22,50 @@ struct TupleChoice {
     int subset = 0;  // 1-based, 0 = none
 };
 
-// Tries the phases of one subset (its members prepared in `members`, one per subset entry) and
-// offers each phase's chain; a phase strictly better than `best` replaces it.
-void tryPhases(KnownNumberTable& table, const SeriesView& view,
-               std::span<const StartWindow> windows, std::span<const FitCandidate> members,
-               std::uint16_t wSubsetProceeding, const KnownNumberSettings& settings,
-               ChainsHeader* chains, int subsetNumber, TupleChoice& best) {
-    const std::size_t s = members.size();
-    const std::size_t phases = wSubsetProceeding == 1 ? 1 : s;
-    for (std::size_t phase = 0; phase < phases; ++phase) {
-        std::vector<std::span<const FitCandidate>> layers;
-        for (std::size_t m = 0; m < windows.size(); ++m) {
-            layers.push_back(members.subspan((m + phase) % s, 1));
+// The fits of the subsets' members over the hull of the windows: one row per distinct etalon,
+// shared by every member, phase and subset that names it.
+struct MemberFits {
+    std::vector<FitPlan> plans;                        // per distinct etalon
+    std::vector<FitRow> rows;                          // per distinct etalon
+    std::vector<std::vector<std::size_t>> memberRows;  // [subset][member] -> row
+
+    // Sizes the rows of the members of `subsets` (kept alive by the caller).
+    void prepare(std::span<const std::vector<FitCandidate>> subsets, std::uint16_t L,
+                 const StartWindow& hull) {
+        std::vector<std::int32_t> etalonOfRow;
+        for (const auto& members : subsets) {
+            std::vector<std::size_t>& indexes = memberRows.emplace_back();
+            for (const FitCandidate& member : members) {
+                const auto known =
+                    std::find(etalonOfRow.begin(), etalonOfRow.end(), member.etalonIndex);
+                indexes.push_back(static_cast<std::size_t>(known - etalonOfRow.begin()));
+                if (known != etalonOfRow.end()) continue;
+                etalonOfRow.push_back(member.etalonIndex);
+                plans.push_back(makeFitPlan(std::span(&member, 1), L));
+                sizeFitRow(rows.emplace_back(), hull);
+            }
         }
-        KnownNumberResult result = runKnownNumber(table, view, windows, layers, settings);
+    }
+
+    void fill(const SeriesView& view, FitSweepBuffers& buffers) {
+        for (std::size_t r = 0; r < rows.size(); ++r) fillFitRow(rows[r], plans[r], view, buffers);
+    }
+};
+
+// Tries the phases of one subset, whose member m fits with row memberRows[m], and offers each
+// phase's chain; a phase strictly better than `best` replaces it.
+void tryPhases(std::span<const StartWindow> windows, const MemberFits& fits,
+               std::span<const std::size_t> memberRows, std::uint16_t wSubsetProceeding,
+               const KnownNumberSettings& settings, ChainsHeader* chains, int subsetNumber,
+               TupleChoice& best, KnownNumberWork& work) {
+    const std::size_t s = memberRows.size();
+    const std::size_t phases = wSubsetProceeding == 1 ? 1 : s;
+    std::vector<const FitRow*> layers(windows.size());
+    for (std::size_t phase = 0; phase < phases; ++phase) {
+        for (std::size_t m = 0; m < windows.size(); ++m) {
+            layers[m] = &fits.rows[memberRows[(m + phase) % s]];
+        }
+        KnownNumberResult result = sweepKnownNumber(windows, layers, settings, work);
         if (chains != nullptr) rankChain(*chains, result.distance, result.chain);
         if (result.distance < best.distance && !result.chain.empty()) {
             best.distance = result.distance;
@@ -50,6 +81,17 @@ void writeChoice(SeriesHeader& series, const TupleChoice& choice) {
     writeDetectedTuples(series, choice.tuples);
 }
 
+// Sizes the work for `windows` and the member rows, as one allocation request.
+void sizeTables(KnownNumberWork& work, MemberFits& fits, FitSweepBuffers& buffers,
+                std::span<const StartWindow> windows,
+                std::span<const std::vector<FitCandidate>> members, std::uint16_t L) {
+    const StartWindow hull = windowHull(windows);
+    sizeKnownNumberWork(work, windows);
+    fits.prepare(members, L, hull);
+    reserveFitSweep(buffers, L,
+                    hull.hi < hull.lo ? 0 : static_cast<std::size_t>(hull.hi - hull.lo + 1));
+}
+
 }  // namespace
 
 int detectFixedTuples(Host& host, const EtalonTable& etalons, std::span<const std::uint32_t> subset,
@@ -60,15 +102,17 @@ int detectFixedTuples(Host& host, const EtalonTable& etalons, std::span<const st
     const SeriesView view = viewOf(*series);
     const std::uint16_t K = series->wImpulseQuantity;
     const std::vector<StartWindow> windows = computedWindows(view, K, wTmin, wTmax);
-    KnownNumberTable table;
-    if (!tryAllocate([&] { table.layers.resize(K); })) {
+    KnownNumberWork work;
+    if (!tryAllocate([&] { work.scores.resize(K); })) {
         host.messageBox("Нет памяти для ppDw!", "", MessageIcon::None);
         return 0;
     }
-    std::vector<FitCandidate> members;
+    std::vector<std::vector<FitCandidate>> members(1);
+    MemberFits fits;
+    FitSweepBuffers buffers;
     if (!tryAllocate([&] {
-            members = makeSubsetCandidates(etalons, subset, view.L, wSavedEnergyProcessing);
-            for (auto& layer : table.layers) layer.assign(view.starts, {});
+            members[0] = makeSubsetCandidates(etalons, subset, view.L, wSavedEnergyProcessing);
+            sizeTables(work, fits, buffers, windows, members, view.L);
         })) {
         host.messageBox("Нет памяти для ppDw[m]!", "", MessageIcon::None);
         return 0;
@@ -76,8 +120,10 @@ int detectFixedTuples(Host& host, const EtalonTable& etalons, std::span<const st
     if (chains != nullptr) resetChainsHeader(*chains, K, K, K);
     const KnownNumberSettings settings{kSixNines, kSevenNines, kSixNines, wTmin, wTmax};
     TupleChoice best;
-    if (!members.empty()) {
-        tryPhases(table, view, windows, members, wSubsetProceeding, settings, chains, 1, best);
+    if (!members[0].empty()) {
+        fits.fill(view, buffers);
+        tryPhases(windows, fits, fits.memberRows[0], wSubsetProceeding, settings, chains, 1, best,
+                  work);
     }
     writeChoice(*series, best);
     return 1;
@@ -95,19 +141,21 @@ int recognizeFixedTuples(Host& host, const EtalonTable& etalons,
     const std::vector<StartWindow> windows = seriesWindows(view, *series);
     const std::size_t subsets =
         std::min({static_cast<std::size_t>(dwSubsets), subsetSizes.size(), subsetRows.size()});
-    KnownNumberTable table;
-    if (!tryAllocate([&] { table.layers.resize(windows.size()); })) {
+    KnownNumberWork work;
+    if (!tryAllocate([&] { work.scores.resize(windows.size()); })) {
         host.messageBox("Нет памяти для ppDw!", "", MessageIcon::None);
         return 0;
     }
     std::vector<std::vector<FitCandidate>> members(subsets);
+    MemberFits fits;
+    FitSweepBuffers buffers;
     if (!tryAllocate([&] {
             for (std::size_t k = 0; k < subsets; ++k) {
                 const std::size_t s = std::min<std::size_t>(subsetSizes[k], subsetRows[k].size());
                 members[k] = makeSubsetCandidates(etalons, std::span(subsetRows[k]).first(s),
                                                   view.L, wSavedEnergyProcessing);
             }
-            for (auto& layer : table.layers) layer.assign(view.starts, {});
+            sizeTables(work, fits, buffers, windows, members, view.L);
         })) {
         host.messageBox("Нет памяти для ppDw[]!", "", MessageIcon::None);
         return 0;
@@ -115,11 +163,12 @@ int recognizeFixedTuples(Host& host, const EtalonTable& etalons,
     const std::uint16_t K = series->wImpulseQuantity;
     if (chains != nullptr) resetChainsHeader(*chains, K, K, K);
     const KnownNumberSettings settings{kSixNines, kSevenNines, kSixNines, wTmin, wTmax};
+    fits.fill(view, buffers);
     TupleChoice best;
     for (std::size_t k = 0; k < subsets; ++k) {
         if (members[k].empty()) continue;
-        tryPhases(table, view, windows, members[k], wSubsetProceeding, settings, chains,
-                  static_cast<int>(k + 1), best);
+        tryPhases(windows, fits, fits.memberRows[k], wSubsetProceeding, settings, chains,
+                  static_cast<int>(k + 1), best, work);
     }
     writeChoice(*series, best);
     series->wRecognizedSubset = static_cast<std::uint16_t>(best.subset);

@@ -3,20 +3,18 @@
 #include <algorithm>
 
 #include "core/host/allocation.h"
-#include "core/host/format_text.h"
 #include "core/processing/admissible_sets.h"
 #include "core/processing/chain_ranking.h"
 #include "core/processing/detected_result.h"
 #include "core/processing/local_fit.h"
+#include "core/processing/local_fit_sweep.h"
 #include "core/processing/sentinels.h"
+#include "core/processing/tuple_dumps.h"
 #include "core/processing/unknown_number_chains.h"
+#include "core/processing/unknown_number_sweep.h"
 
 namespace mirovale {
 namespace {
-
-constexpr const char* kDumpCaption = " About TuplesDetection ";
-// The dump buffer holds this many characters with its terminator.
-constexpr std::size_t kDumpBuffer = 5000;
 
 // What one subset's layered run found.
 struct TupleRun {
@@ -34,85 +32,34 @@ struct TupleContext {
     std::uint16_t wTmin;
     std::uint16_t wTmax;
     const std::uint32_t& dwDebuggingRepeat;
+    SweepWork& work;
 };
 
-std::string intervalsText(const IntervalList* list) {
-    std::string text;
-    if (list == nullptr) return text;
-    for (std::size_t i = 0; i < list->wIntervals; ++i) {
-        text += formatText(" [%d..%d] ", list->lpIntervalBegins[i], list->lpIntervalEnds[i]);
-    }
-    return text;
-}
-
-// One symbol per start of `list`: the smallest negative score in full, other negative scores
-// "-", the rest "+", each followed by its back link when that is a start.
-std::string layerSymbols(const std::vector<ChainCell>& layer, const IntervalList* list,
-                         std::int64_t unreachable) {
-    std::int64_t smallest = unreachable;
-    std::size_t smallestAt = 0;
-    bool found = false;
-    forEachPosition(list, [&](std::size_t t) {
-        if (layer[t].score < smallest) {
-            smallest = layer[t].score;
-            smallestAt = t;
-            found = true;
-        }
-    });
-    std::string text;
-    forEachPosition(list, [&](std::size_t t) {
-        const ChainCell& cell = layer[t];
-        if (cell.score < 0) {
-            text += found && t == smallestAt
-                        ? formatText(" %lld", static_cast<long long>(cell.score))
-                        : std::string(" -");
-        } else {
-            text += " +";
-        }
-        if (cell.back >= 0) text += formatText("[%d]", cell.back);
-    });
-    return text;
-}
-
-void showDump(Host& host, std::string text) {
-    if (text.size() > kDumpBuffer - 1) text.resize(kDumpBuffer - 1);
-    host.messageBox(text, kDumpCaption, MessageIcon::None);
-}
-
-void dumpFirstOnly(const TupleContext& context, const LayerTable& table) {
-    const IntervalList* list = context.sets.firstOnly.get();
-    showDump(context.host, "omega_minus - omega_tilda:" + intervalsText(list) + "\n" +
-                               layerSymbols(table.layers[0], list, context.unreachable) + "\n ");
-}
-
-void dumpBoth(const TupleContext& context, const LayerTable& table) {
-    const IntervalList* list = context.sets.both.get();
-    std::string text = "omega_minus x omega_tilda:" + intervalsText(list) + "\n";
-    for (std::size_t l = 0; l < table.layers.size(); ++l) {
-        text += formatText("l=%d\n ", static_cast<int>(l + 1));
-        text += layerSymbols(table.layers[l], list, context.unreachable) + "\n ";
-    }
-    showDump(context.host, std::move(text));
-}
-
-// The layered run of one subset whose members are prepared in `members`; `table` holds one
-// layer per member.
+// The layered run of one subset whose members are prepared in `members` with one plan each in
+// `plans`; `table` holds one layer per member. Layer 0 is fitted on F \ M, F ∩ M and M \ F,
+// every other layer on F ∩ M and M \ F, as the passes fit them.
 TupleRun runSubset(const TupleContext& context, LayerTable& table,
-                   std::span<const FitCandidate> members) {
+                   std::span<const FitCandidate> members, std::span<const FitPlan> plans) {
     TupleRun run{context.unreachable, {}, {}};
     if (table.layers.empty()) return run;
-    std::vector<std::vector<FitCandidate>> layerCandidates;
-    for (const FitCandidate& member : members.first(table.layers.size())) {
-        layerCandidates.push_back({member});
-    }
-    const PassSettings settings{context.unreachable, false, context.wTmin, context.wTmax};
+    const AdmissibleSets& sets = context.sets;
     initLayers(table, context.unreachable, context.view.L);
-    passFirstOnly(table, context.view, context.sets.firstOnly.get(), layerCandidates, settings);
-    if (context.dwDebuggingRepeat != 0) dumpFirstOnly(context, table);
-    passBoth(table, context.view, context.sets.both.get(), layerCandidates, settings);
-    if (context.dwDebuggingRepeat != 0) dumpBoth(context, table);
-    passLaterOnly(table, context.view, context.sets.laterOnly.get(), layerCandidates, settings);
-    const ChainEnd end = findChainEnd(table, context.sets.last.get(), context.unreachable);
+    for (std::size_t l = 0; l < table.layers.size(); ++l) {
+        if (l == 0) fitLayer(table, 0, context.view, sets.firstOnly.get(), plans[0], context.work);
+        fitLayer(table, l, context.view, sets.both.get(), plans[l], context.work);
+        fitLayer(table, l, context.view, sets.laterOnly.get(), plans[l], context.work);
+    }
+    const PassSettings settings{context.unreachable, true, context.wTmin, context.wTmax};
+    sweepFirstOnly(table, sets.firstOnly.get());
+    if (context.dwDebuggingRepeat != 0) {
+        dumpFirstOnly(context.host, sets.firstOnly.get(), table, context.unreachable);
+    }
+    sweepBoth(table, sets.both.get(), settings, context.work);
+    if (context.dwDebuggingRepeat != 0) {
+        dumpBoth(context.host, sets.both.get(), table, context.unreachable);
+    }
+    sweepLaterOnly(table, sets.laterOnly.get(), settings, context.work);
+    const ChainEnd end = findChainEnd(table, sets.last.get(), context.unreachable);
     if (!end.found) return run;
     run.distance = end.score;
     run.chain = traceChain(table, end);
@@ -126,11 +73,17 @@ bool allocateTables(Host& host, const EtalonTable& etalons,
                     std::span<const std::span<const std::uint32_t>> subsets, const SeriesView& view,
                     std::uint16_t wLevel, std::uint16_t wMaxPulses,
                     std::vector<std::vector<FitCandidate>>& members,
-                    std::vector<std::vector<ChainCell>>& rows) {
+                    std::vector<std::vector<FitPlan>>& plans,
+                    std::vector<std::vector<ChainCell>>& rows, SweepWork& work) {
     if (!tryAllocate([&] {
             members.clear();
+            plans.clear();
             for (const auto subset : subsets) {
                 members.push_back(makeSubsetCandidates(etalons, subset, view.L, wLevel));
+                std::vector<FitPlan>& memberPlans = plans.emplace_back();
+                for (const FitCandidate& member : members.back()) {
+                    memberPlans.push_back(makeFitPlan(std::span(&member, 1), view.L));
+                }
             }
         })) {
         host.messageBox("Нет памяти для EtalonsPartialEnergy!", "", MessageIcon::None);
@@ -145,6 +98,7 @@ bool allocateTables(Host& host, const EtalonTable& etalons,
     }
     if (!tryAllocate([&] {
             for (auto& row : rows) row.assign(view.starts, {});
+            reserveSweepWork(work, rows.size(), view.starts, view.L);
         })) {
         host.messageBox("Нет памяти для G_on_layers!", "", MessageIcon::None);
         return false;
@@ -154,11 +108,12 @@ bool allocateTables(Host& host, const EtalonTable& etalons,
 
 // Runs one subset on the first min(s, wMaxPulses) rows, lent to a table of that many layers.
 TupleRun runWithRows(const TupleContext& context, std::vector<std::vector<ChainCell>>& rows,
-                     std::span<const FitCandidate> members, std::uint16_t wMaxPulses) {
+                     std::span<const FitCandidate> members, std::span<const FitPlan> plans,
+                     std::uint16_t wMaxPulses) {
     const std::size_t layers = std::min<std::size_t>(members.size(), wMaxPulses);
     LayerTable table;
     for (std::size_t l = 0; l < layers; ++l) table.layers.push_back(std::move(rows[l]));
-    TupleRun run = runSubset(context, table, members);
+    TupleRun run = runSubset(context, table, members, plans);
     for (std::size_t l = 0; l < layers; ++l) rows[l] = std::move(table.layers[l]);
     return run;
 }
@@ -181,16 +136,19 @@ int TuplesDetection(Host& host, const EtalonTable& etalons, std::span<const std:
     if (chains != nullptr) resetChainsHeader(*chains, 0, 0, series->wMaxPulses);
     const SeriesView view = viewOf(*series);
     std::vector<std::vector<FitCandidate>> members;
+    std::vector<std::vector<FitPlan>> plans;
     std::vector<std::vector<ChainCell>> rows;
+    SweepWork work;
     const std::span<const std::uint32_t> subsets[] = {subset};
     if (!allocateTables(host, etalons, subsets, view, wSavedEnergyProcessing, series->wMaxPulses,
-                        members, rows)) {
+                        members, plans, rows, work)) {
         return 0;
     }
     const AdmissibleSets sets =
         buildAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
-    const TupleContext context{host, view, sets, kEightNines, wTmin, wTmax, dwDebuggingRepeat};
-    TupleRun run = runWithRows(context, rows, members[0], series->wMaxPulses);
+    const TupleContext context{host, view, sets, kEightNines, wTmin, wTmax, dwDebuggingRepeat,
+                               work};
+    TupleRun run = runWithRows(context, rows, members[0], plans[0], series->wMaxPulses);
     if (chains != nullptr) rankChain(*chains, run.distance, run.chain);
     writeRun(*series, chains, run);
     dwDebuggingRepeat = 0;
@@ -215,19 +173,21 @@ int recognizeUnfixedTuples(Host& host, const EtalonTable& etalons,
                               .first(std::min<std::size_t>(subsetSizes[k], subsetRows[k].size())));
     }
     std::vector<std::vector<FitCandidate>> members;
+    std::vector<std::vector<FitPlan>> plans;
     std::vector<std::vector<ChainCell>> rows;
+    SweepWork work;
     if (!allocateTables(host, etalons, subsets, view, wSavedEnergyProcessing, series->wMaxPulses,
-                        members, rows)) {
+                        members, plans, rows, work)) {
         return 0;
     }
     const AdmissibleSets sets =
         buildAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
-    const TupleContext context{host, view, sets, kNineNines, wTmin, wTmax, dwDebuggingRepeat};
+    const TupleContext context{host, view, sets, kNineNines, wTmin, wTmax, dwDebuggingRepeat, work};
     TupleRun best{kNineNines, {}, {}};
     std::uint16_t recognised = 0;
     for (std::size_t k = 0; k < count; ++k) {
         if (members[k].empty()) continue;
-        TupleRun run = runWithRows(context, rows, members[k], series->wMaxPulses);
+        TupleRun run = runWithRows(context, rows, members[k], plans[k], series->wMaxPulses);
         if (chains != nullptr) rankChain(*chains, run.distance, run.chain);
         if (run.distance < best.distance) {
             best = std::move(run);

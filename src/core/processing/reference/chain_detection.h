@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "core/host/host.h"
+#include "core/processing/admissible_sets.h"
+#include "core/processing/chain_ranking.h"
+#include "core/processing/chains_header.h"
+#include "core/processing/known_number_chains.h"
+#include "core/synthesis/pulse_header.h"
+#include "core/synthesis/series_header.h"
+
+namespace mirovale::reference {
+
+// The chain a detection found and its distance.
+struct DetectionOutcome {
+    std::int64_t distance = 0;
+    PulseChain chain;
+};
+
+// Detection with an unknown number of pulses over the listed etalons: fits on F ∪ M, the three
+// passes, the end over Z, accepted below 9999999 (otherwise no pulses and distance 9999999).
+// `chains`, when given, is emptied for the run after the tables are made. Reports
+// "Нет памяти для EtalonsPartialEnergy!" or "Нет памяти для indexes!" and returns nullopt when
+// its tables cannot be had.
+template <class Number>
+std::optional<DetectionOutcome> detectUnknownNumber(
+    Host& host, const EtalonTable& etalons, std::span<const Number> list, std::uint16_t wTmin,
+    std::uint16_t wTmax, std::uint16_t wLevel, const SeriesHeader& series, ChainsHeader* chains);
+
+// Detection of K = windows.size() pulses over the listed etalons, pulse m in windows[m], with
+// the search starts of `settings`. `chains`, when given, is emptied for the run after the
+// tables are made. Reports "Нет памяти для ppDw!" or "Нет памяти для ppDw[m]!" and returns
+// nullopt when its tables cannot be had.
+template <class Number>
+std::optional<DetectionOutcome> detectKnownNumber(Host& host, const EtalonTable& etalons,
+                                                  std::span<const Number> list,
+                                                  std::uint16_t wLevel, const SeriesHeader& series,
+                                                  std::span<const StartWindow> windows,
+                                                  const KnownNumberSettings& settings,
+                                                  ChainsHeader* chains);
+
+}  // namespace mirovale::reference

@@ -1,0 +1,184 @@
+#include "core/processing/reference/tuple_recognition_unfixed.h"
+
+#include <algorithm>
+
+#include "core/host/allocation.h"
+#include "core/processing/admissible_sets.h"
+#include "core/processing/chain_ranking.h"
+#include "core/processing/detected_result.h"
+#include "core/processing/local_fit.h"
+#include "core/processing/sentinels.h"
+#include "core/processing/tuple_dumps.h"
+#include "core/processing/unknown_number_chains.h"
+
+namespace mirovale::reference {
+namespace {
+
+// What one subset's layered run found.
+struct TupleRun {
+    std::int64_t distance = 0;
+    PulseChain chain;
+    std::vector<TupleBounds> tuples;
+};
+
+// Everything a run needs besides the subset.
+struct TupleContext {
+    Host& host;
+    const SeriesView& view;
+    const AdmissibleSets& sets;
+    std::int64_t unreachable;
+    std::uint16_t wTmin;
+    std::uint16_t wTmax;
+    const std::uint32_t& dwDebuggingRepeat;
+};
+
+// The layered run of one subset whose members are prepared in `members`; `table` holds one
+// layer per member.
+TupleRun runSubset(const TupleContext& context, LayerTable& table,
+                   std::span<const FitCandidate> members) {
+    TupleRun run{context.unreachable, {}, {}};
+    if (table.layers.empty()) return run;
+    std::vector<std::vector<FitCandidate>> layerCandidates;
+    for (const FitCandidate& member : members.first(table.layers.size())) {
+        layerCandidates.push_back({member});
+    }
+    const PassSettings settings{context.unreachable, false, context.wTmin, context.wTmax};
+    initLayers(table, context.unreachable, context.view.L);
+    passFirstOnly(table, context.view, context.sets.firstOnly.get(), layerCandidates, settings);
+    if (context.dwDebuggingRepeat != 0) {
+        dumpFirstOnly(context.host, context.sets.firstOnly.get(), table, context.unreachable);
+    }
+    passBoth(table, context.view, context.sets.both.get(), layerCandidates, settings);
+    if (context.dwDebuggingRepeat != 0) {
+        dumpBoth(context.host, context.sets.both.get(), table, context.unreachable);
+    }
+    passLaterOnly(table, context.view, context.sets.laterOnly.get(), layerCandidates, settings);
+    const ChainEnd end = findChainEnd(table, context.sets.last.get(), context.unreachable);
+    if (!end.found) return run;
+    run.distance = end.score;
+    run.chain = traceChain(table, end);
+    run.tuples = tupleBounds(run.chain.size(), members.size(), 0);
+    return run;
+}
+
+// Makes the energies of every subset (request reported as EtalonsPartialEnergy) and the layer
+// rows for the longest (two requests reported as G_on_layers).
+bool allocateTables(Host& host, const EtalonTable& etalons,
+                    std::span<const std::span<const std::uint32_t>> subsets, const SeriesView& view,
+                    std::uint16_t wLevel, std::uint16_t wMaxPulses,
+                    std::vector<std::vector<FitCandidate>>& members,
+                    std::vector<std::vector<ChainCell>>& rows) {
+    if (!tryAllocate([&] {
+            members.clear();
+            for (const auto subset : subsets) {
+                members.push_back(makeSubsetCandidates(etalons, subset, view.L, wLevel));
+            }
+        })) {
+        host.messageBox("Нет памяти для EtalonsPartialEnergy!", "", MessageIcon::None);
+        return false;
+    }
+    std::size_t layers = 0;
+    for (const auto& m : members) layers = std::max<std::size_t>(layers, m.size());
+    layers = std::min<std::size_t>(layers, wMaxPulses);
+    if (!tryAllocate([&] { rows.resize(layers); })) {
+        host.messageBox("Нет памяти для G_on_layers!", "", MessageIcon::None);
+        return false;
+    }
+    if (!tryAllocate([&] {
+            for (auto& row : rows) row.assign(view.starts, {});
+        })) {
+        host.messageBox("Нет памяти для G_on_layers!", "", MessageIcon::None);
+        return false;
+    }
+    return true;
+}
+
+// Runs one subset on the first min(s, wMaxPulses) rows, lent to a table of that many layers.
+TupleRun runWithRows(const TupleContext& context, std::vector<std::vector<ChainCell>>& rows,
+                     std::span<const FitCandidate> members, std::uint16_t wMaxPulses) {
+    const std::size_t layers = std::min<std::size_t>(members.size(), wMaxPulses);
+    LayerTable table;
+    for (std::size_t l = 0; l < layers; ++l) table.layers.push_back(std::move(rows[l]));
+    TupleRun run = runSubset(context, table, members);
+    for (std::size_t l = 0; l < layers; ++l) rows[l] = std::move(table.layers[l]);
+    return run;
+}
+
+void writeRun(SeriesHeader& series, ChainsHeader* chains, const TupleRun& run) {
+    writeDetectedPulses(series, run.chain);
+    writeDetectedTuples(series, run.tuples);
+    if (chains != nullptr) {
+        chains->wSeekingPulsesQuantity = static_cast<std::uint16_t>(run.chain.size());
+    }
+}
+
+}  // namespace
+
+int TuplesDetection(Host& host, const EtalonTable& etalons, std::span<const std::uint32_t> subset,
+                    std::uint16_t /*wSubsetProceeding*/, std::uint16_t wTmin, std::uint16_t wTmax,
+                    std::uint16_t wSavedEnergyProcessing, ChainsHeader* chains,
+                    SeriesHeader* series, std::uint32_t& dwDebuggingRepeat) {
+    if (series == nullptr) return 0;
+    if (chains != nullptr) resetChainsHeader(*chains, 0, 0, series->wMaxPulses);
+    const SeriesView view = viewOf(*series);
+    std::vector<std::vector<FitCandidate>> members;
+    std::vector<std::vector<ChainCell>> rows;
+    const std::span<const std::uint32_t> subsets[] = {subset};
+    if (!allocateTables(host, etalons, subsets, view, wSavedEnergyProcessing, series->wMaxPulses,
+                        members, rows)) {
+        return 0;
+    }
+    const AdmissibleSets sets =
+        buildAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
+    const TupleContext context{host, view, sets, kEightNines, wTmin, wTmax, dwDebuggingRepeat};
+    TupleRun run = runWithRows(context, rows, members[0], series->wMaxPulses);
+    if (chains != nullptr) rankChain(*chains, run.distance, run.chain);
+    writeRun(*series, chains, run);
+    dwDebuggingRepeat = 0;
+    return 1;
+}
+
+int recognizeUnfixedTuples(Host& host, const EtalonTable& etalons,
+                           std::span<const std::uint32_t> subsetSizes,
+                           std::span<const std::vector<std::uint32_t>> subsetRows,
+                           std::uint32_t dwSubsets, std::uint16_t /*wSubsetProceeding*/,
+                           std::uint16_t wTmin, std::uint16_t wTmax,
+                           std::uint16_t wSavedEnergyProcessing, ChainsHeader* chains,
+                           SeriesHeader* series, std::uint32_t& dwDebuggingRepeat) {
+    if (series == nullptr) return 0;
+    if (chains != nullptr) resetChainsHeader(*chains, 0, 0, series->wMaxPulses);
+    const SeriesView view = viewOf(*series);
+    const std::size_t count =
+        std::min({static_cast<std::size_t>(dwSubsets), subsetSizes.size(), subsetRows.size()});
+    std::vector<std::span<const std::uint32_t>> subsets;
+    for (std::size_t k = 0; k < count; ++k) {
+        subsets.push_back(std::span(subsetRows[k])
+                              .first(std::min<std::size_t>(subsetSizes[k], subsetRows[k].size())));
+    }
+    std::vector<std::vector<FitCandidate>> members;
+    std::vector<std::vector<ChainCell>> rows;
+    if (!allocateTables(host, etalons, subsets, view, wSavedEnergyProcessing, series->wMaxPulses,
+                        members, rows)) {
+        return 0;
+    }
+    const AdmissibleSets sets =
+        buildAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
+    const TupleContext context{host, view, sets, kNineNines, wTmin, wTmax, dwDebuggingRepeat};
+    TupleRun best{kNineNines, {}, {}};
+    std::uint16_t recognised = 0;
+    for (std::size_t k = 0; k < count; ++k) {
+        if (members[k].empty()) continue;
+        TupleRun run = runWithRows(context, rows, members[k], series->wMaxPulses);
+        if (chains != nullptr) rankChain(*chains, run.distance, run.chain);
+        if (run.distance < best.distance) {
+            best = std::move(run);
+            recognised = static_cast<std::uint16_t>(k + 1);
+        }
+    }
+    writeRun(*series, chains, best);
+    series->wRecognizedSubset = recognised;
+    dwDebuggingRepeat = 0;
+    return 1;
+}
+
+}  // namespace mirovale::reference
