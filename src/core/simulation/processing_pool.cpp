@@ -71,6 +71,8 @@ void ProcessingPool::process(SeriesJob& job, ChainsHeader& chains, RecordingHost
     job.failed = false;
     try {
         host.messages.clear();
+        std::uint16_t wNoiseSeed = job.wNoiseSeed;
+        addNoise(job.level, job.series, wNoiseSeed);
         processSeries(host, *settings_.etalonTable,
                       processingRequest(settings_, work_, job.sequence, &job.debugging), &chains,
                       &job.series);

@@ -14,10 +14,12 @@
 
 namespace mirovale {
 
-// One made and noised series on its way through processing: what its processing needs and
+// One made series on its way through noise and processing: what its processing needs and
 // what it yields. The slots are reused, so their buffers keep their capacity.
 struct SeriesJob {
-    SeriesHeader series;                    // a copy of the series as made and noised
+    SeriesHeader series;                    // a copy of the series as made; noised by the worker
+    std::int16_t level = 0;                 // noise level to add
+    std::uint16_t wNoiseSeed = 0;           // the noise generator's state before this series
     std::vector<std::uint16_t> sequence;    // the etalon sequence as synthesis left it
     std::uint32_t currentSubset = 0;        // stored subset laid in (tuple recognition), else 0
     std::uint32_t debugging = 0;            // the tuple routines' dump flag for this run

@@ -6,6 +6,7 @@
 
 #include "core/host/allocation.h"
 #include "core/host/recording_host.h"
+#include "core/simulation/noise_jump.h"
 #include "core/simulation/processing_pool.h"
 #include "core/simulation/simulation_run.h"
 #include "core/synthesis/series_allocation.h"
@@ -47,7 +48,7 @@ bool workerChains(Host& host, const ChainsHeader& chains, unsigned count,
 enum class RunEnd { Done, Failed, Cancelled };
 
 // The loops of the simulation: series are made here, in the generators' order, and handed
-// to the pool; the finished ones are taken back in the same order, which shows their
+// to the pool with the noise state each starts from; the finished ones are taken back in the same order, which shows their
 // messages, adds their errors to the sums of their cell and stores each completed cell.
 class ParallelRun {
 public:
@@ -87,14 +88,14 @@ private:
         for (std::uint32_t r = 0; r < record_.repeats; ++r) {
             if (control_.cancelled && control_.cancelled()) return RunEnd::Cancelled;
             beginRepeat(settings_, r, n, work_, *series_);
-            if (!makeSeries(n, level)) return RunEnd::Failed;
-            if (!handIn(i, j, n, r + 1 == record_.repeats)) return RunEnd::Failed;
+            if (!makeSeries(n)) return RunEnd::Failed;
+            if (!handIn(i, j, n, level, r + 1 == record_.repeats)) return RunEnd::Failed;
         }
         return RunEnd::Done;
     }
 
-    // Makes and noises the next series; its messages wait with it for their turn.
-    bool makeSeries(std::uint16_t n, std::int16_t level) {
+    // Makes the next series; its messages wait with it for their turn.
+    bool makeSeries(std::uint16_t n) {
         const SimulationSettings& s = settings_;
         series_ = getCutOffSeries(synthesisHost_, states_, s.wEtalonCount, *s.etalonTable,
                                   work_.L, work_.wTmin, work_.wTmax, work_.N, n,
@@ -104,11 +105,13 @@ private:
             synthesisFailed_ = true;
             return false;
         }
-        addNoise(level, *series_, wNoiseSeed_);
         return true;
     }
 
-    bool handIn(std::size_t i, std::size_t j, std::uint16_t n, bool lastOfCell) {
+    // Hands the series to the pool with the noise it is to get; the noise state goes on as
+    // adding that noise leaves it, so the next series is made at once.
+    bool handIn(std::size_t i, std::size_t j, std::uint16_t n, std::int16_t level,
+                bool lastOfCell) {
         while (pool_.inFlight() == pool_.capacity())
             if (!retireOldest()) return false;
         SeriesJob& job = pool_.nextSlot();
@@ -121,6 +124,9 @@ private:
             return false;
         }
         synthesisHost_.messages.clear();
+        job.level = level;
+        job.wNoiseSeed = wNoiseSeed_;
+        wNoiseSeed_ = uniformStateAfter(wNoiseSeed_, noiseSteps(series_->dwSeriesSize));
         job.currentSubset = work_.schedule.currentSubset;
         job.debugging = dumpFlag_ ? *settings_.dwDebuggingRepeat : 0;
         job.n = n;

@@ -52,7 +52,8 @@ inline constexpr const char* kStatCutoffCaption = " About statCutoffQuorvel ";
 // noise level and repeat it makes a series, adds noise, processes it and accumulates the
 // restoring and detection errors (and, for tuple recognition, the misrecognitions) into the
 // record's tables. The series are made on the calling thread in the generators' fixed order
-// and processed on control.threads worker threads, a bounded number in flight at once; their
+// (the noise state jumping over the draws of each series) and noised and processed on
+// control.threads worker threads, a bounded number in flight at once; their
 // results and messages are taken back in the order they were made, so the tables, the
 // messages, the generators and the last series are those of the one-loop reference driver
 // (reference::statCutoffQuorvel) whatever the number of threads. Progress, cancelling and
