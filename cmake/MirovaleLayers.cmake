@@ -29,6 +29,23 @@ function(mirovale_layer_tests name)
   target_compile_definitions(${target} PRIVATE
     MIROVALE_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
     MIROVALE_UPDATE_GOLDEN=$<BOOL:${MIROVALE_UPDATE_GOLDEN}>)
+  mirovale_test_headers(${target})
   add_test(NAME ${name} COMMAND ${target} --gtest_brief=1)
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# The test programs share one precompiled header of the test framework and the standard
+# library: it saves most of the time a test file takes to compile.
+set(MIROVALE_TEST_PCH_HEADERS
+  <gtest/gtest.h> <gmock/gmock.h> <algorithm> <array> <cstdint> <memory> <numeric> <span>
+  <string> <vector>)
+
+function(mirovale_test_headers target)
+  get_property(owner GLOBAL PROPERTY MIROVALE_TEST_PCH_OWNER)
+  if(owner)
+    target_precompile_headers(${target} REUSE_FROM ${owner})
+  else()
+    target_precompile_headers(${target} PRIVATE ${MIROVALE_TEST_PCH_HEADERS})
+    set_property(GLOBAL PROPERTY MIROVALE_TEST_PCH_OWNER ${target})
+  endif()
 endfunction()
