@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -179,9 +180,36 @@ std::string duration(double seconds) {
     return text;
 }
 
+// Set by Ctrl-C while a simulation runs. A signal handler can reach nothing but a static flag.
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void onInterrupt(int) {
+    interrupted = 1;
+}
+
+// While it lives, Ctrl-C cancels the simulation (it stops before the next series is made and
+// says so) instead of ending the program.
+class InterruptCancels {
+public:
+    InterruptCancels() : previous_(std::signal(SIGINT, onInterrupt)) { interrupted = 0; }
+    ~InterruptCancels() { std::signal(SIGINT, previous_); }
+    InterruptCancels(const InterruptCancels&) = delete;
+    InterruptCancels& operator=(const InterruptCancels&) = delete;
+
+private:
+    void (*previous_)(int);
+};
+
 SimulationControl progressLine(const SimulateOptions& o, std::ostream& err) {
     SimulationControl control;
     control.threads = o.threads;
+    // The stop's message goes on a line of its own below the progress line.
+    control.cancelled = [&err, lineOpen = o.showProgress]() mutable {
+        if (interrupted == 0) return false;
+        if (lineOpen) err << '\n';
+        lineOpen = false;
+        return true;
+    };
     if (o.showProgress) {
         const auto start = std::chrono::steady_clock::now();
         control.progress = [&err, start](std::uint32_t done, std::uint32_t total) {
@@ -241,6 +269,7 @@ int runSimulate(const SimulateOptions& o, std::ostream& out, std::ostream& err) 
         ConsoleHost host(err);
         ProgramState state;
         setUpWorkbench(host, state, o, lists);
+        const InterruptCancels interrupts;
         if (!statisticalSimulation(host, state, progressLine(o, err)))
             throw Refusal{"the simulation did not run to its end"};
         writeResults(*state.lpRestErrorHeader, o, out);

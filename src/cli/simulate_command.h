@@ -45,6 +45,7 @@ CLI::App* addSimulateCommand(CLI::App& app, SimulateOptions& options);
 
 // Runs " Statistical Simulation" on a fresh workbench set up from the options, as the menu
 // commands, the panels and the two parameter dialogs would set it up, and writes the tables.
+// While it runs, Ctrl-C (SIGINT) cancels the simulation instead of ending the program.
 // out : receives the JSON when it goes to standard output
 // err : receives the message boxes, the progress line and the errors
 // returns 0 on success, 2 for an unusable option or a simulation that did not run to its end
