@@ -159,6 +159,7 @@ Case drawCase(std::mt19937& rng) {
     in.Tmin = static_cast<std::uint16_t>(L + rng() % 12);
     in.Tmax = static_cast<std::uint16_t>(in.Tmin + (rng() % 3 == 0 ? rng() % 3 : rng() % 25));
     if (rng() % 20 == 0) in.Tmin = static_cast<std::uint16_t>(rng() % 2);  // windows reach back
+    const bool reversed = rng() % 40 == 0;  // Tmax < Tmin: no predecessor is ever in reach
     std::uint32_t N = L + static_cast<std::uint32_t>(rng() % 8 == 0 ? rng() % 40 : rng() % 300);
     if (rng() % 5 == 0) N = L * (1 + static_cast<std::uint32_t>(rng() % 30));  // a multiple of L
     const fixture::Geometry g{N, L, std::max<std::uint16_t>(in.Tmin, 1), in.Tmax};
@@ -180,6 +181,7 @@ Case drawCase(std::mt19937& rng) {
             static_cast<std::uint32_t>(row.size() - rng() % 2 * (row.size() > 1)));
     }
     in.proceeding = static_cast<std::uint16_t>(1 + rng() % 2);
+    if (reversed) std::swap(in.Tmin, in.Tmax);
 
     // A chain the processing admits when one comes up, else a silent series with no pulses.
     const std::vector<int> starts = fixture::randomStarts(rng, g);

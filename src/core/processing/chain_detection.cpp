@@ -66,7 +66,7 @@ std::optional<DetectionOutcome> detectKnownNumber(Host& host, const EtalonTable&
     if (!tryAllocate([&] {
             candidates = makeFitCandidates(etalons, list, view.L, wLevel);
             plan = makeFitPlan(candidates, view.L);
-            sizeKnownNumberWork(work, windows);
+            sizeKnownNumberWork(work, windows, reachOf(settings.wTmin, settings.wTmax));
             sizeFitRow(fits, windowHull(windows));
             reserveFitSweep(buffers, view.L, fits.fits.size());
         })) {

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <tuple>
+#include <utility>
 
 #include "core/processing/sentinels.h"
 
@@ -160,7 +163,8 @@ bool fitsNarrow(const FitPlan& plan, std::int64_t peak) {
     });
 }
 
-// Fits every block of the call in arithmetic V and writes the first out.size() starts.
+// Fits every block of the call in arithmetic V, tracking every start's piece, and writes the
+// first out.size() starts.
 template <class V>
 void sweepAll(const FitPlan& plan, const std::int32_t* samples, V* rows, std::span<LocalFit> out) {
     BlockBest<V> best;
@@ -175,6 +179,167 @@ void sweepAll(const FitPlan& plan, const std::int32_t* samples, V* rows, std::sp
             out[first + i] = {
                 static_cast<std::int64_t>(best.score[i]), static_cast<std::int32_t>(best.etalon[i]),
                 static_cast<std::int32_t>(best.begin[i]), static_cast<std::int32_t>(best.end[i])};
+        }
+    }
+}
+
+// With several candidates and pieces, the 32-bit sweep keeps its starts in vectors of eight
+// lanes, four vectors side by side, and finds scores only: per start the best score, the entry
+// that first reaches it and that entry's whole score. The piece of a winning entry is then found
+// for its start alone (firstSmallestPiece), which costs less than following every entry's piece.
+using Lanes = std::int32_t __attribute__((vector_size(32)));
+
+// The helpers below pass lanes by value; they are inlined into the one caller, whose clones pick
+// the instructions, so the by-value ABI the warning is about never applies.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpsabi"
+#endif
+
+constexpr std::size_t kLanes = sizeof(Lanes) / sizeof(std::int32_t);
+constexpr std::size_t kGroups = 4;
+constexpr std::size_t kSpan = kLanes * kGroups;  // starts per sweep
+
+[[gnu::always_inline]] inline Lanes loadLanes(const std::int32_t* p) {
+    Lanes v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+[[gnu::always_inline]] inline void storeLanes(std::int32_t* p, Lanes v) {
+    std::memcpy(p, &v, sizeof v);
+}
+
+// Scores of kSpan starts over the plan.
+struct LaneBest {
+    Lanes score[kGroups];
+    Lanes entry[kGroups];  // index into plan.entries
+    Lanes whole[kGroups];  // that entry's whole-etalon score
+};
+
+// The entry's best score and its whole-etalon score at kSpan starts; rows holds
+// (L + 1) * kSpan values.
+[[gnu::always_inline]] inline void entryScore(const FitPlan::Entry& entry, std::size_t L,
+                                              const std::int32_t* x, std::int32_t* rows,
+                                              Lanes (&score)[kGroups], Lanes (&whole)[kGroups]) {
+    const bool pieces = !entry.begins.empty();
+    Lanes acc[kGroups];
+    for (std::size_t g = 0; g < kGroups; ++g) acc[g] = entry.samples[0] * loadLanes(x + g * kLanes);
+    if (pieces && entry.rowUsed[0]) {
+        for (std::size_t g = 0; g < kGroups; ++g) storeLanes(rows + g * kLanes, Lanes{});
+    }
+    for (std::size_t j = 0; j < L; ++j) {
+        if (j > 0) {
+            const std::int32_t e = entry.samples[j];
+            for (std::size_t g = 0; g < kGroups; ++g) acc[g] += e * loadLanes(x + j + g * kLanes);
+        }
+        if (pieces && entry.rowUsed[j + 1]) {
+            const auto energy = static_cast<std::int32_t>(entry.energy[j + 1]);
+            for (std::size_t g = 0; g < kGroups; ++g) {
+                storeLanes(rows + (j + 1) * kSpan + g * kLanes, energy - 2 * acc[g]);
+            }
+        }
+    }
+    const auto total = static_cast<std::int32_t>(entry.energy[L]);
+    for (std::size_t g = 0; g < kGroups; ++g) score[g] = whole[g] = total - 2 * acc[g];
+    if (!pieces) return;
+    constexpr std::int32_t kTop = std::numeric_limits<std::int32_t>::max();
+    Lanes suffix[kGroups];
+    Lanes piece[kGroups];
+    for (std::size_t g = 0; g < kGroups; ++g) suffix[g] = piece[g] = kTop - Lanes{};
+    std::size_t low = L + 1;
+    for (std::size_t k = entry.begins.size(); k-- > 0;) {
+        for (const std::size_t stop = entry.leastStops[k]; low > stop;) {
+            --low;
+            for (std::size_t g = 0; g < kGroups; ++g) {
+                const Lanes row = loadLanes(rows + low * kSpan + g * kLanes);
+                suffix[g] = row < suffix[g] ? row : suffix[g];
+            }
+        }
+        const std::size_t a = entry.begins[k];
+        for (std::size_t g = 0; g < kGroups; ++g) {
+            const Lanes s = suffix[g] - loadLanes(rows + a * kSpan + g * kLanes);
+            piece[g] = s < piece[g] ? s : piece[g];
+        }
+    }
+    for (std::size_t g = 0; g < kGroups; ++g) {
+        score[g] = piece[g] < whole[g] ? piece[g] : whole[g];
+    }
+}
+
+MIROVALE_SWEEP_CLONES void sweepLanes(const FitPlan& plan, const std::int32_t* x,
+                                      std::int32_t* rows, LaneBest& best) {
+    for (std::size_t k = 0; k < plan.entries.size(); ++k) {
+        Lanes score[kGroups];
+        Lanes whole[kGroups];
+        entryScore(plan.entries[k], plan.L, x, rows, score, whole);
+        const Lanes index = static_cast<std::int32_t>(k) - Lanes{};
+        const Lanes all = -1 - Lanes{};
+        for (std::size_t g = 0; g < kGroups; ++g) {
+            const Lanes take = k == 0 ? all : score[g] < best.score[g];
+            best.score[g] = take ? score[g] : best.score[g];
+            best.entry[g] = take ? index : best.entry[g];
+            best.whole[g] = take ? whole[g] : best.whole[g];
+        }
+    }
+}
+
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
+
+// The first piece in enumeration order (begin, then end, ascending) with the entry's smallest
+// piece score at the start whose samples begin at x; C holds L + 1 values.
+std::pair<std::int32_t, std::int32_t> firstSmallestPiece(const FitPlan::Entry& entry, std::size_t L,
+                                                         const std::int32_t* x, std::int64_t* C) {
+    C[0] = 0;
+    for (std::size_t j = 0; j < L; ++j) {
+        const std::int64_t e = entry.samples[j];
+        C[j + 1] = C[j] + e * (e - 2 * std::int64_t{x[j]});
+    }
+    std::int64_t suffix = std::numeric_limits<std::int64_t>::max();
+    std::size_t at = 0;
+    std::int64_t piece = suffix;
+    std::pair<std::int32_t, std::int32_t> found{0, 0};
+    std::size_t low = L + 1;
+    for (std::size_t k = entry.begins.size(); k-- > 0;) {
+        for (const std::size_t stop = entry.leastStops[k]; low > stop;) {
+            --low;
+            if (C[low] <= suffix) {
+                suffix = C[low];
+                at = low;
+            }
+        }
+        const std::size_t a = entry.begins[k];
+        if (suffix - C[a] <= piece) {
+            piece = suffix - C[a];
+            found = {static_cast<std::int32_t>(a), static_cast<std::int32_t>(at) - 1};
+        }
+    }
+    return found;
+}
+
+// Fits every start of the call in 32 bits by scores, then finds the pieces of the winners;
+// writes the first out.size() starts.
+void sweepAllLanes(const FitPlan& plan, const std::int32_t* samples, std::int32_t* rows,
+                   std::int64_t* C, std::span<LocalFit> out) {
+    const auto last = static_cast<std::int32_t>(plan.L) - 1;
+    LaneBest best{};
+    for (std::size_t first = 0; first < out.size(); first += kSpan) {
+        sweepLanes(plan, samples + first, rows, best);
+        const std::size_t lanes = std::min(kSpan, out.size() - first);
+        for (std::size_t i = 0; i < lanes; ++i) {
+            const std::size_t g = i / kLanes;
+            const std::size_t lane = i % kLanes;
+            const std::int32_t score = best.score[g][lane];
+            const FitPlan::Entry& entry =
+                plan.entries[static_cast<std::size_t>(best.entry[g][lane])];
+            LocalFit fit{score, entry.etalonIndex, 0, last};
+            if (score != best.whole[g][lane]) {
+                std::tie(fit.begin, fit.end) =
+                    firstSmallestPiece(entry, plan.L, samples + first + i, C);
+            }
+            out[first + i] = fit;
         }
     }
 }
@@ -239,10 +404,14 @@ void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first,
     buffers.padded.resize(blocks * kBlock + L, 0);
     std::int64_t peak = 0;
     for (const std::int16_t v : samples) peak = std::max(peak, std::abs(std::int64_t{v}));
-    if (fitsNarrow(plan, peak)) {
-        sweepAll(plan, buffers.padded.data(), buffers.narrow.data(), out);
-    } else {
+    const bool pieces = std::any_of(plan.entries.begin(), plan.entries.end(),
+                                    [](const FitPlan::Entry& e) { return !e.begins.empty(); });
+    if (!fitsNarrow(plan, peak)) {
         sweepAll(plan, buffers.padded.data(), buffers.wide.data(), out);
+    } else if (pieces && plan.entries.size() > 1) {
+        sweepAllLanes(plan, buffers.padded.data(), buffers.narrow.data(), buffers.wide.data(), out);
+    } else {
+        sweepAll(plan, buffers.padded.data(), buffers.narrow.data(), out);
     }
 }
 

@@ -115,7 +115,7 @@ int recognizeFixedPulses(Host& host, const EtalonTable& etalons,
     if (!tryAllocate([&] {
             candidates = makeFitCandidates(etalons, requiredList, view.L, wSavedEnergyProcessing);
             plans = singlePlans(candidates, view.L);
-            sizeKnownNumberWork(work, windows);
+            sizeKnownNumberWork(work, windows, reachOf(wTmin, wTmax));
             sizeFitRow(fits, windowHull(windows));
             reserveFitSweep(buffers, view.L, fits.fits.size());
         })) {
