@@ -3,6 +3,14 @@
 #include <algorithm>
 #include <limits>
 
+// The layer sweep's loops vectorise; on x86-64 they are also built for AVX2 (which compares
+// 64-bit lanes) and chosen at run time.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define MIROVALE_LAYER_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define MIROVALE_LAYER_CLONES
+#endif
+
 namespace mirovale {
 namespace {
 
@@ -24,8 +32,9 @@ constexpr std::int64_t kAbsent = std::numeric_limits<std::int64_t>::max();
 // minima (van Herk / Gil-Werman): the scores of layer m - 1 laid out from lo - Tmax on, with
 // starts outside window m - 1 absent, are cut into blocks of w; a window is the suffix of one
 // block and the prefix of the next.
-void sweepLayer(std::span<const StartWindow> windows, std::size_t m, const FitRow& fits,
-                const KnownNumberSettings& settings, KnownNumberWork& work) {
+MIROVALE_LAYER_CLONES void sweepLayer(std::span<const StartWindow> windows, std::size_t m,
+                                      const FitRow& fits, const KnownNumberSettings& settings,
+                                      KnownNumberWork& work) {
     const StartWindow& window = windows[m];
     const StartWindow& before = windows[m - 1];
     const std::vector<std::int64_t>& previous = work.scores[m - 1];
@@ -55,11 +64,23 @@ void sweepLayer(std::span<const StartWindow> windows, std::size_t m, const FitRo
     }
     std::fill(prefix + tailBegin, prefix + laid, kAbsent);
     std::copy_n(prefix, laid, suffix);
-    for (std::size_t block = 0; block < laid; block += w) {
-        const std::size_t end = std::min(block + w, laid);
-        for (std::size_t i = block + 1; i < end; ++i)
-            prefix[i] = std::min(prefix[i - 1], prefix[i]);
-        for (std::size_t i = end - 1; i-- > block;) suffix[i] = std::min(suffix[i], suffix[i + 1]);
+    // The blocks' scans are independent: step through them side by side, so that the chains of
+    // minima overlap instead of waiting on each other. The last block may be shorter.
+    const std::size_t blocks = (laid + w - 1) / w;
+    const std::size_t lastLength = laid - (blocks - 1) * w;
+    for (std::size_t i = 1; i < w; ++i) {
+        const std::size_t full = i < lastLength ? blocks : blocks - 1;
+        for (std::size_t b = 0; b < full; ++b) {
+            const std::size_t at = b * w + i;
+            prefix[at] = std::min(prefix[at - 1], prefix[at]);
+        }
+    }
+    for (std::size_t i = w - 1; i-- > 0;) {
+        const std::size_t full = i + 1 < lastLength ? blocks : blocks - 1;
+        for (std::size_t b = 0; b < full; ++b) {
+            const std::size_t at = b * w + i;
+            suffix[at] = std::min(suffix[at], suffix[at + 1]);
+        }
     }
     const std::int64_t* fit =
         fits.scores.data() + (window.lo - static_cast<std::int64_t>(fits.base));

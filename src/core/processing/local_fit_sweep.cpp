@@ -4,8 +4,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <tuple>
-#include <utility>
 
 #include "core/processing/sentinels.h"
 
@@ -144,11 +142,6 @@ template <class V>
     }
 }
 
-MIROVALE_SWEEP_CLONES void sweepNarrow(const FitPlan& plan, const std::int32_t* x0,
-                                       std::int32_t* rows, BlockBest<std::int32_t>& best) {
-    sweepBlock<std::int32_t>(plan, x0, rows, best);
-}
-
 MIROVALE_SWEEP_CLONES void sweepWide(const FitPlan& plan, const std::int32_t* x0,
                                      std::int64_t* rows, BlockBest<std::int64_t>& best) {
     sweepBlock<std::int64_t>(plan, x0, rows, best);
@@ -163,30 +156,23 @@ bool fitsNarrow(const FitPlan& plan, std::int64_t peak) {
     });
 }
 
-// Fits every block of the call in arithmetic V, tracking every start's piece, and writes the
-// first out.size() starts.
-template <class V>
-void sweepAll(const FitPlan& plan, const std::int32_t* samples, V* rows, std::span<LocalFit> out) {
-    BlockBest<V> best;
+// Fits every block of the call in 64 bits and writes the first out.size() starts.
+void sweepAllWide(const FitPlan& plan, const std::int32_t* samples, std::int64_t* rows,
+                  std::span<LocalFit> out) {
+    BlockBest<std::int64_t> best;
     for (std::size_t first = 0; first < out.size(); first += kBlock) {
-        if constexpr (sizeof(V) == sizeof(std::int32_t)) {
-            sweepNarrow(plan, samples + first, rows, best);
-        } else {
-            sweepWide(plan, samples + first, rows, best);
-        }
+        sweepWide(plan, samples + first, rows, best);
         const std::size_t lanes = std::min(kBlock, out.size() - first);
         for (std::size_t i = 0; i < lanes; ++i) {
-            out[first + i] = {
-                static_cast<std::int64_t>(best.score[i]), static_cast<std::int32_t>(best.etalon[i]),
-                static_cast<std::int32_t>(best.begin[i]), static_cast<std::int32_t>(best.end[i])};
+            out[first + i] = {best.score[i], static_cast<std::int32_t>(best.etalon[i]),
+                              static_cast<std::int32_t>(best.begin[i]),
+                              static_cast<std::int32_t>(best.end[i])};
         }
     }
 }
 
-// With several candidates and pieces, the 32-bit sweep keeps its starts in vectors of eight
-// lanes, four vectors side by side, and finds scores only: per start the best score, the entry
-// that first reaches it and that entry's whole score. The piece of a winning entry is then found
-// for its start alone (firstSmallestPiece), which costs less than following every entry's piece.
+// The 32-bit sweep keeps its starts in vectors of eight lanes, four vectors side by side, so
+// that everything a start needs stays in registers from the first etalon sample to the merge.
 using Lanes = std::int32_t __attribute__((vector_size(32)));
 
 // The helpers below pass lanes by value; they are inlined into the one caller, whose clones pick
@@ -210,18 +196,18 @@ constexpr std::size_t kSpan = kLanes * kGroups;  // starts per sweep
     std::memcpy(p, &v, sizeof v);
 }
 
-// Scores of kSpan starts over the plan.
-struct LaneBest {
+// The fits of kSpan starts: score, etalon, piece.
+struct LaneFits {
     Lanes score[kGroups];
-    Lanes entry[kGroups];  // index into plan.entries
-    Lanes whole[kGroups];  // that entry's whole-etalon score
+    Lanes etalon[kGroups];
+    Lanes begin[kGroups];
+    Lanes end[kGroups];
 };
 
-// The entry's best score and its whole-etalon score at kSpan starts; rows holds
-// (L + 1) * kSpan values.
-[[gnu::always_inline]] inline void entryScore(const FitPlan::Entry& entry, std::size_t L,
-                                              const std::int32_t* x, std::int32_t* rows,
-                                              Lanes (&score)[kGroups], Lanes (&whole)[kGroups]) {
+// The entry's fits at kSpan starts (as sweepEntry); rows holds (L + 1) * kSpan values.
+[[gnu::always_inline]] inline void entryFits(const FitPlan::Entry& entry, std::size_t L,
+                                             const std::int32_t* x, std::int32_t* rows,
+                                             LaneFits& fits) {
     const bool pieces = !entry.begins.empty();
     Lanes acc[kGroups];
     for (std::size_t g = 0; g < kGroups; ++g) acc[g] = entry.samples[0] * loadLanes(x + g * kLanes);
@@ -241,45 +227,68 @@ struct LaneBest {
         }
     }
     const auto total = static_cast<std::int32_t>(entry.energy[L]);
-    for (std::size_t g = 0; g < kGroups; ++g) score[g] = whole[g] = total - 2 * acc[g];
+    for (std::size_t g = 0; g < kGroups; ++g) {
+        fits.score[g] = total - 2 * acc[g];
+        fits.begin[g] = Lanes{};
+        fits.end[g] = (static_cast<std::int32_t>(L) - 1 - Lanes{});
+    }
     if (!pieces) return;
-    constexpr std::int32_t kTop = std::numeric_limits<std::int32_t>::max();
+    // As sweepEntry: begins from the last to the first, suffix minima of C down to each least
+    // stop, `<=` keeping the earliest end and then the earliest begin.
+    const Lanes top = (std::int32_t{std::numeric_limits<std::int32_t>::max()} - Lanes{});
     Lanes suffix[kGroups];
+    Lanes suffixAt[kGroups];
     Lanes piece[kGroups];
-    for (std::size_t g = 0; g < kGroups; ++g) suffix[g] = piece[g] = kTop - Lanes{};
+    Lanes pieceBegin[kGroups];
+    Lanes pieceEnd[kGroups];
+    for (std::size_t g = 0; g < kGroups; ++g) {
+        suffix[g] = piece[g] = top;
+        suffixAt[g] = pieceBegin[g] = pieceEnd[g] = Lanes{};
+    }
     std::size_t low = L + 1;
     for (std::size_t k = entry.begins.size(); k-- > 0;) {
         for (const std::size_t stop = entry.leastStops[k]; low > stop;) {
             --low;
+            const Lanes at = (static_cast<std::int32_t>(low) - 1 - Lanes{});  // the piece's end
             for (std::size_t g = 0; g < kGroups; ++g) {
                 const Lanes row = loadLanes(rows + low * kSpan + g * kLanes);
-                suffix[g] = row < suffix[g] ? row : suffix[g];
+                const Lanes take = row <= suffix[g];
+                suffix[g] = take ? row : suffix[g];
+                suffixAt[g] = take ? at : suffixAt[g];
             }
         }
         const std::size_t a = entry.begins[k];
+        const Lanes begin = (static_cast<std::int32_t>(a) - Lanes{});
         for (std::size_t g = 0; g < kGroups; ++g) {
             const Lanes s = suffix[g] - loadLanes(rows + a * kSpan + g * kLanes);
-            piece[g] = s < piece[g] ? s : piece[g];
+            const Lanes take = s <= piece[g];
+            piece[g] = take ? s : piece[g];
+            pieceBegin[g] = take ? begin : pieceBegin[g];
+            pieceEnd[g] = take ? suffixAt[g] : pieceEnd[g];
         }
     }
     for (std::size_t g = 0; g < kGroups; ++g) {
-        score[g] = piece[g] < whole[g] ? piece[g] : whole[g];
+        const Lanes take = piece[g] < fits.score[g];
+        fits.score[g] = take ? piece[g] : fits.score[g];
+        fits.begin[g] = take ? pieceBegin[g] : fits.begin[g];
+        fits.end[g] = take ? pieceEnd[g] : fits.end[g];
     }
 }
 
 MIROVALE_SWEEP_CLONES void sweepLanes(const FitPlan& plan, const std::int32_t* x,
-                                      std::int32_t* rows, LaneBest& best) {
+                                      std::int32_t* rows, LaneFits& best) {
     for (std::size_t k = 0; k < plan.entries.size(); ++k) {
-        Lanes score[kGroups];
-        Lanes whole[kGroups];
-        entryScore(plan.entries[k], plan.L, x, rows, score, whole);
-        const Lanes index = static_cast<std::int32_t>(k) - Lanes{};
-        const Lanes all = -1 - Lanes{};
+        const FitPlan::Entry& entry = plan.entries[k];
+        LaneFits fits{};
+        entryFits(entry, plan.L, x, rows, fits);
+        const Lanes etalon = (entry.etalonIndex - Lanes{});
         for (std::size_t g = 0; g < kGroups; ++g) {
-            const Lanes take = k == 0 ? all : score[g] < best.score[g];
-            best.score[g] = take ? score[g] : best.score[g];
-            best.entry[g] = take ? index : best.entry[g];
-            best.whole[g] = take ? whole[g] : best.whole[g];
+            const Lanes take =
+                k == 0 ? (std::int32_t{-1} - Lanes{}) : fits.score[g] < best.score[g];
+            best.score[g] = take ? fits.score[g] : best.score[g];
+            best.etalon[g] = take ? etalon : best.etalon[g];
+            best.begin[g] = take ? fits.begin[g] : best.begin[g];
+            best.end[g] = take ? fits.end[g] : best.end[g];
         }
     }
 }
@@ -288,58 +297,18 @@ MIROVALE_SWEEP_CLONES void sweepLanes(const FitPlan& plan, const std::int32_t* x
 #pragma GCC diagnostic pop
 #endif
 
-// The first piece in enumeration order (begin, then end, ascending) with the entry's smallest
-// piece score at the start whose samples begin at x; C holds L + 1 values.
-std::pair<std::int32_t, std::int32_t> firstSmallestPiece(const FitPlan::Entry& entry, std::size_t L,
-                                                         const std::int32_t* x, std::int64_t* C) {
-    C[0] = 0;
-    for (std::size_t j = 0; j < L; ++j) {
-        const std::int64_t e = entry.samples[j];
-        C[j + 1] = C[j] + e * (e - 2 * std::int64_t{x[j]});
-    }
-    std::int64_t suffix = std::numeric_limits<std::int64_t>::max();
-    std::size_t at = 0;
-    std::int64_t piece = suffix;
-    std::pair<std::int32_t, std::int32_t> found{0, 0};
-    std::size_t low = L + 1;
-    for (std::size_t k = entry.begins.size(); k-- > 0;) {
-        for (const std::size_t stop = entry.leastStops[k]; low > stop;) {
-            --low;
-            if (C[low] <= suffix) {
-                suffix = C[low];
-                at = low;
-            }
-        }
-        const std::size_t a = entry.begins[k];
-        if (suffix - C[a] <= piece) {
-            piece = suffix - C[a];
-            found = {static_cast<std::int32_t>(a), static_cast<std::int32_t>(at) - 1};
-        }
-    }
-    return found;
-}
-
-// Fits every start of the call in 32 bits by scores, then finds the pieces of the winners;
-// writes the first out.size() starts.
+// Fits every start of the call in 32 bits and writes the first out.size() starts.
 void sweepAllLanes(const FitPlan& plan, const std::int32_t* samples, std::int32_t* rows,
-                   std::int64_t* C, std::span<LocalFit> out) {
-    const auto last = static_cast<std::int32_t>(plan.L) - 1;
-    LaneBest best{};
+                   std::span<LocalFit> out) {
+    LaneFits best{};
     for (std::size_t first = 0; first < out.size(); first += kSpan) {
         sweepLanes(plan, samples + first, rows, best);
         const std::size_t lanes = std::min(kSpan, out.size() - first);
         for (std::size_t i = 0; i < lanes; ++i) {
             const std::size_t g = i / kLanes;
             const std::size_t lane = i % kLanes;
-            const std::int32_t score = best.score[g][lane];
-            const FitPlan::Entry& entry =
-                plan.entries[static_cast<std::size_t>(best.entry[g][lane])];
-            LocalFit fit{score, entry.etalonIndex, 0, last};
-            if (score != best.whole[g][lane]) {
-                std::tie(fit.begin, fit.end) =
-                    firstSmallestPiece(entry, plan.L, samples + first + i, C);
-            }
-            out[first + i] = fit;
+            out[first + i] = {best.score[g][lane], best.etalon[g][lane], best.begin[g][lane],
+                              best.end[g][lane]};
         }
     }
 }
@@ -404,14 +373,10 @@ void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first,
     buffers.padded.resize(blocks * kBlock + L, 0);
     std::int64_t peak = 0;
     for (const std::int16_t v : samples) peak = std::max(peak, std::abs(std::int64_t{v}));
-    const bool pieces = std::any_of(plan.entries.begin(), plan.entries.end(),
-                                    [](const FitPlan::Entry& e) { return !e.begins.empty(); });
-    if (!fitsNarrow(plan, peak)) {
-        sweepAll(plan, buffers.padded.data(), buffers.wide.data(), out);
-    } else if (pieces && plan.entries.size() > 1) {
-        sweepAllLanes(plan, buffers.padded.data(), buffers.narrow.data(), buffers.wide.data(), out);
+    if (fitsNarrow(plan, peak)) {
+        sweepAllLanes(plan, buffers.padded.data(), buffers.narrow.data(), out);
     } else {
-        sweepAll(plan, buffers.padded.data(), buffers.narrow.data(), out);
+        sweepAllWide(plan, buffers.padded.data(), buffers.wide.data(), out);
     }
 }
 
