@@ -18,10 +18,12 @@ TEST(ProgressText, ShowsCellsElapsedTimeAndTheTimeLeftAtThePaceSoFar) {
         {__LINE__, 0, 725, 0.2, "simulating: 0 of 725 cells, 0 s elapsed"},
         {__LINE__, 1, 4, 2.0, "simulating: 1 of 4 cells, 2 s elapsed, about 6 s left"},
         // Seconds round to the nearest; minutes and hours carry two-digit parts.
-        {__LINE__, 29, 725, 59.6, "simulating: 29 of 725 cells, 1 min 00 s elapsed, about "
-                                  "23 min 50 s left"},
-        {__LINE__, 100, 725, 600.0, "simulating: 100 of 725 cells, 10 min 00 s elapsed, about "
-                                    "1 h 02 min left"},
+        {__LINE__, 29, 725, 59.6,
+         "simulating: 29 of 725 cells, 1 min 00 s elapsed, about "
+         "23 min 50 s left"},
+        {__LINE__, 100, 725, 600.0,
+         "simulating: 100 of 725 cells, 10 min 00 s elapsed, about "
+         "1 h 02 min left"},
         // Done: the estimate goes.
         {__LINE__, 725, 725, 3725.0, "simulating: 725 of 725 cells, 1 h 02 min elapsed"},
     };

@@ -19,8 +19,8 @@ TEST(UniformStateAfter, LandsWhereSteppingOneByOneLands) {
         std::uint16_t state;
         std::uint64_t steps;
     } cases[] = {
-        {__LINE__, 10597, 0},         {__LINE__, 10597, 1},    {__LINE__, 10597, 12},
-        {__LINE__, 10597, 12 * 1200}, {__LINE__, 0, 32767},    {__LINE__, 32767, 32768},
+        {__LINE__, 10597, 0},         {__LINE__, 10597, 1},  {__LINE__, 10597, 12},
+        {__LINE__, 10597, 12 * 1200}, {__LINE__, 0, 32767},  {__LINE__, 32767, 32768},
         {__LINE__, 12345, 100003},    {__LINE__, 0x8001, 5},  // a 16th bit drops at the first step
     };
     for (const auto& c : cases)

@@ -18,6 +18,15 @@ using Driver = int (*)(Host&, RestErrorHeader*, const SimulationSettings&, Gener
                        std::uint16_t&, std::unique_ptr<SeriesHeader>&, SimulationTimes&,
                        const SimulationControl&);
 
+// The one-loop driver with the workbench's processing routines.
+int sequential(Host& host, RestErrorHeader* record, const SimulationSettings& settings,
+               GeneratorStates& states, std::uint16_t& wNoiseSeed,
+               std::unique_ptr<SeriesHeader>& series, SimulationTimes& times,
+               const SimulationControl& control) {
+    return reference::statCutoffQuorvel(host, record, settings, states, wNoiseSeed, series, times,
+                                        control);
+}
+
 // A small plan on N = 400 samples (2..10 pulses fit with L = 20, Tmin = 40, Tmax = 181).
 struct Plan {
     int line;
@@ -131,7 +140,7 @@ TEST(ParallelSimulation, EqualsTheSequentialDriverForEveryTaskSeriesTypeAndThrea
         for (const std::uint16_t task : tasks) {
             for (const std::uint16_t type : types) {
                 Workbench want(plan);
-                ASSERT_EQ(want.run(&reference::statCutoffQuorvel, plan, task, type, 1), 1)
+                ASSERT_EQ(want.run(&sequential, plan, task, type, 1), 1)
                     << plan.line << ' ' << task << ' ' << type;
                 EXPECT_EQ(want.progress, allCells(plan.pulseSteps * plan.levelSteps));
                 for (const unsigned threads : {1u, 2u, 8u}) {
@@ -139,9 +148,8 @@ TEST(ParallelSimulation, EqualsTheSequentialDriverForEveryTaskSeriesTypeAndThrea
                     EXPECT_EQ(got.run(&statCutoffQuorvel, plan, task, type, threads), 1);
                     expectSameOutcome(got, want,
                                       "plan at line " + std::to_string(plan.line) + ", task " +
-                                          std::to_string(task) + ", type " +
-                                          std::to_string(type) + ", threads " +
-                                          std::to_string(threads));
+                                          std::to_string(task) + ", type " + std::to_string(type) +
+                                          ", threads " + std::to_string(threads));
                 }
             }
         }
@@ -158,7 +166,7 @@ TEST(ParallelSimulation, StopsWhenCancelledLikeTheSequentialDriver) {
             return [allowed, asked = 0]() mutable { return ++asked > allowed; };
         };
         Workbench want(plan);
-        EXPECT_EQ(want.run(&reference::statCutoffQuorvel, plan, 4, 8, 1, cancelAfter()), 0);
+        EXPECT_EQ(want.run(&sequential, plan, 4, 8, 1, cancelAfter()), 0);
         for (const unsigned threads : {1u, 2u, 8u}) {
             Workbench got(plan);
             EXPECT_EQ(got.run(&statCutoffQuorvel, plan, 4, 8, threads, cancelAfter()), 0);

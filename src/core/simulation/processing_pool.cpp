@@ -5,13 +5,8 @@
 namespace mirovale {
 
 ProcessingPool::ProcessingPool(const SimulationSettings& settings, const Workspace& work,
-                               std::vector<std::unique_ptr<ChainsHeader>> chains,
-                               std::size_t slots)
-    : settings_(settings),
-      work_(work),
-      chains_(std::move(chains)),
-      slots_(slots),
-      done_(slots, 0) {
+                               std::vector<std::unique_ptr<ChainsHeader>> chains, std::size_t slots)
+    : settings_(settings), work_(work), chains_(std::move(chains)), slots_(slots), done_(slots, 0) {
     threads_.reserve(chains_.size());
     for (std::size_t w = 0; w < chains_.size(); ++w) {
         try {
@@ -41,29 +36,38 @@ void ProcessingPool::submit() {
     workReady_.notify_one();
 }
 
-SeriesJob& ProcessingPool::waitOldest() {
-    const std::size_t index = retired_ % slots_.size();
+void ProcessingPool::waitOldest(std::size_t count) {
     std::unique_lock lock(mutex_);
-    jobDone_.wait(lock, [&] { return done_[index] != 0; });
-    return slots_[index];
+    std::size_t left = 0;
+    for (std::size_t k = retired_; k < retired_ + count; ++k)
+        if (done_[k % slots_.size()] == 0) ++left;
+    if (left == 0) return;
+    awaitedFirst_ = retired_;
+    awaitedEnd_ = retired_ + count;
+    awaitedLeft_ = left;
+    jobDone_.wait(lock, [&] { return awaitedLeft_ == 0; });
+    awaitedEnd_ = awaitedFirst_;
 }
 
 void ProcessingPool::work(std::size_t worker) {
     RecordingHost host;  // collects the routines' messages; the owner shows them in job order
     for (;;) {
-        std::size_t index = 0;
+        std::size_t taken = 0;
         {
             std::unique_lock lock(mutex_);
             workReady_.wait(lock, [&] { return stopping_ || taken_ < submitted_; });
             if (stopping_ || taken_ == submitted_) return;
-            index = taken_++ % slots_.size();
+            taken = taken_++;
         }
+        const std::size_t index = taken % slots_.size();
         process(slots_[index], *chains_[worker], host);
+        bool last = false;  // the last of the jobs the owner waits for
         {
             const std::lock_guard lock(mutex_);
             done_[index] = 1;
+            if (taken >= awaitedFirst_ && taken < awaitedEnd_) last = --awaitedLeft_ == 0;
         }
-        jobDone_.notify_all();
+        if (last) jobDone_.notify_one();
     }
 }
 
@@ -78,8 +82,8 @@ void ProcessingPool::process(SeriesJob& job, ChainsHeader& chains, RecordingHost
                       &job.series);
         job.errors = measureRepeat(settings_, job.series, chains, job.n, job.currentSubset);
         job.messages.insert(job.messages.end(), host.messages.begin(), host.messages.end());
-    } catch (const std::bad_alloc&) {
-        job.failed = true;
+    } catch (const std::exception&) {
+        job.failed = true;  // a worker must not end the program: the owner reports it
     }
 }
 

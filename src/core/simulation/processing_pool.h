@@ -29,7 +29,7 @@ struct SeriesJob {
     bool lastOfCell = false;                // the cell's last repeat
     std::vector<RecordedMessage> messages;  // shown while it was made, then while processed
     RepeatErrors errors;                    // set by processing
-    bool failed = false;                    // processing could not run (no memory)
+    bool failed = false;                    // processing threw (no memory)
 };
 
 // Worker threads that process series jobs, each with its own chains record. Jobs are handed
@@ -58,8 +58,11 @@ public:
     [[nodiscard]] SeriesJob& nextSlot() noexcept { return slots_[submitted_ % slots_.size()]; }
     // Hands the job filled into nextSlot() to the workers.
     void submit();
-    // Waits until the oldest job handed in is done and returns it; only while inFlight() > 0.
-    [[nodiscard]] SeriesJob& waitOldest();
+    // Waits until the `count` oldest jobs handed in are done, waking once for all of them;
+    // 1 <= count <= inFlight().
+    void waitOldest(std::size_t count);
+    // The oldest job handed in, once waitOldest has seen it done.
+    [[nodiscard]] SeriesJob& oldest() noexcept { return slots_[retired_ % slots_.size()]; }
     // Frees the oldest job's slot.
     void releaseOldest() noexcept { ++retired_; }
 
@@ -71,11 +74,16 @@ private:
     const Workspace& work_;
     std::vector<std::unique_ptr<ChainsHeader>> chains_;
     std::vector<SeriesJob> slots_;
-    std::vector<char> done_;  // per slot, guarded by mutex_
+    std::vector<char> done_;     // per slot, guarded by mutex_
     std::size_t submitted_ = 0;  // written by the owner under mutex_
     std::size_t taken_ = 0;      // guarded by mutex_
     std::size_t retired_ = 0;    // the owner's alone
     bool stopping_ = false;      // guarded by mutex_
+    // The jobs the owner waits for, [awaitedFirst_, awaitedEnd_), and how many of them are not
+    // done yet; guarded by mutex_.
+    std::size_t awaitedFirst_ = 0;
+    std::size_t awaitedEnd_ = 0;
+    std::size_t awaitedLeft_ = 0;
     std::mutex mutex_;
     std::condition_variable workReady_;
     std::condition_variable jobDone_;

@@ -16,6 +16,7 @@ struct Run {
     std::unique_ptr<SeriesHeader>& series;
     const SimulationControl& control;
     Workspace& work;
+    SeriesProcessor process;
 };
 
 // One repeat: make, add noise, process, measure. False when no series could be had.
@@ -27,9 +28,9 @@ bool runRepeat(Run& run, std::uint16_t n, std::int16_t level, CellSums& sums) {
                                  s.wAmplitude, s.wSavedEnergyMaking, std::move(run.series));
     if (!run.series) return false;
     addNoise(level, *run.series, run.wNoiseSeed);
-    processSeries(run.host, *s.etalonTable,
-                  processingRequest(s, work, work.schedule.sequence, s.dwDebuggingRepeat),
-                  work.chains.get(), run.series.get());
+    run.process(run.host, *s.etalonTable,
+                processingRequest(s, work, work.schedule.sequence, s.dwDebuggingRepeat),
+                work.chains.get(), run.series.get());
     sums.add(measureRepeat(s, *run.series, *work.chains, n, work.schedule.currentSubset));
     return true;
 }
@@ -54,7 +55,7 @@ CellEnd runCell(Run& run, std::size_t i, std::size_t j) {
 int statCutoffQuorvel(Host& host, RestErrorHeader* record, const SimulationSettings& settings,
                       GeneratorStates& states, std::uint16_t& wNoiseSeed,
                       std::unique_ptr<SeriesHeader>& series, SimulationTimes& times,
-                      const SimulationControl& control) {
+                      const SimulationControl& control, SeriesProcessor process) {
     Workspace work;
     if (!prepareSimulation(host, record, settings, series.get(), work)) return 0;
     times.startTime = wallClockSeconds();
@@ -66,7 +67,8 @@ int statCutoffQuorvel(Host& host, RestErrorHeader* record, const SimulationSetti
             .wNoiseSeed = wNoiseSeed,
             .series = series,
             .control = control,
-            .work = work};
+            .work = work,
+            .process = process};
     const std::uint32_t total = std::uint32_t{record->wVariousPulses} * record->wNoiseLevels;
     std::uint32_t done = 0;
     for (std::size_t i = 0; i < record->wVariousPulses; ++i) {

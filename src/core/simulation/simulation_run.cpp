@@ -163,8 +163,7 @@ std::uint16_t beginCell(const SimulationSettings& settings, const RestErrorHeade
     const std::uint16_t task = settings.wProcessingTask;
     const auto n = static_cast<std::uint16_t>(record.wPulseValues[i]);
     if (task == 1 || task == 2) series.wSubsetSize = 0;
-    startCell(work.schedule, task, settings.lpRequiredList, storedSubsets(work), record.repeats,
-              n);
+    startCell(work.schedule, task, settings.lpRequiredList, storedSubsets(work), record.repeats, n);
     if (task == 40) layStoredSubset(work, series);
     return n;
 }

@@ -31,11 +31,11 @@ struct Workspace {
     std::unique_ptr<ChainsHeader> chains;  // 10 chains of wMaxPulses pulses, labelled
     EtalonSchedule schedule;
     SubsetCopies subsets;
-    std::uint32_t N = 0;               // series length in samples
-    std::uint16_t L = 0;               // length of the first required etalon
-    std::uint16_t wTmin = 0;           // least start-to-start distance
-    std::uint16_t wTmax = 0;           // greatest start-to-start distance
-    std::uint16_t wSubsetSize = 0;     // the series' subset size, given back at the end
+    std::uint32_t N = 0;            // series length in samples
+    std::uint16_t L = 0;            // length of the first required etalon
+    std::uint16_t wTmin = 0;        // least start-to-start distance
+    std::uint16_t wTmax = 0;        // greatest start-to-start distance
+    std::uint16_t wSubsetSize = 0;  // the series' subset size, given back at the end
 };
 
 // Everything before the loops: the record and the series present, the plan checked against
@@ -46,8 +46,8 @@ struct Workspace {
 // work             : receives the storage and the remembered values
 // returns false after reporting the first failure (nothing simulated, generators untouched)
 [[nodiscard]] bool prepareSimulation(Host& host, RestErrorHeader* record,
-                                     const SimulationSettings& settings,
-                                     const SeriesHeader* series, Workspace& work);
+                                     const SimulationSettings& settings, const SeriesHeader* series,
+                                     Workspace& work);
 
 // Starts cell (pulse number i) of the plan on the series: detection and recognition clear the
 // subset size, the schedule restarts, tuple recognition lays in stored subset 1.

@@ -16,7 +16,7 @@ namespace {
 
 // Jobs in flight per worker: enough that a slow series does not idle the others while it is
 // waited for, few enough that a plan of any length keeps only a handful of series.
-constexpr std::size_t kSlotsPerWorker = 4;
+constexpr std::size_t kSlotsPerWorker = 8;
 constexpr unsigned kMostWorkers = 256;
 
 unsigned workerCount(unsigned asked, std::uint64_t jobs) {
@@ -48,8 +48,9 @@ bool workerChains(Host& host, const ChainsHeader& chains, unsigned count,
 enum class RunEnd { Done, Failed, Cancelled };
 
 // The loops of the simulation: series are made here, in the generators' order, and handed
-// to the pool with the noise state each starts from; the finished ones are taken back in the same order, which shows their
-// messages, adds their errors to the sums of their cell and stores each completed cell.
+// to the pool with the noise state each starts from; the finished ones are taken back in the same
+// order, which shows their messages, adds their errors to the sums of their cell and stores each
+// completed cell.
 class ParallelRun {
 public:
     ParallelRun(Host& host, RestErrorHeader& record, const SimulationSettings& settings,
@@ -97,10 +98,9 @@ private:
     // Makes the next series; its messages wait with it for their turn.
     bool makeSeries(std::uint16_t n) {
         const SimulationSettings& s = settings_;
-        series_ = getCutOffSeries(synthesisHost_, states_, s.wEtalonCount, *s.etalonTable,
-                                  work_.L, work_.wTmin, work_.wTmax, work_.N, n,
-                                  work_.schedule.sequence, s.wAmplitude, s.wSavedEnergyMaking,
-                                  std::move(series_));
+        series_ = getCutOffSeries(synthesisHost_, states_, s.wEtalonCount, *s.etalonTable, work_.L,
+                                  work_.wTmin, work_.wTmax, work_.N, n, work_.schedule.sequence,
+                                  s.wAmplitude, s.wSavedEnergyMaking, std::move(series_));
         if (!series_) {
             synthesisFailed_ = true;
             return false;
@@ -112,8 +112,9 @@ private:
     // adding that noise leaves it, so the next series is made at once.
     bool handIn(std::size_t i, std::size_t j, std::uint16_t n, std::int16_t level,
                 bool lastOfCell) {
-        while (pool_.inFlight() == pool_.capacity())
-            if (!retireOldest()) return false;
+        // A full ring is taken back down to half before more series are made, so that the
+        // maker sleeps once a batch rather than once a series.
+        if (pool_.inFlight() == pool_.capacity() && !retire(pool_.capacity() / 2)) return false;
         SeriesJob& job = pool_.nextSlot();
         if (!tryAllocate([&] {
                 job.series = *series_;
@@ -140,8 +141,17 @@ private:
         return !dumps || drain();
     }
 
+    // Takes back the `count` oldest jobs.
+    bool retire(std::size_t count) {
+        pool_.waitOldest(count);
+        for (std::size_t k = 0; k < count; ++k)
+            if (!retireOldest()) return false;
+        return true;
+    }
+
+    // Takes back the oldest job, which is done.
     bool retireOldest() {
-        SeriesJob& job = pool_.waitOldest();
+        SeriesJob& job = pool_.oldest();
         for (const RecordedMessage& m : job.messages) host_.messageBox(m.text, m.caption, m.icon);
         if (job.failed) {
             // The jobs after it are dropped: the pool lets them end unread.
@@ -163,9 +173,7 @@ private:
 
     bool drain() {
         if (processingFailed_) return false;
-        while (pool_.inFlight() > 0)
-            if (!retireOldest()) return false;
-        return true;
+        return pool_.inFlight() == 0 || retire(pool_.inFlight());
     }
 
     void showSynthesisMessages() {
