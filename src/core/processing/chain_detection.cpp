@@ -55,7 +55,7 @@ std::optional<DetectionOutcome> detectKnownNumber(Host& host, const EtalonTable&
                                                   ChainsHeader* chains) {
     const SeriesView view = viewOf(series);
     KnownNumberWork work;
-    if (!tryAllocate([&] { work.scores.resize(windows.size()); })) {
+    if (!tryAllocate([&] { work.rows.scores.resize(windows.size()); })) {
         host.messageBox("Нет памяти для ppDw!", "", MessageIcon::None);
         return std::nullopt;
     }

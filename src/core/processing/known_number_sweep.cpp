@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <type_traits>
 
 // The layer sweep's loops vectorise; on x86-64 they are also built for AVX2 (which compares
 // 64-bit lanes) and chosen at run time.
@@ -26,43 +27,67 @@ struct Best {
 
 constexpr std::int64_t kAbsent = std::numeric_limits<std::int64_t>::max();
 
+// The smaller of two scores, the sum, and a score filled in: for single scores and for batches.
+[[gnu::always_inline]] inline std::int64_t smaller(std::int64_t a, std::int64_t b) {
+    return std::min(a, b);
+}
+[[gnu::always_inline]] inline ScoreQuad smaller(const ScoreQuad& a, const ScoreQuad& b) {
+    ScoreQuad r;
+    for (std::size_t c = 0; c < kQuadLanes; ++c) r.lane[c] = std::min(a.lane[c], b.lane[c]);
+    return r;
+}
+[[gnu::always_inline]] inline ScoreQuad operator+(const ScoreQuad& a, const ScoreQuad& b) {
+    ScoreQuad r;
+    for (std::size_t c = 0; c < kQuadLanes; ++c) r.lane[c] = a.lane[c] + b.lane[c];
+    return r;
+}
+template <class T>
+[[gnu::always_inline]] inline T filled(std::int64_t v) {
+    if constexpr (std::is_same_v<T, ScoreQuad>) {
+        return {{v, v, v, v}};
+    } else {
+        return v;
+    }
+}
+
 // Layer m > 0: D_m[t] = the smallest D_(m-1) in reach of t, or predecessorFrom when none is
 // smaller, + the fit at t. Only the value of the minimum counts here (back-tracking finds the
 // start), so the windows [t - Tmax, t - Tmin] of fixed width w take their minima from block
 // minima (van Herk / Gil-Werman): the scores of layer m - 1 laid out from lo - Tmax on, with
 // starts outside window m - 1 absent, are cut into blocks of w; a window is the suffix of one
-// block and the prefix of the next.
-MIROVALE_LAYER_CLONES void sweepLayer(std::span<const StartWindow> windows, std::size_t m,
-                                      const FitRow& fits, const KnownNumberSettings& settings,
-                                      KnownNumberWork& work) {
+// block and the prefix of the next. T is one score, or a batch of candidates' scores.
+// fit : the fit scores of layer m, fit[0] at window.lo
+template <class T>
+[[gnu::always_inline]] inline void sweepLayerOf(std::span<const StartWindow> windows, std::size_t m,
+                                                const T* fit, const KnownNumberSettings& settings,
+                                                LayerRows<T>& rows) {
     const StartWindow& window = windows[m];
     const StartWindow& before = windows[m - 1];
-    const std::vector<std::int64_t>& previous = work.scores[m - 1];
-    std::vector<std::int64_t>& scores = work.scores[m];
+    const std::vector<T>& previous = rows.scores[m - 1];
+    std::vector<T>& scores = rows.scores[m];
     const std::size_t count = width(window);
     if (count == 0) return;
+    const T from = filled<T>(settings.predecessorFrom);
     if (settings.wTmax < settings.wTmin) {
-        for (std::size_t i = 0; i < count; ++i) {
-            scores[i] =
-                settings.predecessorFrom + fits.at(window.lo + static_cast<std::int64_t>(i)).score;
-        }
+        for (std::size_t i = 0; i < count; ++i) scores[i] = from + fit[i];
         return;
     }
     const std::size_t w = std::size_t{settings.wTmax} - settings.wTmin + 1;
     const std::int64_t first = window.lo - settings.wTmax;  // the start laid out at index 0
     const std::size_t laid = count + w - 1;
-    std::int64_t* prefix = work.prefix.data();
-    std::int64_t* suffix = work.suffix.data();
+    T* prefix = rows.prefix.data();
+    T* suffix = rows.suffix.data();
     // Layer m - 1 laid out over [first, first + laid), absent outside its window.
     const std::int64_t inLo = std::max(first, before.lo);
     const std::int64_t inHi = std::min(first + static_cast<std::int64_t>(laid) - 1, before.hi);
     const std::size_t headEnd = inHi < inLo ? laid : static_cast<std::size_t>(inLo - first);
     const std::size_t tailBegin = inHi < inLo ? laid : static_cast<std::size_t>(inHi - first + 1);
-    std::fill(prefix, prefix + headEnd, kAbsent);
+    const T absent = filled<T>(kAbsent);
+    std::fill(prefix, prefix + headEnd, absent);
     if (headEnd < tailBegin) {
         std::copy_n(previous.data() + (inLo - before.lo), tailBegin - headEnd, prefix + headEnd);
     }
-    std::fill(prefix + tailBegin, prefix + laid, kAbsent);
+    std::fill(prefix + tailBegin, prefix + laid, absent);
     std::copy_n(prefix, laid, suffix);
     // The blocks' scans are independent: step through them side by side, so that the chains of
     // minima overlap instead of waiting on each other. The last block may be shorter.
@@ -72,35 +97,31 @@ MIROVALE_LAYER_CLONES void sweepLayer(std::span<const StartWindow> windows, std:
         const std::size_t full = i < lastLength ? blocks : blocks - 1;
         for (std::size_t b = 0; b < full; ++b) {
             const std::size_t at = b * w + i;
-            prefix[at] = std::min(prefix[at - 1], prefix[at]);
+            prefix[at] = smaller(prefix[at - 1], prefix[at]);
         }
     }
     for (std::size_t i = w - 1; i-- > 0;) {
         const std::size_t full = i + 1 < lastLength ? blocks : blocks - 1;
         for (std::size_t b = 0; b < full; ++b) {
             const std::size_t at = b * w + i;
-            suffix[at] = std::min(suffix[at], suffix[at + 1]);
+            suffix[at] = smaller(suffix[at], suffix[at + 1]);
         }
     }
-    const std::int64_t* fit =
-        fits.scores.data() + (window.lo - static_cast<std::int64_t>(fits.base));
-    const std::int64_t from = settings.predecessorFrom;
     for (std::size_t i = 0; i < count; ++i) {
-        scores[i] = std::min(from, std::min(suffix[i], prefix[i + w - 1])) + fit[i];
+        scores[i] = smaller(from, smaller(suffix[i], prefix[i + w - 1])) + fit[i];
     }
 }
 
-// The earliest strictly smallest D_m below `from` over [t - Tmax, t - Tmin] inside window m.
-Best searchBack(const std::vector<std::int64_t>& scores, const StartWindow& window, std::int64_t t,
-                const KnownNumberSettings& settings, std::int64_t from) {
-    Best best{from, -1};
-    const std::int64_t lo = std::max(t - settings.wTmax, window.lo);
-    const std::int64_t hi = std::min(t - settings.wTmin, window.hi);
-    for (std::int64_t p = lo; p <= hi; ++p) {
-        const std::int64_t d = scores[static_cast<std::size_t>(p - window.lo)];
-        if (d < best.score) best = {d, p};
-    }
-    return best;
+MIROVALE_LAYER_CLONES void sweepLayer(std::span<const StartWindow> windows, std::size_t m,
+                                      const std::int64_t* fit, const KnownNumberSettings& settings,
+                                      LayerRows<std::int64_t>& rows) {
+    sweepLayerOf(windows, m, fit, settings, rows);
+}
+
+MIROVALE_LAYER_CLONES void sweepQuadLayer(std::span<const StartWindow> windows, std::size_t m,
+                                          const ScoreQuad* fit, const KnownNumberSettings& settings,
+                                          LayerRows<ScoreQuad>& rows) {
+    sweepLayerOf(windows, m, fit, settings, rows);
 }
 
 ChainPulse pulseAt(const FitRow& fits, std::int64_t t) {
@@ -134,48 +155,116 @@ void fillFitRow(FitRow& row, const FitPlan& plan, const SeriesView& view,
 }
 
 void sizeKnownNumberWork(KnownNumberWork& work, std::span<const StartWindow> windows,
-                         std::size_t reach) {
+                         std::size_t reach, bool quads) {
     std::size_t widest = 0;
-    for (std::size_t m = 0; m < windows.size() && m < work.scores.size(); ++m) {
-        work.scores[m].resize(width(windows[m]));
+    const std::size_t layers = std::min(windows.size(), work.rows.scores.size());
+    for (std::size_t m = 0; m < layers; ++m) {
+        work.rows.scores[m].resize(width(windows[m]));
         widest = std::max(widest, width(windows[m]));
     }
     // Room for the widest window and the reach of its first start.
     const std::size_t laid = widest + reach + 1;
-    work.prefix.resize(laid);
-    work.suffix.resize(laid);
+    work.rows.prefix.resize(laid);
+    work.rows.suffix.resize(laid);
+    if (!quads) return;
+    work.quads.scores.resize(layers);
+    for (std::size_t m = 0; m < layers; ++m) work.quads.scores[m].resize(width(windows[m]));
+    work.quads.prefix.resize(laid);
+    work.quads.suffix.resize(laid);
+    work.quadFits.resize(width(windowHull(windows)));
 }
+
+namespace {
+
+// The chain of one candidate whose layer m has score(m, i) at start window[m].lo + i and the fit
+// pulseOf(m, t): the end over the last window from endFrom, then back-tracking.
+template <class Score, class PulseOf>
+KnownNumberResult chainOf(std::span<const StartWindow> windows, const KnownNumberSettings& settings,
+                          Score&& score, PulseOf&& pulseOf) {
+    const std::size_t K = windows.size();
+    KnownNumberResult result{settings.endFrom, {}};
+    if (K == 0) return result;
+    Best end{settings.endFrom, -1};
+    const StartWindow& last = windows[K - 1];
+    for (std::int64_t t = last.lo; t <= last.hi; ++t) {
+        const std::int64_t d = score(K - 1, static_cast<std::size_t>(t - last.lo));
+        if (d < end.score) end = {d, t};
+    }
+    if (end.start < 0) return result;
+    PulseChain chain(K);
+    chain[K - 1] = pulseOf(K - 1, end.start);
+    std::int64_t t = end.start;
+    for (std::size_t m = K - 1; m-- > 0;) {
+        // The earliest strictly smallest D_m below backFrom in reach of the pulse after it.
+        Best previous{settings.backFrom, -1};
+        const std::int64_t lo = std::max(t - settings.wTmax, windows[m].lo);
+        const std::int64_t hi = std::min(t - settings.wTmin, windows[m].hi);
+        for (std::int64_t p = lo; p <= hi; ++p) {
+            const std::int64_t d = score(m, static_cast<std::size_t>(p - windows[m].lo));
+            if (d < previous.score) previous = {d, p};
+        }
+        if (previous.start < 0) return result;  // no predecessor in reach: no chain
+        t = previous.start;
+        chain[m] = pulseOf(m, t);
+    }
+    result.distance = end.score;
+    result.chain = std::move(chain);
+    return result;
+}
+
+}  // namespace
 
 KnownNumberResult sweepKnownNumber(std::span<const StartWindow> windows,
                                    std::span<const FitRow* const> layerFits,
                                    const KnownNumberSettings& settings, KnownNumberWork& work) {
     const std::size_t K = windows.size();
-    KnownNumberResult result{settings.endFrom, {}};
-    if (K == 0) return result;
-    for (std::int64_t t = windows[0].lo; t <= windows[0].hi; ++t) {
-        work.scores[0][static_cast<std::size_t>(t - windows[0].lo)] = layerFits[0]->at(t).score;
+    auto& scores = work.rows.scores;
+    for (std::size_t m = 0; m < K; ++m) {
+        const FitRow& fits = *layerFits[m];
+        const std::int64_t* fit =
+            fits.scores.data() + (windows[m].lo - static_cast<std::int64_t>(fits.base));
+        if (m == 0) {
+            std::copy_n(fit, width(windows[0]), scores[0].begin());
+        } else {
+            sweepLayer(windows, m, fit, settings, work.rows);
+        }
     }
-    for (std::size_t m = 1; m < K; ++m) sweepLayer(windows, m, *layerFits[m], settings, work);
-    Best end{settings.endFrom, -1};
-    const StartWindow& last = windows[K - 1];
-    for (std::int64_t t = last.lo; t <= last.hi; ++t) {
-        const std::int64_t d = work.scores[K - 1][static_cast<std::size_t>(t - last.lo)];
-        if (d < end.score) end = {d, t};
+    return chainOf(
+        windows, settings, [&](std::size_t m, std::size_t i) { return scores[m][i]; },
+        [&](std::size_t m, std::int64_t t) { return pulseAt(*layerFits[m], t); });
+}
+
+std::vector<KnownNumberResult> sweepKnownNumberQuad(std::span<const StartWindow> windows,
+                                                    std::span<const FitRow* const> rows,
+                                                    const KnownNumberSettings& settings,
+                                                    KnownNumberWork& work) {
+    const std::size_t K = windows.size();
+    const std::size_t batch = std::min(rows.size(), kQuadLanes);
+    std::vector<KnownNumberResult> results;
+    if (batch == 0) return results;
+    // The batch's fit scores side by side (unused lanes repeat the first candidate).
+    const std::size_t base = rows[0]->base;
+    for (std::size_t i = 0; i < work.quadFits.size(); ++i) {
+        for (std::size_t c = 0; c < kQuadLanes; ++c) {
+            work.quadFits[i].lane[c] = rows[c < batch ? c : 0]->scores[i];
+        }
     }
-    if (end.start < 0) return result;
-    PulseChain chain(K);
-    chain[K - 1] = pulseAt(*layerFits[K - 1], end.start);
-    std::int64_t t = end.start;
-    for (std::size_t m = K - 1; m-- > 0;) {
-        const Best previous =
-            searchBack(work.scores[m], windows[m], t, settings, settings.backFrom);
-        if (previous.start < 0) return result;  // no predecessor in reach: no chain
-        t = previous.start;
-        chain[m] = pulseAt(*layerFits[m], t);
+    auto& scores = work.quads.scores;
+    for (std::size_t m = 0; m < K; ++m) {
+        const ScoreQuad* fit =
+            work.quadFits.data() + (windows[m].lo - static_cast<std::int64_t>(base));
+        if (m == 0) {
+            std::copy_n(fit, width(windows[0]), scores[0].begin());
+        } else {
+            sweepQuadLayer(windows, m, fit, settings, work.quads);
+        }
     }
-    result.distance = end.score;
-    result.chain = std::move(chain);
-    return result;
+    for (std::size_t c = 0; c < batch; ++c) {
+        results.push_back(chainOf(
+            windows, settings, [&](std::size_t m, std::size_t i) { return scores[m][i].lane[c]; },
+            [&](std::size_t, std::int64_t t) { return pulseAt(*rows[c], t); }));
+    }
+    return results;
 }
 
 }  // namespace mirovale

@@ -33,11 +33,26 @@ void sizeFitRow(FitRow& row, const StartWindow& hull);
 // Fits `plan` at every start of the row.
 void fillFitRow(FitRow& row, const FitPlan& plan, const SeriesView& view, FitSweepBuffers& buffers);
 
+// The scores of four candidates side by side, one per lane; the sweeps' loops over the lanes
+// vectorise.
+inline constexpr std::size_t kQuadLanes = 4;
+struct ScoreQuad {
+    std::int64_t lane[kQuadLanes];
+};
+
+// Layer scores and the block minima of the layer before, of one score or of a batch.
+template <class T>
+struct LayerRows {
+    std::vector<std::vector<T>> scores;  // D_m over window m, from its lo
+    std::vector<T> prefix;               // block minima of layer m - 1
+    std::vector<T> suffix;
+};
+
 // Work space of the known-number sweep.
 struct KnownNumberWork {
-    std::vector<std::vector<std::int64_t>> scores;  // D_m over window m, from its lo
-    std::vector<std::int64_t> prefix;               // block minima of layer m - 1
-    std::vector<std::int64_t> suffix;
+    LayerRows<std::int64_t> rows;
+    LayerRows<ScoreQuad> quads;       // for sweepKnownNumberQuad only
+    std::vector<ScoreQuad> quadFits;  // the batch's fit scores over the hull
 };
 
 // How far back beyond its own window a layer reads: Tmax - Tmin, 0 when Tmax < Tmin.
@@ -45,10 +60,11 @@ inline std::size_t reachOf(std::uint16_t wTmin, std::uint16_t wTmax) {
     return wTmax < wTmin ? 0 : std::size_t{wTmax} - wTmin;
 }
 
-// Sizes `work` for the layers of `windows` (work.scores already holding one row per window).
+// Sizes `work` for the layers of `windows` (work.rows.scores already holding one row per
+// window), and for batches of four candidates when `quads` is set.
 // reach : Tmax - Tmin, how far back beyond its own window a layer reads
 void sizeKnownNumberWork(KnownNumberWork& work, std::span<const StartWindow> windows,
-                         std::size_t reach);
+                         std::size_t reach, bool quads = false);
 
 // The recurrence of runKnownNumber with each layer's fits read from its row and every
 // predecessor value taken from sliding-window minima: the same distance and chain, ties
@@ -57,5 +73,12 @@ void sizeKnownNumberWork(KnownNumberWork& work, std::span<const StartWindow> win
 KnownNumberResult sweepKnownNumber(std::span<const StartWindow> windows,
                                    std::span<const FitRow* const> layerFits,
                                    const KnownNumberSettings& settings, KnownNumberWork& work);
+
+// sweepKnownNumber for up to four candidates at once, each fitting every layer with its own row
+// (all over the same hull): result c is that of sweepKnownNumber with rows[c] on every layer.
+std::vector<KnownNumberResult> sweepKnownNumberQuad(std::span<const StartWindow> windows,
+                                                    std::span<const FitRow* const> rows,
+                                                    const KnownNumberSettings& settings,
+                                                    KnownNumberWork& work);
 
 }  // namespace mirovale

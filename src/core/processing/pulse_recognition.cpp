@@ -1,5 +1,7 @@
 #include "core/processing/pulse_recognition.h"
 
+#include <algorithm>
+
 #include "core/host/allocation.h"
 #include "core/processing/admissible_sets.h"
 #include "core/processing/chain_ranking.h"
@@ -104,20 +106,20 @@ int recognizeFixedPulses(Host& host, const EtalonTable& etalons,
     const SeriesView view = viewOf(*series);
     const std::vector<StartWindow> windows = seriesWindows(view, *series);
     KnownNumberWork work;
-    if (!tryAllocate([&] { work.scores.resize(windows.size()); })) {
+    if (!tryAllocate([&] { work.rows.scores.resize(windows.size()); })) {
         host.messageBox("Нет памяти для ppDw!", "", MessageIcon::None);
         return -1;
     }
     std::vector<FitCandidate> candidates;
     std::vector<FitPlan> plans;
-    FitRow fits;
+    std::vector<FitRow> fits(kQuadLanes);  // the rows of one batch of candidates
     FitSweepBuffers buffers;
     if (!tryAllocate([&] {
             candidates = makeFitCandidates(etalons, requiredList, view.L, wSavedEnergyProcessing);
             plans = singlePlans(candidates, view.L);
-            sizeKnownNumberWork(work, windows, reachOf(wTmin, wTmax));
-            sizeFitRow(fits, windowHull(windows));
-            reserveFitSweep(buffers, view.L, fits.fits.size());
+            sizeKnownNumberWork(work, windows, reachOf(wTmin, wTmax), true);
+            for (FitRow& row : fits) sizeFitRow(row, windowHull(windows));
+            reserveFitSweep(buffers, view.L, fits[0].fits.size());
         })) {
         host.messageBox("Нет памяти для indexes!", "", MessageIcon::None);
         return -1;
@@ -125,18 +127,27 @@ int recognizeFixedPulses(Host& host, const EtalonTable& etalons,
     const std::uint16_t K = series->wImpulseQuantity;
     if (chains != nullptr) resetChainsHeader(*chains, K, K, K);
     const KnownNumberSettings settings{kNineNines, kNineNines, kNineNines, wTmin, wTmax};
-    const std::vector<const FitRow*> layerFits(windows.size(), &fits);
     int recognised = -1;
     std::int64_t best = kNineNines;
     PulseChain bestChain;
-    for (std::size_t k = 0; k < candidates.size(); ++k) {
-        fillFitRow(fits, plans[k], view, buffers);
-        KnownNumberResult result = sweepKnownNumber(windows, layerFits, settings, work);
-        if (chains != nullptr) rankChain(*chains, result.distance, result.chain);
-        if (result.distance < best && !result.chain.empty()) {
-            best = result.distance;
-            recognised = candidates[k].etalonIndex + 1;
-            bestChain = std::move(result.chain);
+    // Candidates in batches whose layers are swept side by side; results taken in list order.
+    for (std::size_t first = 0; first < candidates.size(); first += kQuadLanes) {
+        const std::size_t batch = std::min(kQuadLanes, candidates.size() - first);
+        std::vector<const FitRow*> rows;
+        for (std::size_t c = 0; c < batch; ++c) {
+            fillFitRow(fits[c], plans[first + c], view, buffers);
+            rows.push_back(&fits[c]);
+        }
+        std::vector<KnownNumberResult> results =
+            sweepKnownNumberQuad(windows, rows, settings, work);
+        for (std::size_t c = 0; c < batch; ++c) {
+            KnownNumberResult& result = results[c];
+            if (chains != nullptr) rankChain(*chains, result.distance, result.chain);
+            if (result.distance < best && !result.chain.empty()) {
+                best = result.distance;
+                recognised = candidates[first + c].etalonIndex + 1;
+                bestChain = std::move(result.chain);
+            }
         }
     }
     writeDetectedPulses(*series, bestChain);

@@ -103,7 +103,7 @@ int detectFixedTuples(Host& host, const EtalonTable& etalons, std::span<const st
     const std::uint16_t K = series->wImpulseQuantity;
     const std::vector<StartWindow> windows = computedWindows(view, K, wTmin, wTmax);
     KnownNumberWork work;
-    if (!tryAllocate([&] { work.scores.resize(K); })) {
+    if (!tryAllocate([&] { work.rows.scores.resize(K); })) {
         host.messageBox("Нет памяти для ppDw!", "", MessageIcon::None);
         return 0;
     }
@@ -142,7 +142,7 @@ int recognizeFixedTuples(Host& host, const EtalonTable& etalons,
     const std::size_t subsets =
         std::min({static_cast<std::size_t>(dwSubsets), subsetSizes.size(), subsetRows.size()});
     KnownNumberWork work;
-    if (!tryAllocate([&] { work.scores.resize(windows.size()); })) {
+    if (!tryAllocate([&] { work.rows.scores.resize(windows.size()); })) {
         host.messageBox("Нет памяти для ppDw!", "", MessageIcon::None);
         return 0;
     }
