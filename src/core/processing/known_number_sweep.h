@@ -33,10 +33,10 @@ void sizeFitRow(FitRow& row, const StartWindow& hull);
 // Fits `plan` at every start of the row.
 void fillFitRow(FitRow& row, const FitPlan& plan, const SeriesView& view, FitSweepBuffers& buffers);
 
-// The scores of four candidates side by side, one per lane; the sweeps' loops over the lanes
-// vectorise.
+// The scores of four candidates side by side, one per lane, on 32-byte boundaries; the loops
+// over the lanes vectorise.
 inline constexpr std::size_t kQuadLanes = 4;
-struct ScoreQuad {
+struct alignas(32) ScoreQuad {
     std::int64_t lane[kQuadLanes];
 };
 
