@@ -158,20 +158,21 @@ void sizeKnownNumberWork(KnownNumberWork& work, std::span<const StartWindow> win
                          std::size_t reach, bool quads) {
     std::size_t widest = 0;
     const std::size_t layers = std::min(windows.size(), work.rows.scores.size());
-    for (std::size_t m = 0; m < layers; ++m) {
-        work.rows.scores[m].resize(width(windows[m]));
-        widest = std::max(widest, width(windows[m]));
-    }
+    for (std::size_t m = 0; m < layers; ++m) widest = std::max(widest, width(windows[m]));
     // Room for the widest window and the reach of its first start.
     const std::size_t laid = widest + reach + 1;
-    work.rows.prefix.resize(laid);
-    work.rows.suffix.resize(laid);
-    if (!quads) return;
-    work.quads.scores.resize(layers);
-    for (std::size_t m = 0; m < layers; ++m) work.quads.scores[m].resize(width(windows[m]));
-    work.quads.prefix.resize(laid);
-    work.quads.suffix.resize(laid);
-    work.quadFits.resize(width(windowHull(windows)));
+    const auto size = [&](auto& rows) {
+        rows.scores.resize(layers);
+        for (std::size_t m = 0; m < layers; ++m) rows.scores[m].resize(width(windows[m]));
+        rows.prefix.resize(laid);
+        rows.suffix.resize(laid);
+    };
+    if (quads) {
+        size(work.quads);
+        work.quadFits.resize(width(windowHull(windows)));
+    } else {
+        size(work.rows);
+    }
 }
 
 namespace {

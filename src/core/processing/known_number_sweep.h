@@ -61,7 +61,7 @@ inline std::size_t reachOf(std::uint16_t wTmin, std::uint16_t wTmax) {
 }
 
 // Sizes `work` for the layers of `windows` (work.rows.scores already holding one row per
-// window), and for batches of four candidates when `quads` is set.
+// window): for sweepKnownNumber, or for sweepKnownNumberQuad when `quads` is set.
 // reach : Tmax - Tmin, how far back beyond its own window a layer reads
 void sizeKnownNumberWork(KnownNumberWork& work, std::span<const StartWindow> windows,
                          std::size_t reach, bool quads = false);
