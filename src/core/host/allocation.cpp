@@ -16,6 +16,8 @@ bool AllocationProbe::shouldFail() noexcept {
     return armedRequest > 0 && requestCount == armedRequest;
 }
 
-int AllocationProbe::requests() noexcept { return requestCount; }
+int AllocationProbe::requests() noexcept {
+    return requestCount;
+}
 
 }  // namespace mirovale

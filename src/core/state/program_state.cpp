@@ -9,7 +9,8 @@ namespace mirovale {
 PulseRange pulseRange(std::uint32_t length, std::uint16_t wEtalonLength, std::uint16_t wTmin,
                       std::uint16_t wTmax) {
     PulseRange range;
-    if (wTmax != 0) range.wMinPulses = static_cast<std::uint16_t>((length + wEtalonLength - 1) / wTmax);
+    if (wTmax != 0)
+        range.wMinPulses = static_cast<std::uint16_t>((length + wEtalonLength - 1) / wTmax);
     if (wTmin != 0 && length + wTmin >= wEtalonLength)
         range.wMaxPulses = static_cast<std::uint16_t>((length - wEtalonLength + wTmin) / wTmin);
     return range;
@@ -18,9 +19,11 @@ PulseRange pulseRange(std::uint32_t length, std::uint16_t wEtalonLength, std::ui
 void deriveStartValues(ProgramState& state) {
     state.dwSeriesLengthSel = state.dwSeriesLengthOptions[state.dwSeriesLengthIndex];
     state.dwSeriesLength = state.dwSeriesLengthSel;
-    state.wNoiseLevelSel = static_cast<std::int16_t>(state.dwNoiseLevelOptions[state.dwNoiseLevelIndex]);
+    state.wNoiseLevelSel =
+        static_cast<std::int16_t>(state.dwNoiseLevelOptions[state.dwNoiseLevelIndex]);
     state.wNoiseLevel = state.wNoiseLevelSel;
-    state.wLostLevelSel = static_cast<std::int16_t>(state.dwLostLevelOptions[state.dwLostLevelIndex]);
+    state.wLostLevelSel =
+        static_cast<std::int16_t>(state.dwLostLevelOptions[state.dwLostLevelIndex]);
     state.wLostLevel = state.wLostLevelSel;
     state.wSavedEnergyMakingSel = static_cast<std::uint16_t>(100 - state.wLostLevel);
     state.wSavedEnergyMaking = state.wSavedEnergyMakingSel;
@@ -42,9 +45,11 @@ bool getRequiredList(Host& host, std::uint16_t n, std::vector<std::uint16_t>& li
 void rebuildRequiredList(ProgramState& state) {
     state.lpRequiredList.clear();
     for (std::size_t i = 0; i < state.wEtalonFlags.size(); ++i)
-        if (state.wEtalonFlags[i] & 1u) state.lpRequiredList.push_back(static_cast<std::uint16_t>(i + 1));
+        if (state.wEtalonFlags[i] & 1u)
+            state.lpRequiredList.push_back(static_cast<std::uint16_t>(i + 1));
     state.wRequiredCount = static_cast<std::uint16_t>(state.lpRequiredList.size());
-    if (state.wRequiredCapacity < state.wRequiredCount) state.wRequiredCapacity = state.wRequiredCount;
+    if (state.wRequiredCapacity < state.wRequiredCount)
+        state.wRequiredCapacity = state.wRequiredCount;
 }
 
 void updatePulseRange(ProgramState& state, std::uint32_t length) {

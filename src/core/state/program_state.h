@@ -103,7 +103,7 @@ struct ProgramState {
 
     // Series synthesis parameters.
     std::array<std::uint32_t, 4> dwSeriesLengthOptions{3, 200, 600, 1200};  // count, then lengths
-    std::uint32_t dwSeriesLengthIndex = 3;  // 1-based option chosen
+    std::uint32_t dwSeriesLengthIndex = 3;                                  // 1-based option chosen
     std::uint32_t dwSeriesLengthSel = 1200;
     std::uint32_t dwSeriesLength = 1200;
     std::uint16_t wEtalonLength = 20;
@@ -132,7 +132,8 @@ struct ProgramState {
     std::uint16_t wNoiseSeed = 10597;  // noise generator state, never reset
 
     // Etalon selections.
-    std::array<std::uint16_t, kEtalonTableSize> wEtalonFlags{};  // bit 0 required, bit 1 in alphabet
+    std::array<std::uint16_t, kEtalonTableSize>
+        wEtalonFlags{};                         // bit 0 required, bit 1 in alphabet
     std::vector<std::uint16_t> lpRequiredList;  // required etalons, increasing when rebuilt
     std::uint16_t wRequiredCount = 20;
     std::uint16_t wRequiredCapacity = 20;

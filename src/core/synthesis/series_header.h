@@ -17,19 +17,19 @@ namespace mirovale {
 // are kept up to date by getCutOffSeriesHeader. Signal and per-pulse arrays hold their full
 // capacity; only the first N samples and n pulses are meaningful.
 struct SeriesHeader {
-    std::uint32_t dwMaxSeriesSize = 0;  // sample capacity of the two signal arrays
-    std::uint32_t dwSeriesSize = 0;     // series length N
-    std::uint16_t wTmin = 0;            // least start-to-start distance
-    std::uint16_t wTmax = 0;            // greatest start-to-start distance
-    std::vector<std::int16_t> lpPureData;  // noise-free signal
-    std::vector<std::int16_t> lpData;      // noisy signal (equals lpPureData until noise is added)
-    std::uint16_t wImpulseSize = 0;        // etalon length L
-    std::uint16_t wImpulseQuantity = 0;    // number of pulses n
-    std::uint16_t wMaxPulses = 0;          // greatest feasible n: (N - L + Tmin) / Tmin
-    std::uint16_t wMinPulses = 0;          // least feasible n: (N + L - 1) / Tmax, at least 1
-    std::uint16_t wNoiseLevel = 0;         // standard deviation of the noise last added, 0 = none
-    std::uint16_t wAmplitude = 0;          // amplitude setting the series was made with
-    std::vector<std::int16_t> lpPositions;          // [M] start of each pulse
+    std::uint32_t dwMaxSeriesSize = 0;      // sample capacity of the two signal arrays
+    std::uint32_t dwSeriesSize = 0;         // series length N
+    std::uint16_t wTmin = 0;                // least start-to-start distance
+    std::uint16_t wTmax = 0;                // greatest start-to-start distance
+    std::vector<std::int16_t> lpPureData;   // noise-free signal
+    std::vector<std::int16_t> lpData;       // noisy signal (equals lpPureData until noise is added)
+    std::uint16_t wImpulseSize = 0;         // etalon length L
+    std::uint16_t wImpulseQuantity = 0;     // number of pulses n
+    std::uint16_t wMaxPulses = 0;           // greatest feasible n: (N - L + Tmin) / Tmin
+    std::uint16_t wMinPulses = 0;           // least feasible n: (N + L - 1) / Tmax, at least 1
+    std::uint16_t wNoiseLevel = 0;          // standard deviation of the noise last added, 0 = none
+    std::uint16_t wAmplitude = 0;           // amplitude setting the series was made with
+    std::vector<std::int16_t> lpPositions;  // [M] start of each pulse
     std::vector<std::int16_t> lpDetectedPositions;  // [M] start of each detected pulse, -1 = none
     std::vector<std::int16_t> lpMinPositions;       // [M] least feasible start
     std::vector<std::int16_t> lpMaxPositions;       // [M] greatest feasible start
@@ -60,20 +60,20 @@ struct SeriesHeader {
     std::uint16_t wRecognizedSubset = 0;            // 1-based subset chosen by tuple recognition
     std::vector<std::int16_t> selectedSubsetSize;   // [wMaxSubsets] length of each subset
     std::vector<std::vector<std::int16_t>> selectedSubsetList;  // [wMaxSubsets][wMaxSubsetLength]
-    std::vector<std::int16_t> lpAlphabet;           // [wMaxAlphabetLength] current alphabet
-    std::uint16_t wCurrentAlphabetSize = 0;         // entries of lpAlphabet
-    std::uint16_t wMaxAlphabets = 0;                // row capacity of the alphabet table
-    std::uint16_t wAlphabets = 0;                   // alphabets held
-    std::uint16_t wMaxAlphabetLength = 0;           // column capacity of each alphabet row
-    std::uint16_t wRecognizedAlphabet = 0;          // 1-based alphabet chosen by recognition
-    std::uint16_t wCurrentAlphabet = 0;             // 1-based current alphabet, 0 = none
+    std::vector<std::int16_t> lpAlphabet;            // [wMaxAlphabetLength] current alphabet
+    std::uint16_t wCurrentAlphabetSize = 0;          // entries of lpAlphabet
+    std::uint16_t wMaxAlphabets = 0;                 // row capacity of the alphabet table
+    std::uint16_t wAlphabets = 0;                    // alphabets held
+    std::uint16_t wMaxAlphabetLength = 0;            // column capacity of each alphabet row
+    std::uint16_t wRecognizedAlphabet = 0;           // 1-based alphabet chosen by recognition
+    std::uint16_t wCurrentAlphabet = 0;              // 1-based current alphabet, 0 = none
     std::vector<std::int16_t> selectedAlphabetSize;  // [wMaxAlphabets] length of each alphabet
     std::vector<std::vector<std::int16_t>> selectedAlphabetList;  // [wMaxAlphabets][length]
-    std::uint16_t wVectorMode = 0;       // block-view flag; always 0, readers use the flat arrays
-    std::uint32_t dwMaxBlocks = 0;       // block count the block copies were sized for
-    std::uint32_t dwBlocks = 0;          // B = ceil(N / L)
-    std::uint16_t wTminBlocks = 0;       // ceil(Tmin / L), at least 1
-    std::uint16_t wTmaxBlocks = 0;       // ceil((Tmax - 1) / L), at least wTminBlocks
+    std::uint16_t wVectorMode = 0;  // block-view flag; always 0, readers use the flat arrays
+    std::uint32_t dwMaxBlocks = 0;  // block count the block copies were sized for
+    std::uint32_t dwBlocks = 0;     // B = ceil(N / L)
+    std::uint16_t wTminBlocks = 0;  // ceil(Tmin / L), at least 1
+    std::uint16_t wTmaxBlocks = 0;  // ceil((Tmax - 1) / L), at least wTminBlocks
     std::vector<std::int16_t> lpVectorPureData;  // [dwMaxBlocks * L] block b at b * L
     std::vector<std::int16_t> lpVectorData;      // [dwMaxBlocks * L] second copy of the blocks
     std::vector<std::int16_t> lpBlocks;          // [M] block holding each pulse
