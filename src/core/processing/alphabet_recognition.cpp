@@ -1,10 +1,8 @@
 #include "core/processing/alphabet_recognition.h"
 
-#include "core/processing/admissible_sets.h"
 #include "core/processing/alphabet_loop.h"
 #include "core/processing/chain_detection.h"
-#include "core/processing/local_fit.h"
-#include "core/processing/sentinels.h"
+#include "core/processing/detection_entries.h"
 
 namespace mirovale {
 
@@ -13,14 +11,8 @@ std::optional<std::int64_t> detectAlphabetFixed(Host& host, const EtalonTable& e
                                                 std::uint16_t wTmin, std::uint16_t wTmax,
                                                 std::uint16_t wSavedEnergyProcessing,
                                                 const SeriesHeader& series, PulseChain& chain) {
-    const std::vector<StartWindow> windows =
-        computedWindows(viewOf(series), series.wImpulseQuantity, wTmin, wTmax);
-    const KnownNumberSettings settings{kSixNines, kSevenNines, kNineNines, wTmin, wTmax};
-    auto outcome = detectKnownNumber(host, etalons, members, wSavedEnergyProcessing, series,
-                                     windows, settings, nullptr);
-    if (!outcome) return std::nullopt;
-    chain = std::move(outcome->chain);
-    return outcome->distance;
+    return detectAlphabetFixedWith<ChainSearch>(host, etalons, members, wTmin, wTmax,
+                                                wSavedEnergyProcessing, series, chain);
 }
 
 std::optional<std::int64_t> detectAlphabetUnfixed(Host& host, const EtalonTable& etalons,
@@ -28,11 +20,8 @@ std::optional<std::int64_t> detectAlphabetUnfixed(Host& host, const EtalonTable&
                                                   std::uint16_t wTmin, std::uint16_t wTmax,
                                                   std::uint16_t wSavedEnergyProcessing,
                                                   const SeriesHeader& series, PulseChain& chain) {
-    auto outcome = detectUnknownNumber(host, etalons, members, wTmin, wTmax, wSavedEnergyProcessing,
-                                       series, nullptr);
-    if (!outcome) return std::nullopt;
-    chain = std::move(outcome->chain);
-    return outcome->distance;
+    return detectAlphabetUnfixedWith<ChainSearch>(host, etalons, members, wTmin, wTmax,
+                                                  wSavedEnergyProcessing, series, chain);
 }
 
 int recognizeAlphabetFixed(Host& host, const EtalonTable& etalons, std::uint16_t wTmin,

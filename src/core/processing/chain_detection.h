@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "core/host/host.h"
@@ -43,5 +44,17 @@ std::optional<DetectionOutcome> detectKnownNumber(Host& host, const EtalonTable&
                                                   std::span<const StartWindow> windows,
                                                   const KnownNumberSettings& settings,
                                                   ChainsHeader* chains);
+
+// The two searches above, as the shared entry steps of detection take them.
+struct ChainSearch {
+    template <class... Args>
+    static auto unknown(Args&&... args) {
+        return mirovale::detectUnknownNumber(std::forward<Args>(args)...);
+    }
+    template <class... Args>
+    static auto known(Args&&... args) {
+        return mirovale::detectKnownNumber(std::forward<Args>(args)...);
+    }
+};
 
 }  // namespace mirovale
