@@ -5,8 +5,10 @@
 #include "cli/demo_command.h"
 #include "cli/script.h"
 #include "cli/simulate_command.h"
+#include "core/host/memory_policy.h"
 
 int main(int argc, char** argv) {
+    mirovale::retainFreedMemory();
     CLI::App app{"Mirovale without a window"};
     app.require_subcommand(1);
     mirovale::SimulateOptions simulate;
