@@ -1,9 +1,11 @@
-// The block sweep of the local fit against the literal enumeration of every etalon and piece,
-// start by start, on random etalons and series built to make ties frequent.
+// The block sweep of the local fit, and the pieces settled after it, against the literal
+// enumeration of every etalon and piece, start by start, on random etalons and series built to
+// make ties frequent.
 
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 
 #include "core/processing/local_fit.h"
 #include "core/processing/local_fit_sweep.h"
@@ -54,6 +56,11 @@ FitCase drawFitCase(std::mt19937& rng) {
     return c;
 }
 
+std::string text(const LocalFit& f) {
+    return std::to_string(f.score) + " (" + std::to_string(f.etalonIndex) + ") [" +
+           std::to_string(f.begin) + ".." + std::to_string(f.end) + "]";
+}
+
 TEST(LocalFitSweep, EqualsTheLiteralFitAtEveryStart) {
     const int cases = differential::scaled(2000);
     FitSweepBuffers buffers;  // reused across cases, as the routines do
@@ -71,11 +78,13 @@ TEST(LocalFitSweep, EqualsTheLiteralFitAtEveryStart) {
         std::vector<LocalFit> got(1 + rng() % (view.starts - first));
         fitStarts(plan, view, first, got, buffers);
         for (std::size_t i = 0; i < got.size(); ++i) {
-            const LocalFit want = fitAt(view, first + i, candidates);
-            ASSERT_TRUE(got[i] == want)
-                << "start " << first + i << ": got " << got[i].score << " (" << got[i].etalonIndex
-                << ") [" << got[i].begin << ".." << got[i].end << "], want " << want.score << " ("
-                << want.etalonIndex << ") [" << want.begin << ".." << want.end << "]";
+            const std::size_t t = first + i;
+            const LocalFit want = fitAt(view, t, candidates);
+            ASSERT_TRUE(got[i].score == want.score && got[i].etalonIndex == want.etalonIndex)
+                << "start " << t << ": got " << text(got[i]) << ", want " << text(want);
+            const LocalFit settled = settleFit(plan, view, t, got[i].etalonIndex);
+            ASSERT_TRUE(settled == want)
+                << "start " << t << ": settled " << text(settled) << ", want " << text(want);
         }
     }
 }

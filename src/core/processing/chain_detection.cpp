@@ -43,7 +43,7 @@ std::optional<DetectionOutcome> detectUnknownNumber(
     sweepLaterOnly(table, sets.laterOnly.get(), settings, work);
     const ChainEnd end = findChainEnd(table, sets.last.get(), kEightNines);
     if (!end.found || end.score >= kSevenNines) return DetectionOutcome{kSevenNines, {}};
-    return DetectionOutcome{end.score, traceChain(table, end)};
+    return DetectionOutcome{end.score, traceSettledChain(table, end, view, std::span(&plan, 1))};
 }
 
 template <class Number>

@@ -125,7 +125,7 @@ MIROVALE_LAYER_CLONES void sweepQuadLayer(std::span<const StartWindow> windows, 
 }
 
 ChainPulse pulseAt(const FitRow& fits, std::int64_t t) {
-    const LocalFit& fit = fits.at(t);
+    const LocalFit fit = fits.settled(t);
     return {static_cast<std::int32_t>(t), fit.etalonIndex + 1, fit.begin, fit.end};
 }
 
@@ -150,6 +150,8 @@ void sizeFitRow(FitRow& row, const StartWindow& hull) {
 
 void fillFitRow(FitRow& row, const FitPlan& plan, const SeriesView& view,
                 FitSweepBuffers& buffers) {
+    row.plan = &plan;
+    row.view = view;
     fitStarts(plan, view, row.base, row.fits, buffers);
     for (std::size_t i = 0; i < row.fits.size(); ++i) row.scores[i] = row.fits[i].score;
 }

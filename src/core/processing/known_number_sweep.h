@@ -13,14 +13,20 @@
 namespace mirovale {
 
 // The fits of one list of candidates at the starts [base, base + fits.size()), computed once
-// and read by every layer that fits that list.
+// and read by every layer that fits that list; their pieces are settled for the starts a chain
+// keeps.
 struct FitRow {
     std::size_t base = 0;
     std::vector<LocalFit> fits;
     std::vector<std::int64_t> scores;  // the fits' scores side by side, for the layer sweeps
+    const FitPlan* plan = nullptr;     // what fillFitRow fitted, and on which samples
+    SeriesView view;
 
-    [[nodiscard]] const LocalFit& at(std::int64_t t) const {
-        return fits[static_cast<std::size_t>(t) - base];
+    // The fit at t with its piece settled.
+    [[nodiscard]] LocalFit settled(std::int64_t t) const {
+        const auto start = static_cast<std::size_t>(t);
+        const LocalFit& fit = fits[start - base];
+        return fit.begin == kUnsettled ? settleFit(*plan, view, start, fit.etalonIndex) : fit;
     }
 };
 
@@ -30,7 +36,7 @@ StartWindow windowHull(std::span<const StartWindow> windows);
 // Sizes `row` for the starts of `hull`.
 void sizeFitRow(FitRow& row, const StartWindow& hull);
 
-// Fits `plan` at every start of the row.
+// Fits `plan` (kept alive by the caller) at every start of the row.
 void fillFitRow(FitRow& row, const FitPlan& plan, const SeriesView& view, FitSweepBuffers& buffers);
 
 // The scores of four candidates side by side, one per lane, on 32-byte boundaries; the loops

@@ -2,316 +2,259 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
+#include <type_traits>
+#include <utility>
 
 #include "core/processing/sentinels.h"
 
-// The sweeps are plain loops over a block of starts that the compiler vectorises; on x86-64 they
-// are also built for AVX2 and for AVX-512 (x86-64-v4, whose 32 vector registers hold a whole
-// block's state) and chosen at run time, the baseline build staying the fallback.
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#define MIROVALE_SWEEP_CLONES __attribute__((target_clones("arch=x86-64-v4", "avx2", "default")))
-#else
-#define MIROVALE_SWEEP_CLONES
+// The sweeps keep the starts of a span in vectors of lanes. The kernel is built once for
+// baseline x86-64 (or whatever the target is) and, on x86-64, once more for AVX2 and once for
+// AVX-512 with its dot products; the widest the processor runs is chosen at run time.
+
+// The helpers below pass lanes by value; they are inlined into the sweeps, whose instruction
+// sets pick the instructions, so the by-value ABI the warning is about never applies.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wpsabi"
+#endif
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define MIROVALE_X86_SWEEPS 1
 #endif
 
 namespace mirovale {
 namespace {
 
-// Starts fitted side by side; the per-start state of one block lives in arrays of this length.
-constexpr std::size_t kBlock = 64;
+// Eight 32-bit starts, or four 64-bit ones, per vector; loaded and stored through the
+// unaligned twins, which alias their element type only.
+using Narrow = std::int32_t __attribute__((vector_size(32)));
+using Wide = std::int64_t __attribute__((vector_size(32)));
+using UnalignedNarrow = std::int32_t __attribute__((vector_size(32), aligned(4)));
+using UnalignedWide = std::int64_t __attribute__((vector_size(32), aligned(8)));
 
-// The best fit of every start of a block over the entries swept so far, every field in the
-// sweep's arithmetic so that the lanes stay of one width.
 template <class V>
-struct BlockBest {
-    V score[kBlock];
-    V etalon[kBlock];
-    V begin[kBlock];
-    V end[kBlock];
+using ElementOf = std::remove_cvref_t<decltype(std::declval<V>()[0])>;
+
+// Vectors side by side per sweep, so that the chains of additions overlap.
+constexpr std::size_t kGroups = 4;
+template <class V>
+constexpr std::size_t kLanes = sizeof(V) / sizeof(ElementOf<V>);
+template <class V>
+constexpr std::size_t kSpan = kLanes<V>* kGroups;  // starts per sweep
+
+// Loads and stores at any element boundary.
+[[gnu::always_inline]] inline void load(const std::int32_t* p, Narrow& v) {
+    v = *reinterpret_cast<const UnalignedNarrow*>(p);
+}
+[[gnu::always_inline]] inline void load(const std::int64_t* p, Wide& v) {
+    v = *reinterpret_cast<const UnalignedWide*>(p);
+}
+template <class V>
+[[gnu::always_inline]] inline V load(const ElementOf<V>* p) {
+    V v;
+    load(p, v);
+    return v;
+}
+[[gnu::always_inline]] inline void store(std::int32_t* p, Narrow v) {
+    *reinterpret_cast<UnalignedNarrow*>(p) = v;
+}
+[[gnu::always_inline]] inline void store(std::int64_t* p, Wide v) {
+    *reinterpret_cast<UnalignedWide*>(p) = v;
+}
+
+template <class V>
+[[gnu::always_inline]] inline V splat(ElementOf<V> value) {
+    return value - V{};
+}
+
+template <class V>
+[[gnu::always_inline]] inline V smaller(V a, V b) {
+    return a < b ? a : b;
+}
+
+template <class V>
+[[gnu::always_inline]] inline V larger(V a, V b) {
+    return a > b ? a : b;
+}
+
+// The best score and etalon of each start of a span.
+template <class V>
+struct SpanFits {
+    V score[kGroups];
+    V etalon[kGroups];
 };
 
-// Sweeps one entry over the block at x0 (kBlock + L samples readable) in arithmetic of type V
-// and merges its fits into `best` (taken outright for the first entry, otherwise only where
-// strictly smaller). rows holds (L + 1) * kBlock values: row j is C[j] of every start, stored
-// where a begin or a piece end reads it.
-template <class V>
-[[gnu::always_inline]] inline void sweepEntry(const FitPlan::Entry& entry, std::size_t L,
-                                              const std::int32_t* x0, V* rows, bool firstEntry,
-                                              BlockBest<V>& best) {
-    const bool pieces = !entry.begins.empty();
-    // acc[i] = sum over m <= j of e[m] x[i + m] (L >= 1).
-    V acc[kBlock];
-    const V e0 = entry.samples[0];
-    for (std::size_t i = 0; i < kBlock; ++i) acc[i] = e0 * static_cast<V>(x0[i]);
-    if (pieces && entry.rowUsed[0]) std::fill(rows, rows + kBlock, V{0});
-    for (std::size_t j = 0; j < L; ++j) {
-        if (j > 0) {
-            const V e = entry.samples[j];
-            const std::int32_t* x = x0 + j;
-            for (std::size_t i = 0; i < kBlock; ++i) acc[i] += e * static_cast<V>(x[i]);
-        }
-        if (pieces && entry.rowUsed[j + 1]) {
-            const auto energy = static_cast<V>(entry.energy[j + 1]);
-            V* row = rows + (j + 1) * kBlock;
-            for (std::size_t i = 0; i < kBlock; ++i) row[i] = energy - 2 * acc[i];
-        }
+// C[j + 1] = C[j] + e[j]^2 - 2 e[j] x[t + j] with the samples loaded as they are.
+struct GenericUpdate {
+    const std::int64_t* slope;
+    const std::int64_t* square;
+
+    GenericUpdate(const FitPlan& plan, const FitPlan::Entry& entry)
+        : slope(plan.slope.data() + entry.steps), square(plan.square.data() + entry.steps) {}
+
+    template <class V>
+    [[gnu::always_inline]] V operator()(V c, V x, std::size_t j) const {
+        using E = ElementOf<V>;
+        return c + (static_cast<E>(square[j]) + static_cast<E>(slope[j]) * x);
     }
-    const auto total = static_cast<V>(entry.energy[L]);
-    const auto etalon = static_cast<V>(entry.etalonIndex);
-    if (!pieces) {
-        const auto last = static_cast<V>(L - 1);
-        for (std::size_t i = 0; i < kBlock; ++i) {
-            const V score = total - 2 * acc[i];
-            const bool take = firstEntry || score < best.score[i];
-            best.score[i] = take ? score : best.score[i];
-            best.etalon[i] = take ? etalon : best.etalon[i];
-            best.begin[i] = take ? V{0} : best.begin[i];
-            best.end[i] = take ? last : best.end[i];
-        }
-        return;
+};
+
+using NarrowSweep = void (*)(const FitPlan&, const std::int32_t*, std::int32_t*, SpanFits<Narrow>&);
+using WideSweep = void (*)(const FitPlan&, const std::int64_t*, std::int64_t*, SpanFits<Wide>&);
+
+namespace baseline {
+#include "core/processing/local_fit_kernel.inc"
+}  // namespace baseline
+
+#if defined(MIROVALE_X86_SWEEPS)
+#pragma GCC push_options
+#pragma GCC target("avx2")
+namespace avx2 {
+#include "core/processing/local_fit_kernel.inc"
+
+// The step as one multiply-add of the word (x, 1) with (-2 e[j], e[j]^2).
+struct PairUpdate {
+    const std::int32_t* pairs;
+    PairUpdate(const FitPlan& plan, const FitPlan::Entry& entry)
+        : pairs(plan.pairs.data() + entry.steps) {}
+    [[gnu::always_inline]] Narrow operator()(Narrow c, Narrow x, std::size_t j) const {
+        return c + reinterpret_cast<Narrow>(_mm256_madd_epi16(reinterpret_cast<__m256i>(x),
+                                                              _mm256_set1_epi32(pairs[j])));
     }
-    // The whole etalon, then its pieces.
-    V score[kBlock];
-    V begin[kBlock];
-    V end[kBlock];
-    {
-        // Begins are taken from the last to the first and each extends the suffix minimum of
-        // C down to its least stop; `<=` keeps the earliest end and then the earliest begin.
-        constexpr V kTop = std::numeric_limits<V>::max();
-        V suffix[kBlock];
-        V suffixAt[kBlock];
-        V piece[kBlock];
-        V pieceBegin[kBlock];
-        V pieceEnd[kBlock];
-        for (std::size_t i = 0; i < kBlock; ++i) {
-            suffix[i] = kTop;
-            suffixAt[i] = 0;
-            piece[i] = kTop;
-            pieceBegin[i] = 0;
-            pieceEnd[i] = 0;
-        }
-        std::size_t low = L + 1;
-        for (std::size_t k = entry.begins.size(); k-- > 0;) {
-            const std::size_t stop = entry.leastStops[k];
-            for (; low > stop; --low) {
-                const V* row = rows + (low - 1) * kBlock;
-                const auto at = static_cast<V>(low - 1);
-                for (std::size_t i = 0; i < kBlock; ++i) {
-                    const bool take = row[i] <= suffix[i];
-                    suffix[i] = take ? row[i] : suffix[i];
-                    suffixAt[i] = take ? at : suffixAt[i];
-                }
-            }
-            const V a = entry.begins[k];
-            const V* row = rows + static_cast<std::size_t>(a) * kBlock;
-            for (std::size_t i = 0; i < kBlock; ++i) {
-                const V s = suffix[i] - row[i];
-                const bool take = s <= piece[i];
-                piece[i] = take ? s : piece[i];
-                pieceBegin[i] = take ? a : pieceBegin[i];
-                pieceEnd[i] = take ? suffixAt[i] - 1 : pieceEnd[i];
-            }
-        }
-        const auto last = static_cast<V>(L - 1);
-        for (std::size_t i = 0; i < kBlock; ++i) {
-            const V whole = total - 2 * acc[i];
-            const bool take = piece[i] < whole;
-            score[i] = take ? piece[i] : whole;
-            begin[i] = take ? pieceBegin[i] : V{0};
-            end[i] = take ? pieceEnd[i] : last;
-        }
+};
+
+void sweepPairs(const FitPlan& plan, const std::int32_t* x, std::int32_t* rows,
+                SpanFits<Narrow>& best) {
+    sweepSpan<Narrow, PairUpdate>(plan, x, rows, best);
+}
+}  // namespace avx2
+#pragma GCC pop_options
+
+#pragma GCC push_options
+#pragma GCC target("arch=x86-64-v4,avx512vnni")
+namespace avx512 {
+#include "core/processing/local_fit_kernel.inc"
+
+// The step as one dot product accumulated into C.
+struct PairUpdate {
+    const std::int32_t* pairs;
+    PairUpdate(const FitPlan& plan, const FitPlan::Entry& entry)
+        : pairs(plan.pairs.data() + entry.steps) {}
+    [[gnu::always_inline]] Narrow operator()(Narrow c, Narrow x, std::size_t j) const {
+        return reinterpret_cast<Narrow>(_mm256_dpwssd_epi32(reinterpret_cast<__m256i>(c),
+                                                            reinterpret_cast<__m256i>(x),
+                                                            _mm256_set1_epi32(pairs[j])));
     }
-    for (std::size_t i = 0; i < kBlock; ++i) {
-        const bool take = firstEntry || score[i] < best.score[i];
-        best.score[i] = take ? score[i] : best.score[i];
-        best.etalon[i] = take ? etalon : best.etalon[i];
-        best.begin[i] = take ? begin[i] : best.begin[i];
-        best.end[i] = take ? end[i] : best.end[i];
+};
+
+void sweepPairs(const FitPlan& plan, const std::int32_t* x, std::int32_t* rows,
+                SpanFits<Narrow>& best) {
+    sweepSpan<Narrow, PairUpdate>(plan, x, rows, best);
+}
+}  // namespace avx512
+#pragma GCC pop_options
+#endif
+
+// The sweeps of the widest instruction set the processor runs; pairs is null without one.
+struct Sweeps {
+    NarrowSweep narrow = baseline::sweepNarrow;
+    NarrowSweep pairs = nullptr;
+    WideSweep wide = baseline::sweepWide;
+};
+
+Sweeps chooseSweeps() {
+    Sweeps sweeps;
+#if defined(MIROVALE_X86_SWEEPS)
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl") &&
+        __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512dq") &&
+        __builtin_cpu_supports("avx512cd") && __builtin_cpu_supports("avx512vnni")) {
+        return {avx512::sweepNarrow, avx512::sweepPairs, avx512::sweepWide};
     }
+    if (__builtin_cpu_supports("avx2")) {
+        return {avx2::sweepNarrow, avx2::sweepPairs, avx2::sweepWide};
+    }
+#endif
+    return sweeps;
 }
 
-// Sweeps every entry of the plan over one block.
-template <class V>
-[[gnu::always_inline]] inline void sweepBlock(const FitPlan& plan, const std::int32_t* x0, V* rows,
-                                              BlockBest<V>& best) {
-    bool firstEntry = true;
-    for (const FitPlan::Entry& entry : plan.entries) {
-        sweepEntry<V>(entry, plan.L, x0, rows, firstEntry, best);
-        firstEntry = false;
-    }
-}
-
-MIROVALE_SWEEP_CLONES void sweepWide(const FitPlan& plan, const std::int32_t* x0,
-                                     std::int64_t* rows, BlockBest<std::int64_t>& best) {
-    sweepBlock<std::int64_t>(plan, x0, rows, best);
+const Sweeps& sweeps() {
+    static const Sweeps chosen = chooseSweeps();
+    return chosen;
 }
 
 // Whether every sum of the plan over samples of magnitude at most `peak` stays in 32 bits:
 // |C[j]| and every piece score of an entry are at most P[L] + 2 * sum |e| * peak.
 bool fitsNarrow(const FitPlan& plan, std::int64_t peak) {
     return std::all_of(plan.entries.begin(), plan.entries.end(), [&](const FitPlan::Entry& e) {
-        return e.energy[plan.L] + 2 * e.magnitude * peak <=
-               std::numeric_limits<std::int32_t>::max();
+        return e.energy + 2 * e.magnitude * peak <= std::numeric_limits<std::int32_t>::max();
     });
 }
 
-// Fits every block of the call in 64 bits and writes the first out.size() starts.
-void sweepAllWide(const FitPlan& plan, const std::int32_t* samples, std::int64_t* rows,
-                  std::span<LocalFit> out) {
-    BlockBest<std::int64_t> best;
-    for (std::size_t first = 0; first < out.size(); first += kBlock) {
-        sweepWide(plan, samples + first, rows, best);
-        const std::size_t lanes = std::min(kBlock, out.size() - first);
-        for (std::size_t i = 0; i < lanes; ++i) {
-            out[first + i] = {best.score[i], static_cast<std::int32_t>(best.etalon[i]),
-                              static_cast<std::int32_t>(best.begin[i]),
-                              static_cast<std::int32_t>(best.end[i])};
+// Fits every span of the call, writing the first out.size() starts; `words` holds what the
+// sweep loads per start, kSpan + L - 1 of them from each span's first start.
+template <class V, class Sweep>
+void sweepAll(const FitPlan& plan, const std::vector<ElementOf<V>>& words,
+              std::vector<ElementOf<V>>& rows, std::span<LocalFit> out, Sweep sweep) {
+    constexpr std::size_t span = kSpan<V>;
+    SpanFits<V> best{};
+    for (std::size_t first = 0; first < out.size(); first += span) {
+        sweep(plan, words.data() + first, rows.data(), best);
+        const std::size_t count = std::min(span, out.size() - first);
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::size_t g = i / kLanes<V>;
+            const std::size_t lane = i % kLanes<V>;
+            out[first + i] = {best.score[g][lane], static_cast<std::int32_t>(best.etalon[g][lane]),
+                              kUnsettled, kUnsettled};
         }
     }
 }
 
-// The 32-bit sweep keeps its starts in vectors of eight lanes, four vectors side by side, so
-// that everything a start needs stays in registers from the first etalon sample to the merge.
-using Lanes = std::int32_t __attribute__((vector_size(32)));
-
-// The helpers below pass lanes by value; they are inlined into the one caller, whose clones pick
-// the instructions, so the by-value ABI the warning is about never applies.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wpsabi"
-#endif
-
-constexpr std::size_t kLanes = sizeof(Lanes) / sizeof(std::int32_t);
-constexpr std::size_t kGroups = 4;
-constexpr std::size_t kSpan = kLanes * kGroups;  // starts per sweep
-
-[[gnu::always_inline]] inline Lanes loadLanes(const std::int32_t* p) {
-    Lanes v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
+// Lays out the call's samples in `words` as the sweep loads them, followed by zeros so that
+// every span reads kSpan + L - 1 of them: as they are, or as the words (x, 1).
+template <class V>
+void layOut(std::span<const std::int16_t> x, std::size_t count, std::size_t L, bool asPairs,
+            std::vector<ElementOf<V>>& words) {
+    const std::size_t spans = (count + kSpan<V> - 1) / kSpan<V>;
+    if (asPairs) {
+        words.resize(x.size());
+        for (std::size_t i = 0; i < x.size(); ++i) {
+            words[i] = static_cast<std::int32_t>(static_cast<std::uint16_t>(x[i]) | 0x10000u);
+        }
+    } else {
+        words.assign(x.begin(), x.end());
+    }
+    words.resize(spans * kSpan<V> + L, 0);
 }
 
-[[gnu::always_inline]] inline void storeLanes(std::int32_t* p, Lanes v) {
-    std::memcpy(p, &v, sizeof v);
-}
-
-// The fits of kSpan starts: score, etalon, piece.
-struct LaneFits {
-    Lanes score[kGroups];
-    Lanes etalon[kGroups];
-    Lanes begin[kGroups];
-    Lanes end[kGroups];
-};
-
-// The entry's fits at kSpan starts (as sweepEntry); rows holds (L + 1) * kSpan values.
-[[gnu::always_inline]] inline void entryFits(const FitPlan::Entry& entry, std::size_t L,
-                                             const std::int32_t* x, std::int32_t* rows,
-                                             LaneFits& fits) {
-    const bool pieces = !entry.begins.empty();
-    Lanes acc[kGroups];
-    for (std::size_t g = 0; g < kGroups; ++g) acc[g] = entry.samples[0] * loadLanes(x + g * kLanes);
-    if (pieces && entry.rowUsed[0]) {
-        for (std::size_t g = 0; g < kGroups; ++g) storeLanes(rows + g * kLanes, Lanes{});
+// One entry's coefficients and its begins with their least stops.
+void planEntry(FitPlan& plan, FitPlan::Entry& entry, const FitCandidate& c) {
+    const std::size_t L = plan.L;
+    const auto& P = c.energy;
+    entry.steps = plan.slope.size();
+    for (const std::int16_t v : c.samples.first(L)) {
+        const std::int64_t e = v;
+        plan.slope.push_back(-2 * e);
+        plan.square.push_back(e * e);
+        plan.pairsFit = plan.pairsFit && std::abs(e) <= 181;
+        plan.pairs.push_back(static_cast<std::int32_t>(static_cast<std::uint16_t>(-2 * e) |
+                                                       static_cast<std::uint32_t>(e * e) << 16));
+        entry.magnitude += std::abs(e);
     }
-    for (std::size_t j = 0; j < L; ++j) {
-        if (j > 0) {
-            const std::int32_t e = entry.samples[j];
-            for (std::size_t g = 0; g < kGroups; ++g) acc[g] += e * loadLanes(x + j + g * kLanes);
-        }
-        if (pieces && entry.rowUsed[j + 1]) {
-            const auto energy = static_cast<std::int32_t>(entry.energy[j + 1]);
-            for (std::size_t g = 0; g < kGroups; ++g) {
-                storeLanes(rows + (j + 1) * kSpan + g * kLanes, energy - 2 * acc[g]);
-            }
-        }
+    entry.stopsFrom = plan.stops.size();
+    entry.firstStop = L + 1;
+    std::size_t b = 0;
+    for (std::size_t a = 0; a < L && P[L] - P[a] > c.threshold; ++a) {
+        // The least end is non-decreasing in a, and b = L - 1 always qualifies here.
+        b = std::max(b, a);
+        while (!(P[b + 1] - P[a] > c.threshold)) ++b;
+        plan.stops.push_back(static_cast<std::uint16_t>(b + 1));
+        entry.firstStop = std::min(entry.firstStop, b + 1);
+        ++entry.begins;
     }
-    const auto total = static_cast<std::int32_t>(entry.energy[L]);
-    for (std::size_t g = 0; g < kGroups; ++g) {
-        fits.score[g] = total - 2 * acc[g];
-        fits.begin[g] = Lanes{};
-        fits.end[g] = (static_cast<std::int32_t>(L) - 1 - Lanes{});
-    }
-    if (!pieces) return;
-    // As sweepEntry: begins from the last to the first, suffix minima of C down to each least
-    // stop, `<=` keeping the earliest end and then the earliest begin.
-    const Lanes top = (std::int32_t{std::numeric_limits<std::int32_t>::max()} - Lanes{});
-    Lanes suffix[kGroups];
-    Lanes suffixAt[kGroups];
-    Lanes piece[kGroups];
-    Lanes pieceBegin[kGroups];
-    Lanes pieceEnd[kGroups];
-    for (std::size_t g = 0; g < kGroups; ++g) {
-        suffix[g] = piece[g] = top;
-        suffixAt[g] = pieceBegin[g] = pieceEnd[g] = Lanes{};
-    }
-    std::size_t low = L + 1;
-    for (std::size_t k = entry.begins.size(); k-- > 0;) {
-        for (const std::size_t stop = entry.leastStops[k]; low > stop;) {
-            --low;
-            const Lanes at = (static_cast<std::int32_t>(low) - 1 - Lanes{});  // the piece's end
-            for (std::size_t g = 0; g < kGroups; ++g) {
-                const Lanes row = loadLanes(rows + low * kSpan + g * kLanes);
-                const Lanes take = row <= suffix[g];
-                suffix[g] = take ? row : suffix[g];
-                suffixAt[g] = take ? at : suffixAt[g];
-            }
-        }
-        const std::size_t a = entry.begins[k];
-        const Lanes begin = (static_cast<std::int32_t>(a) - Lanes{});
-        for (std::size_t g = 0; g < kGroups; ++g) {
-            const Lanes s = suffix[g] - loadLanes(rows + a * kSpan + g * kLanes);
-            const Lanes take = s <= piece[g];
-            piece[g] = take ? s : piece[g];
-            pieceBegin[g] = take ? begin : pieceBegin[g];
-            pieceEnd[g] = take ? suffixAt[g] : pieceEnd[g];
-        }
-    }
-    for (std::size_t g = 0; g < kGroups; ++g) {
-        const Lanes take = piece[g] < fits.score[g];
-        fits.score[g] = take ? piece[g] : fits.score[g];
-        fits.begin[g] = take ? pieceBegin[g] : fits.begin[g];
-        fits.end[g] = take ? pieceEnd[g] : fits.end[g];
-    }
-}
-
-MIROVALE_SWEEP_CLONES void sweepLanes(const FitPlan& plan, const std::int32_t* x,
-                                      std::int32_t* rows, LaneFits& best) {
-    for (std::size_t k = 0; k < plan.entries.size(); ++k) {
-        const FitPlan::Entry& entry = plan.entries[k];
-        LaneFits fits{};
-        entryFits(entry, plan.L, x, rows, fits);
-        const Lanes etalon = (entry.etalonIndex - Lanes{});
-        for (std::size_t g = 0; g < kGroups; ++g) {
-            const Lanes take =
-                k == 0 ? (std::int32_t{-1} - Lanes{}) : fits.score[g] < best.score[g];
-            best.score[g] = take ? fits.score[g] : best.score[g];
-            best.etalon[g] = take ? etalon : best.etalon[g];
-            best.begin[g] = take ? fits.begin[g] : best.begin[g];
-            best.end[g] = take ? fits.end[g] : best.end[g];
-        }
-    }
-}
-
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
-
-// Fits every start of the call in 32 bits and writes the first out.size() starts.
-void sweepAllLanes(const FitPlan& plan, const std::int32_t* samples, std::int32_t* rows,
-                   std::span<LocalFit> out) {
-    LaneFits best{};
-    for (std::size_t first = 0; first < out.size(); first += kSpan) {
-        sweepLanes(plan, samples + first, rows, best);
-        const std::size_t lanes = std::min(kSpan, out.size() - first);
-        for (std::size_t i = 0; i < lanes; ++i) {
-            const std::size_t g = i / kLanes;
-            const std::size_t lane = i % kLanes;
-            out[first + i] = {best.score[g][lane], best.etalon[g][lane], best.begin[g][lane],
-                              best.end[g][lane]};
-        }
-    }
+    const std::uint16_t* stops = plan.stops.data() + entry.stopsFrom;
+    while (entry.prompt < entry.begins && stops[entry.prompt] == entry.prompt + 1) ++entry.prompt;
 }
 
 }  // namespace
@@ -319,38 +262,29 @@ void sweepAllLanes(const FitPlan& plan, const std::int32_t* samples, std::int32_
 FitPlan makeFitPlan(std::span<const FitCandidate> candidates, std::uint16_t L) {
     FitPlan plan;
     plan.L = L;
+    const std::size_t steps = candidates.size() * L;
     plan.entries.reserve(candidates.size());
+    plan.slope.reserve(steps);
+    plan.square.reserve(steps);
+    plan.pairs.reserve(steps);
+    plan.stops.reserve(steps);
     for (const FitCandidate& c : candidates) {
-        FitPlan::Entry entry;
+        FitPlan::Entry& entry = plan.entries.emplace_back();
+        entry.candidate = &c;
         entry.etalonIndex = c.etalonIndex;
-        entry.samples = c.samples.first(L);
-        entry.energy = std::span<const std::int64_t>(c.energy).first(std::size_t{L} + 1);
-        for (const std::int16_t e : entry.samples) entry.magnitude += std::abs(std::int64_t{e});
-        const auto& P = c.energy;
-        std::size_t b = 0;
-        for (std::size_t a = 0; a < L; ++a) {
-            if (!(P[L] - P[a] > c.threshold)) continue;
-            // The least end is non-decreasing in a, and b = L - 1 always qualifies here.
-            b = std::max(b, a);
-            while (!(P[b + 1] - P[a] > c.threshold)) ++b;
-            entry.begins.push_back(static_cast<std::uint16_t>(a));
-            entry.leastStops.push_back(static_cast<std::uint16_t>(b + 1));
-        }
-        entry.rowUsed.assign(std::size_t{L} + 1, 0);
-        for (const std::uint16_t a : entry.begins) entry.rowUsed[a] = 1;
-        if (!entry.leastStops.empty()) {
-            std::fill(entry.rowUsed.begin() + entry.leastStops.front(), entry.rowUsed.end(), 1);
-        }
-        plan.entries.push_back(std::move(entry));
+        entry.energy = c.energy[L];
+        planEntry(plan, entry, c);
     }
     return plan;
 }
 
 void reserveFitSweep(FitSweepBuffers& buffers, std::uint16_t L, std::size_t most) {
-    const std::size_t rows = (std::size_t{L} + 1) * kBlock;
-    buffers.padded.reserve(most + kBlock + L);
-    if (buffers.wide.size() < rows) buffers.wide.resize(rows);
-    if (buffers.narrow.size() < rows) buffers.narrow.resize(rows);
+    const auto size = [&](auto& words, auto& rows, std::size_t span) {
+        words.reserve(most + span + L);
+        if (rows.size() < std::size_t{L} * span) rows.resize(std::size_t{L} * span);
+    };
+    size(buffers.narrowSamples, buffers.narrowRows, kSpan<Narrow>);
+    size(buffers.wideSamples, buffers.wideRows, kSpan<Wide>);
 }
 
 void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first,
@@ -366,19 +300,28 @@ void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first,
         std::fill(out.begin(), out.end(), fit);
         return;
     }
-    // The call's samples, followed by zeros so that every block reads kBlock + L of them.
-    const std::size_t blocks = (count + kBlock - 1) / kBlock;
     const auto samples = view.x.subspan(first, count + L - 1);
     reserveFitSweep(buffers, plan.L, count);
-    buffers.padded.assign(samples.begin(), samples.end());
-    buffers.padded.resize(blocks * kBlock + L, 0);
     std::int64_t peak = 0;
     for (const std::int16_t v : samples) peak = std::max(peak, std::abs(std::int64_t{v}));
+    const Sweeps& chosen = sweeps();
     if (fitsNarrow(plan, peak)) {
-        sweepAllLanes(plan, buffers.padded.data(), buffers.narrow.data(), out);
+        const bool asPairs = plan.pairsFit && chosen.pairs != nullptr;
+        layOut<Narrow>(samples, count, L, asPairs, buffers.narrowSamples);
+        sweepAll<Narrow>(plan, buffers.narrowSamples, buffers.narrowRows, out,
+                         asPairs ? chosen.pairs : chosen.narrow);
     } else {
-        sweepAllWide(plan, buffers.padded.data(), buffers.wide.data(), out);
+        layOut<Wide>(samples, count, L, false, buffers.wideSamples);
+        sweepAll<Wide>(plan, buffers.wideSamples, buffers.wideRows, out, chosen.wide);
     }
+}
+
+LocalFit settleFit(const FitPlan& plan, const SeriesView& view, std::size_t t,
+                   std::int32_t etalonIndex) {
+    const auto entry = std::find_if(plan.entries.begin(), plan.entries.end(),
+                                    [&](const auto& e) { return e.etalonIndex == etalonIndex; });
+    if (entry == plan.entries.end()) return fitAt(view, t, {});
+    return fitAt(view, t, std::span(entry->candidate, 1));
 }
 
 }  // namespace mirovale

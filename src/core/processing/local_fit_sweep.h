@@ -10,46 +10,72 @@
 namespace mirovale {
 
 // The candidates of a local fit prepared for fitting many consecutive starts at once. A piece
-// [a..b] scores C[b + 1] - C[a] with C[j] = sum over m < j of e[m] (e[m] - 2 x[t + m]); the
-// admissible ends of a begin a form a suffix b >= least end, so the best piece of a begin is the
-// suffix minimum of C, and one start costs O(L) per candidate instead of O(L^2).
+// [a..b] scores C[b + 1] - C[a] with C[j] = sum over m < j of e[m] (e[m] - 2 x[t + m]). The
+// admissible ends of a begin form a suffix b + 1 >= its least stop, and least stops rise with
+// the begin, so one forward pass over j finds the best piece: once j reaches a begin's stop the
+// begin joins the running maximum H of C[a], and every j then offers C[j] - H. One start
+// costs O(L) per candidate. Only the score is tracked: the piece is settled afterwards, for the
+// few starts a chain keeps (settleFit).
 struct FitPlan {
     struct Entry {
-        std::int32_t etalonIndex = 0;           // etalon number - 1
-        std::span<const std::int16_t> samples;  // e[0..L-1]
-        std::span<const std::int64_t> energy;   // P[j]: energy of e[0..j-1], j = 0..L
-        std::int64_t magnitude = 0;             // sum of |e[m]|, bounds the correlation
-        // Begins a with a piece of more than the threshold from a to the end, ascending, and
-        // for each the least j = b + 1 whose piece [a..j-1] keeps more than the threshold.
-        std::vector<std::uint16_t> begins;
-        std::vector<std::uint16_t> leastStops;
-        std::vector<std::uint8_t> rowUsed;  // [L + 1]: whether some begin or end reads C[j]
+        const FitCandidate* candidate = nullptr;  // the candidate itself, for settling
+        std::int32_t etalonIndex = 0;             // etalon number - 1
+        std::int64_t energy = 0;                  // P[L]
+        std::int64_t magnitude = 0;               // sum of |e[m]|, bounds the correlation
+        std::size_t steps = 0;  // its L coefficients start here in slope, square and pairs
+        // Begins 0..begins-1 keep more than the threshold from a to the end (a prefix, as P
+        // rises); stops[stopsFrom + a] is the least j + 1 whose piece [a..j] keeps more.
+        std::size_t begins = 0;
+        std::size_t stopsFrom = 0;
+        std::size_t firstStop = 0;  // the least stop of all; L + 1 when there is no piece
+        // Begins 0..prompt-1 have the stop a + 1 (any nonzero sample, at level 0): each is
+        // admitted straight from C[a] as the pass leaves it.
+        std::size_t prompt = 0;
     };
     std::uint16_t L = 0;
-    std::vector<Entry> entries;  // in list order
+    std::vector<Entry> entries;        // in list order
+    std::vector<std::int64_t> slope;   // -2 e[j]
+    std::vector<std::int64_t> square;  // e[j]^2
+    // Both as the 16-bit halves of one word (slope low), for the multiply-add of the word
+    // (x, 1); pairsFit when every |e[j]| <= 181, so that both halves hold them.
+    std::vector<std::int32_t> pairs;
+    bool pairsFit = true;
+    std::vector<std::uint16_t> stops;
 };
 
-// Prepares `candidates` (kept alive by the caller: the plan refers to their samples and
-// energies) for pulses of length L.
+// Prepares `candidates` (kept alive by the caller: the plan refers to them) for pulses of
+// length L.
 FitPlan makeFitPlan(std::span<const FitCandidate> candidates, std::uint16_t L);
 
 // Work space of fitStarts, reused from call to call.
 struct FitSweepBuffers {
-    std::vector<std::int32_t> padded;  // the samples of one call with room for a whole block
-    std::vector<std::int64_t> wide;    // per-block tables of the 64-bit sweep
-    std::vector<std::int32_t> narrow;  // per-block tables of the 32-bit sweep
+    std::vector<std::int32_t> narrowSamples;  // the samples of one call with room for a span,
+                                              // or the words (x, 1) of the multiply-add
+    std::vector<std::int32_t> narrowRows;     // C[a] of the saved begins, per block
+    std::vector<std::int64_t> wideSamples;    // the same for the 64-bit sweep
+    std::vector<std::int64_t> wideRows;
 };
 
 // Sizes `buffers` for plans of pulse length L and calls of up to `most` starts, so that fitStarts
 // needs no further memory then.
 void reserveFitSweep(FitSweepBuffers& buffers, std::uint16_t L, std::size_t most);
 
-// Writes fitAt(view, first + i, plan's candidates) into out[i] for i < out.size(): the same
-// etalon, piece and score, ties included (candidates in list order, the whole etalon before its
-// pieces, pieces by ascending begin and end, a later one only when strictly smaller).
+// Fit of a start whose piece is not settled yet.
+inline constexpr std::int32_t kUnsettled = -1;
+
+// Writes the score and etalon of fitAt(view, first + i, plan's candidates) into out[i] for
+// i < out.size(), ties included (candidates in list order, a later one only when strictly
+// smaller); begin and end are left kUnsettled (settleFit gives them). With no candidates, or
+// L = 0, the fits are complete.
 // first + out.size() - 1 + L <= view.x.size()
 // Sums run in 32 bits where the samples' magnitudes prove they cannot wrap, in 64 otherwise.
 void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first,
                std::span<LocalFit> out, FitSweepBuffers& buffers);
+
+// The whole fit at start t whose etalon fitStarts chose: fitAt over that etalon's candidate
+// alone, which holds the same score and, ties included, the piece the literal enumeration of
+// the whole list keeps.
+LocalFit settleFit(const FitPlan& plan, const SeriesView& view, std::size_t t,
+                   std::int32_t etalonIndex);
 
 }  // namespace mirovale

@@ -83,7 +83,7 @@ int recognizeUnfixedPulses(Host& host, const EtalonTable& etalons,
             recognised = number;
         }
         const ChainEnd ranked = findChainEnd(table, sets.last.get(), kNineNines);
-        PulseChain chain = traceChain(table, ranked);
+        PulseChain chain = traceSettledChain(table, ranked, view, std::span(&plans[k], 1));
         for (ChainPulse& pulse : chain) pulse.etalon = number;
         leading.offer(ranked.score, chain);
         if (chains != nullptr) {

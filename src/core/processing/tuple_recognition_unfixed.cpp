@@ -62,7 +62,7 @@ TupleRun runSubset(const TupleContext& context, LayerTable& table,
     const ChainEnd end = findChainEnd(table, sets.last.get(), context.unreachable);
     if (!end.found) return run;
     run.distance = end.score;
-    run.chain = traceChain(table, end);
+    run.chain = traceSettledChain(table, end, context.view, plans);
     run.tuples = tupleBounds(run.chain.size(), members.size(), 0);
     return run;
 }

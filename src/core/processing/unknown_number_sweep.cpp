@@ -103,4 +103,22 @@ void sweepLaterOnly(LayerTable& table, const IntervalList* list, const PassSetti
     sweepContinuations(table, list, settings, work, false);
 }
 
+PulseChain traceSettledChain(const LayerTable& table, const ChainEnd& end, const SeriesView& view,
+                             std::span<const FitPlan> layerPlans) {
+    PulseChain chain = traceChain(table, end);
+    // The chain steps one layer back per pulse from the end's layer.
+    const std::size_t layers = table.layers.size();
+    for (std::size_t k = 0; k < chain.size(); ++k) {
+        const std::size_t back = (chain.size() - 1 - k) % layers;
+        const std::size_t layer = (end.layer + layers - back) % layers;
+        ChainPulse& pulse = chain[k];
+        if (pulse.begin != kUnsettled) continue;  // a cell no pass fitted keeps its piece
+        const LocalFit fit = settleFit(layerPlans[layer], view,
+                                       static_cast<std::size_t>(pulse.position), pulse.etalon - 1);
+        pulse.begin = fit.begin;
+        pulse.end = fit.end;
+    }
+    return chain;
+}
+
 }  // namespace mirovale

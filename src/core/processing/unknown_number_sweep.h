@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "core/processing/interval_list.h"
@@ -26,8 +27,8 @@ struct SweepWork {
 // Sizes `work` for `layers` layers of `starts` starts and pulses of length L.
 void reserveSweepWork(SweepWork& work, std::size_t layers, std::size_t starts, std::uint16_t L);
 
-// Stores the best fit of `plan` (S, etalon, piece) at every start of `list` (null = empty) in
-// layer `layer`, as the passes would fit it there.
+// Stores the best fit of `plan` (S and etalon; the piece left unsettled) at every start of
+// `list` (null = empty) in layer `layer`, as the passes would fit it there.
 void fitLayer(LayerTable& table, std::size_t layer, const SeriesView& view,
               const IntervalList* list, const FitPlan& plan, SweepWork& work);
 
@@ -43,5 +44,9 @@ void sweepBoth(LayerTable& table, const IntervalList* list, const PassSettings& 
 // from U.
 void sweepLaterOnly(LayerTable& table, const IntervalList* list, const PassSettings& settings,
                     SweepWork& work);
+
+// traceChain with the piece of every pulse settled from the plan its layer was fitted with.
+PulseChain traceSettledChain(const LayerTable& table, const ChainEnd& end, const SeriesView& view,
+                             std::span<const FitPlan> layerPlans);
 
 }  // namespace mirovale
