@@ -270,7 +270,6 @@ FitPlan makeFitPlan(std::span<const FitCandidate> candidates, std::uint16_t L) {
     plan.stops.reserve(steps);
     for (const FitCandidate& c : candidates) {
         FitPlan::Entry& entry = plan.entries.emplace_back();
-        entry.candidate = &c;
         entry.etalonIndex = c.etalonIndex;
         entry.energy = c.energy[L];
         planEntry(plan, entry, c);
@@ -318,10 +317,35 @@ void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first,
 
 LocalFit settleFit(const FitPlan& plan, const SeriesView& view, std::size_t t,
                    std::int32_t etalonIndex) {
+    const std::size_t L = plan.L;
     const auto entry = std::find_if(plan.entries.begin(), plan.entries.end(),
                                     [&](const auto& e) { return e.etalonIndex == etalonIndex; });
-    if (entry == plan.entries.end()) return fitAt(view, t, {});
-    return fitAt(view, t, std::span(entry->candidate, 1));
+    if (entry == plan.entries.end()) {
+        return {kEightNines, 0, 0, static_cast<std::int32_t>(L) - 1};  // as with no candidates
+    }
+    // C[j] at t, and its suffix minima.
+    std::vector<std::int64_t> C(L + 1, 0);
+    for (std::size_t j = 0; j < L; ++j) {
+        C[j + 1] =
+            C[j] + plan.square[entry->steps + j] + plan.slope[entry->steps + j] * view.x[t + j];
+    }
+    std::vector<std::int64_t> lowest(C);
+    for (std::size_t j = L; j-- > 0;) lowest[j] = std::min(lowest[j], lowest[j + 1]);
+    const std::uint16_t* stops = plan.stops.data() + entry->stopsFrom;
+    std::int64_t best = C[L];
+    for (std::size_t a = 0; a < entry->begins; ++a) best = std::min(best, lowest[stops[a]] - C[a]);
+    LocalFit fit{C[L], etalonIndex, 0, static_cast<std::int32_t>(L) - 1};
+    if (best == C[L]) return fit;  // the whole etalon comes first
+    // The first piece in the literal order, begins then ends ascending, that scores the least.
+    for (std::size_t a = 0; a < entry->begins; ++a) {
+        if (lowest[stops[a]] - C[a] != best) continue;
+        std::size_t stop = stops[a];
+        while (C[stop] - C[a] != best) ++stop;
+        fit = {best, etalonIndex, static_cast<std::int32_t>(a),
+               static_cast<std::int32_t>(stop) - 1};
+        break;
+    }
+    return fit;
 }
 
 }  // namespace mirovale

@@ -18,11 +18,10 @@ namespace mirovale {
 // few starts a chain keeps (settleFit).
 struct FitPlan {
     struct Entry {
-        const FitCandidate* candidate = nullptr;  // the candidate itself, for settling
-        std::int32_t etalonIndex = 0;             // etalon number - 1
-        std::int64_t energy = 0;                  // P[L]
-        std::int64_t magnitude = 0;               // sum of |e[m]|, bounds the correlation
-        std::size_t steps = 0;  // its L coefficients start here in slope, square and pairs
+        std::int32_t etalonIndex = 0;  // etalon number - 1
+        std::int64_t energy = 0;       // P[L]
+        std::int64_t magnitude = 0;    // sum of |e[m]|, bounds the correlation
+        std::size_t steps = 0;         // its L coefficients start here in slope, square and pairs
         // Begins 0..begins-1 keep more than the threshold from a to the end (a prefix, as P
         // rises); stops[stopsFrom + a] is the least j + 1 whose piece [a..j] keeps more.
         std::size_t begins = 0;
@@ -43,8 +42,7 @@ struct FitPlan {
     std::vector<std::uint16_t> stops;
 };
 
-// Prepares `candidates` (kept alive by the caller: the plan refers to them) for pulses of
-// length L.
+// Prepares `candidates` for pulses of length L.
 FitPlan makeFitPlan(std::span<const FitCandidate> candidates, std::uint16_t L);
 
 // Work space of fitStarts, reused from call to call.
@@ -72,9 +70,9 @@ inline constexpr std::int32_t kUnsettled = -1;
 void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first,
                std::span<LocalFit> out, FitSweepBuffers& buffers);
 
-// The whole fit at start t whose etalon fitStarts chose: fitAt over that etalon's candidate
-// alone, which holds the same score and, ties included, the piece the literal enumeration of
-// the whole list keeps.
+// The whole fit at start t whose etalon fitStarts chose: what fitAt gives over that etalon's
+// candidate alone, which is the same score and, ties included, the piece the literal
+// enumeration of the whole list keeps. O(L).
 LocalFit settleFit(const FitPlan& plan, const SeriesView& view, std::size_t t,
                    std::int32_t etalonIndex);
 
