@@ -254,7 +254,18 @@ void planEntry(FitPlan& plan, FitPlan::Entry& entry, const FitCandidate& c) {
         ++entry.begins;
     }
     const std::uint16_t* stops = plan.stops.data() + entry.stopsFrom;
-    while (entry.prompt < entry.begins && stops[entry.prompt] == entry.prompt + 1) ++entry.prompt;
+    plan.admits.resize(plan.admits.size() + L, 0);
+    std::uint8_t* admits = plan.admits.data() + entry.steps;
+    std::vector<std::size_t> nonzeroBefore(L + 1, 0);  // nonzero samples among e[0..j-1]
+    for (std::size_t j = 0; j < L; ++j) {
+        nonzeroBefore[j + 1] = nonzeroBefore[j] + (c.samples[j] != 0 ? 1 : 0);
+    }
+    entry.direct = true;
+    for (std::size_t a = 0; a < entry.begins; ++a) {
+        admits[stops[a] - 1] = 1;
+        entry.direct = entry.direct && nonzeroBefore[stops[a] - 1] == nonzeroBefore[a];
+    }
+    for (std::size_t r = entry.firstStop; r <= L; ++r) entry.gated = entry.gated || !admits[r - 1];
 }
 
 }  // namespace
@@ -268,6 +279,7 @@ FitPlan makeFitPlan(std::span<const FitCandidate> candidates, std::uint16_t L) {
     plan.square.reserve(steps);
     plan.pairs.reserve(steps);
     plan.stops.reserve(steps);
+    plan.admits.reserve(steps);
     for (const FitCandidate& c : candidates) {
         FitPlan::Entry& entry = plan.entries.emplace_back();
         entry.etalonIndex = c.etalonIndex;

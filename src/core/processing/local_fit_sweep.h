@@ -27,9 +27,12 @@ struct FitPlan {
         std::size_t begins = 0;
         std::size_t stopsFrom = 0;
         std::size_t firstStop = 0;  // the least stop of all; L + 1 when there is no piece
-        // Begins 0..prompt-1 have the stop a + 1 (any nonzero sample, at level 0): each is
-        // admitted straight from C[a] as the pass leaves it.
-        std::size_t prompt = 0;
+        // Whether every begin's samples up to its stop are zero but for the last (always so at
+        // level 0): then C[a] = C[stop - 1], and each row admits the C it starts from, if any
+        // begin stops there (admits[steps + r - 1]); gated when some row after the first stop
+        // admits none.
+        bool direct = false;
+        bool gated = false;
     };
     std::uint16_t L = 0;
     std::vector<Entry> entries;        // in list order
@@ -40,6 +43,7 @@ struct FitPlan {
     std::vector<std::int32_t> pairs;
     bool pairsFit = true;
     std::vector<std::uint16_t> stops;
+    std::vector<std::uint8_t> admits;
 };
 
 // Prepares `candidates` for pulses of length L.
