@@ -36,12 +36,15 @@ using UnalignedWide = std::int64_t __attribute__((vector_size(32), aligned(8)));
 template <class V>
 using ElementOf = std::remove_cvref_t<decltype(std::declval<V>()[0])>;
 
-// Vectors side by side per sweep, so that the chains of additions overlap.
-constexpr std::size_t kGroups = 4;
 template <class V>
 constexpr std::size_t kLanes = sizeof(V) / sizeof(ElementOf<V>);
+
+// Each instruction set sweeps spans of kGroups vectors side by side, so that the chains of
+// additions overlap: four within the sixteen vector registers of AVX2, six within AVX-512's
+// thirty-two (measured best; eight spill). Words and rows are laid out for the longest span.
+constexpr std::size_t kGroupsMost = 8;
 template <class V>
-constexpr std::size_t kSpan = kLanes<V>* kGroups;  // starts per sweep
+constexpr std::size_t kSpanMost = kLanes<V>* kGroupsMost;
 
 // Loads and stores at any element boundary.
 [[gnu::always_inline]] inline void load(const std::int32_t* p, Narrow& v) {
@@ -78,13 +81,6 @@ template <class V>
     return a > b ? a : b;
 }
 
-// The best score and etalon of each start of a span.
-template <class V>
-struct SpanFits {
-    V score[kGroups];
-    V etalon[kGroups];
-};
-
 // C[j + 1] = C[j] + e[j]^2 - 2 e[j] x[t + j] with the samples loaded as they are.
 struct GenericUpdate {
     const std::int64_t* slope;
@@ -100,10 +96,11 @@ struct GenericUpdate {
     }
 };
 
-using NarrowSweep = void (*)(const FitPlan&, const std::int32_t*, std::int32_t*, SpanFits<Narrow>&);
-using WideSweep = void (*)(const FitPlan&, const std::int64_t*, std::int64_t*, SpanFits<Wide>&);
+using NarrowFit = void (*)(const FitPlan&, const std::int32_t*, std::int32_t*, std::span<LocalFit>);
+using WideFit = void (*)(const FitPlan&, const std::int64_t*, std::int64_t*, std::span<LocalFit>);
 
 namespace baseline {
+constexpr std::size_t kGroups = 4;
 #include "core/processing/local_fit_kernel.inc"
 }  // namespace baseline
 
@@ -111,6 +108,7 @@ namespace baseline {
 #pragma GCC push_options
 #pragma GCC target("avx2")
 namespace avx2 {
+constexpr std::size_t kGroups = 4;
 #include "core/processing/local_fit_kernel.inc"
 
 // The step as one multiply-add of the word (x, 1) with (-2 e[j], e[j]^2).
@@ -124,9 +122,9 @@ struct PairUpdate {
     }
 };
 
-void sweepPairs(const FitPlan& plan, const std::int32_t* x, std::int32_t* rows,
-                SpanFits<Narrow>& best) {
-    sweepSpan<Narrow, PairUpdate>(plan, x, rows, best);
+void fitPairs(const FitPlan& plan, const std::int32_t* words, std::int32_t* rows,
+              std::span<LocalFit> out) {
+    sweepAll<Narrow, PairUpdate>(plan, words, rows, out);
 }
 }  // namespace avx2
 #pragma GCC pop_options
@@ -134,6 +132,7 @@ void sweepPairs(const FitPlan& plan, const std::int32_t* x, std::int32_t* rows,
 #pragma GCC push_options
 #pragma GCC target("arch=x86-64-v4,avx512vnni")
 namespace avx512 {
+constexpr std::size_t kGroups = 6;
 #include "core/processing/local_fit_kernel.inc"
 
 // The step as one dot product accumulated into C.
@@ -148,9 +147,9 @@ struct PairUpdate {
     }
 };
 
-void sweepPairs(const FitPlan& plan, const std::int32_t* x, std::int32_t* rows,
-                SpanFits<Narrow>& best) {
-    sweepSpan<Narrow, PairUpdate>(plan, x, rows, best);
+void fitPairs(const FitPlan& plan, const std::int32_t* words, std::int32_t* rows,
+              std::span<LocalFit> out) {
+    sweepAll<Narrow, PairUpdate>(plan, words, rows, out);
 }
 }  // namespace avx512
 #pragma GCC pop_options
@@ -158,9 +157,9 @@ void sweepPairs(const FitPlan& plan, const std::int32_t* x, std::int32_t* rows,
 
 // The sweeps of the widest instruction set the processor runs; pairs is null without one.
 struct Sweeps {
-    NarrowSweep narrow = baseline::sweepNarrow;
-    NarrowSweep pairs = nullptr;
-    WideSweep wide = baseline::sweepWide;
+    NarrowFit narrow = baseline::fitNarrow;
+    NarrowFit pairs = nullptr;
+    WideFit wide = baseline::fitWide;
 };
 
 Sweeps chooseSweeps() {
@@ -170,10 +169,10 @@ Sweeps chooseSweeps() {
     if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl") &&
         __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512dq") &&
         __builtin_cpu_supports("avx512cd") && __builtin_cpu_supports("avx512vnni")) {
-        return {avx512::sweepNarrow, avx512::sweepPairs, avx512::sweepWide};
+        return {avx512::fitNarrow, avx512::fitPairs, avx512::fitWide};
     }
     if (__builtin_cpu_supports("avx2")) {
-        return {avx2::sweepNarrow, avx2::sweepPairs, avx2::sweepWide};
+        return {avx2::fitNarrow, avx2::fitPairs, avx2::fitWide};
     }
 #endif
     return sweeps;
@@ -192,31 +191,12 @@ bool fitsNarrow(const FitPlan& plan, std::int64_t peak) {
     });
 }
 
-// Fits every span of the call, writing the first out.size() starts; `words` holds what the
-// sweep loads per start, kSpan + L - 1 of them from each span's first start.
-template <class V, class Sweep>
-void sweepAll(const FitPlan& plan, const std::vector<ElementOf<V>>& words,
-              std::vector<ElementOf<V>>& rows, std::span<LocalFit> out, Sweep sweep) {
-    constexpr std::size_t span = kSpan<V>;
-    SpanFits<V> best{};
-    for (std::size_t first = 0; first < out.size(); first += span) {
-        sweep(plan, words.data() + first, rows.data(), best);
-        const std::size_t count = std::min(span, out.size() - first);
-        for (std::size_t i = 0; i < count; ++i) {
-            const std::size_t g = i / kLanes<V>;
-            const std::size_t lane = i % kLanes<V>;
-            out[first + i] = {best.score[g][lane], static_cast<std::int32_t>(best.etalon[g][lane]),
-                              kUnsettled, kUnsettled};
-        }
-    }
-}
-
 // Lays out the call's samples in `words` as the sweep loads them, followed by zeros so that
-// every span reads kSpan + L - 1 of them: as they are, or as the words (x, 1).
+// every span reads kSpanMost + L - 1 of them: as they are, or as the words (x, 1).
 template <class V>
 void layOut(std::span<const std::int16_t> x, std::size_t count, std::size_t L, bool asPairs,
             std::vector<ElementOf<V>>& words) {
-    const std::size_t spans = (count + kSpan<V> - 1) / kSpan<V>;
+    const std::size_t spans = (count + kSpanMost<V> - 1) / kSpanMost<V>;
     if (asPairs) {
         words.resize(x.size());
         for (std::size_t i = 0; i < x.size(); ++i) {
@@ -225,7 +205,7 @@ void layOut(std::span<const std::int16_t> x, std::size_t count, std::size_t L, b
     } else {
         words.assign(x.begin(), x.end());
     }
-    words.resize(spans * kSpan<V> + L, 0);
+    words.resize(spans * kSpanMost<V> + L, 0);
 }
 
 // One entry's coefficients and its begins with their least stops.
@@ -294,8 +274,8 @@ void reserveFitSweep(FitSweepBuffers& buffers, std::uint16_t L, std::size_t most
         words.reserve(most + span + L);
         if (rows.size() < std::size_t{L} * span) rows.resize(std::size_t{L} * span);
     };
-    size(buffers.narrowSamples, buffers.narrowRows, kSpan<Narrow>);
-    size(buffers.wideSamples, buffers.wideRows, kSpan<Wide>);
+    size(buffers.narrowSamples, buffers.narrowRows, kSpanMost<Narrow>);
+    size(buffers.wideSamples, buffers.wideRows, kSpanMost<Wide>);
 }
 
 void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first,
@@ -319,11 +299,11 @@ void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first,
     if (fitsNarrow(plan, peak)) {
         const bool asPairs = plan.pairsFit && chosen.pairs != nullptr;
         layOut<Narrow>(samples, count, L, asPairs, buffers.narrowSamples);
-        sweepAll<Narrow>(plan, buffers.narrowSamples, buffers.narrowRows, out,
-                         asPairs ? chosen.pairs : chosen.narrow);
+        (asPairs ? chosen.pairs : chosen.narrow)(plan, buffers.narrowSamples.data(),
+                                                 buffers.narrowRows.data(), out);
     } else {
         layOut<Wide>(samples, count, L, false, buffers.wideSamples);
-        sweepAll<Wide>(plan, buffers.wideSamples, buffers.wideRows, out, chosen.wide);
+        chosen.wide(plan, buffers.wideSamples.data(), buffers.wideRows.data(), out);
     }
 }
 
