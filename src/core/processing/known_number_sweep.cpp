@@ -1,6 +1,7 @@
 #include "core/processing/known_number_sweep.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 #include <type_traits>
 
@@ -31,24 +32,42 @@ constexpr std::int64_t kAbsent = std::numeric_limits<std::int64_t>::max();
 [[gnu::always_inline]] inline std::int64_t smaller(std::int64_t a, std::int64_t b) {
     return std::min(a, b);
 }
-[[gnu::always_inline]] inline ScoreQuad smaller(const ScoreQuad& a, const ScoreQuad& b) {
-    ScoreQuad r;
-    for (std::size_t c = 0; c < kQuadLanes; ++c) r.lane[c] = std::min(a.lane[c], b.lane[c]);
+template <class T, std::size_t N>
+[[gnu::always_inline]] inline ScoreLanes<T, N> smaller(const ScoreLanes<T, N>& a,
+                                                       const ScoreLanes<T, N>& b) {
+    ScoreLanes<T, N> r;
+    for (std::size_t c = 0; c < N; ++c) r.lane[c] = std::min(a.lane[c], b.lane[c]);
     return r;
 }
-[[gnu::always_inline]] inline ScoreQuad operator+(const ScoreQuad& a, const ScoreQuad& b) {
-    ScoreQuad r;
-    for (std::size_t c = 0; c < kQuadLanes; ++c) r.lane[c] = a.lane[c] + b.lane[c];
+template <class T, std::size_t N>
+[[gnu::always_inline]] inline ScoreLanes<T, N> operator+(const ScoreLanes<T, N>& a,
+                                                         const ScoreLanes<T, N>& b) {
+    ScoreLanes<T, N> r;
+    for (std::size_t c = 0; c < N; ++c) r.lane[c] = a.lane[c] + b.lane[c];
     return r;
 }
 template <class T>
-[[gnu::always_inline]] inline T filled(std::int64_t v) {
-    if constexpr (std::is_same_v<T, ScoreQuad>) {
-        return {{v, v, v, v}};
-    } else {
-        return v;
+struct Filled {
+    static T of(std::int64_t v) { return v; }
+};
+template <class T, std::size_t N>
+struct Filled<ScoreLanes<T, N>> {
+    static ScoreLanes<T, N> of(std::int64_t v) {
+        ScoreLanes<T, N> r;
+        for (std::size_t c = 0; c < N; ++c) r.lane[c] = static_cast<T>(v);
+        return r;
     }
+};
+template <class T>
+[[gnu::always_inline]] inline T filled(std::int64_t v) {
+    return Filled<T>::of(v);
 }
+
+// The absent score of a lane type: above every score.
+template <class T>
+constexpr std::int64_t kAbsentOf = kAbsent;
+template <>
+constexpr std::int64_t kAbsentOf<ScoreOctet> = std::numeric_limits<std::int32_t>::max();
 
 // Layer m > 0: D_m[t] = the smallest D_(m-1) in reach of t, or predecessorFrom when none is
 // smaller, + the fit at t. Only the value of the minimum counts here (back-tracking finds the
@@ -82,7 +101,7 @@ template <class T>
     const std::int64_t inHi = std::min(first + static_cast<std::int64_t>(laid) - 1, before.hi);
     const std::size_t headEnd = inHi < inLo ? laid : static_cast<std::size_t>(inLo - first);
     const std::size_t tailBegin = inHi < inLo ? laid : static_cast<std::size_t>(inHi - first + 1);
-    const T absent = filled<T>(kAbsent);
+    const T absent = filled<T>(kAbsentOf<T>);
     std::fill(prefix, prefix + headEnd, absent);
     if (headEnd < tailBegin) {
         std::copy_n(previous.data() + (inLo - before.lo), tailBegin - headEnd, prefix + headEnd);
@@ -124,6 +143,13 @@ MIROVALE_LAYER_CLONES void sweepQuadLayer(std::span<const StartWindow> windows, 
     sweepLayerOf(windows, m, fit, settings, rows);
 }
 
+MIROVALE_LAYER_CLONES void sweepOctetLayer(std::span<const StartWindow> windows, std::size_t m,
+                                           const ScoreOctet* fit,
+                                           const KnownNumberSettings& settings,
+                                           LayerRows<ScoreOctet>& rows) {
+    sweepLayerOf(windows, m, fit, settings, rows);
+}
+
 ChainPulse pulseAt(const FitRow& fits, std::int64_t t) {
     const LocalFit fit = fits.settled(t);
     return {static_cast<std::int32_t>(t), fit.etalonIndex + 1, fit.begin, fit.end};
@@ -157,7 +183,7 @@ void fillFitRow(FitRow& row, const FitPlan& plan, const SeriesView& view,
 }
 
 void sizeKnownNumberWork(KnownNumberWork& work, std::span<const StartWindow> windows,
-                         std::size_t reach, bool quads) {
+                         std::size_t reach, bool batches) {
     std::size_t widest = 0;
     const std::size_t layers = std::min(windows.size(), work.rows.scores.size());
     for (std::size_t m = 0; m < layers; ++m) widest = std::max(widest, width(windows[m]));
@@ -169,9 +195,11 @@ void sizeKnownNumberWork(KnownNumberWork& work, std::span<const StartWindow> win
         rows.prefix.resize(laid);
         rows.suffix.resize(laid);
     };
-    if (quads) {
+    if (batches) {
         size(work.quads);
         work.quadFits.resize(width(windowHull(windows)));
+        size(work.octets);
+        work.octetFits.resize(width(windowHull(windows)));
     } else {
         size(work.rows);
     }
@@ -237,35 +265,71 @@ KnownNumberResult sweepKnownNumber(std::span<const StartWindow> windows,
         [&](std::size_t m, std::int64_t t) { return pulseAt(*layerFits[m], t); });
 }
 
-std::vector<KnownNumberResult> sweepKnownNumberQuad(std::span<const StartWindow> windows,
-                                                    std::span<const FitRow* const> rows,
-                                                    const KnownNumberSettings& settings,
-                                                    KnownNumberWork& work) {
-    const std::size_t K = windows.size();
-    const std::size_t batch = std::min(rows.size(), kQuadLanes);
-    std::vector<KnownNumberResult> results;
-    if (batch == 0) return results;
-    // The batch's fit scores side by side (unused lanes repeat the first candidate).
-    const std::size_t base = rows[0]->base;
-    for (std::size_t i = 0; i < work.quadFits.size(); ++i) {
-        for (std::size_t c = 0; c < kQuadLanes; ++c) {
-            work.quadFits[i].lane[c] = rows[c < batch ? c : 0]->scores[i];
-        }
+namespace {
+
+// Whether every chain score of the batch stays in 32 bits: a layer score is at most the
+// predecessor search start plus the sum of the layers' fits, and at least the sum of their fits.
+bool batchFitsNarrow(std::span<const FitRow* const> rows, std::size_t layers,
+                     const KnownNumberSettings& settings) {
+    std::int64_t peak = 0;
+    for (const FitRow* row : rows) {
+        for (const std::int64_t score : row->scores) peak = std::max(peak, std::abs(score));
     }
-    auto& scores = work.quads.scores;
+    const std::int64_t from = std::abs(settings.predecessorFrom);
+    const auto most = static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::max());
+    return peak <= most && from <= most &&
+           static_cast<std::int64_t>(layers) <= (most - from) / std::max<std::int64_t>(peak, 1);
+}
+
+// The layers of up to N candidates in lanes of type Lanes, their fits laid side by side in
+// `fits` (unused lanes repeat the first candidate), then each candidate's chain.
+template <class Lanes, class SweepLayer>
+void sweepLanes(std::span<const StartWindow> windows, std::span<const FitRow* const> rows,
+                const KnownNumberSettings& settings, LayerRows<Lanes>& layerRows,
+                std::vector<Lanes>& fits, SweepLayer sweepLayer,
+                std::vector<KnownNumberResult>& results) {
+    constexpr std::size_t N = sizeof(Lanes::lane) / sizeof(Lanes::lane[0]);
+    using T = std::remove_cvref_t<decltype(Lanes::lane[0])>;
+    const std::size_t K = windows.size();
+    const std::size_t batch = std::min(rows.size(), N);
+    if (batch == 0) return;
+    const std::size_t base = rows[0]->base;
+    for (std::size_t c = 0; c < N; ++c) {
+        const std::vector<std::int64_t>& scores = rows[c < batch ? c : 0]->scores;
+        for (std::size_t i = 0; i < fits.size(); ++i) fits[i].lane[c] = static_cast<T>(scores[i]);
+    }
+    auto& scores = layerRows.scores;
     for (std::size_t m = 0; m < K; ++m) {
-        const ScoreQuad* fit =
-            work.quadFits.data() + (windows[m].lo - static_cast<std::int64_t>(base));
+        const Lanes* fit = fits.data() + (windows[m].lo - static_cast<std::int64_t>(base));
         if (m == 0) {
             std::copy_n(fit, width(windows[0]), scores[0].begin());
         } else {
-            sweepQuadLayer(windows, m, fit, settings, work.quads);
+            sweepLayer(windows, m, fit, settings, layerRows);
         }
     }
     for (std::size_t c = 0; c < batch; ++c) {
         results.push_back(chainOf(
-            windows, settings, [&](std::size_t m, std::size_t i) { return scores[m][i].lane[c]; },
+            windows, settings,
+            [&](std::size_t m, std::size_t i) { return std::int64_t{scores[m][i].lane[c]}; },
             [&](std::size_t, std::int64_t t) { return pulseAt(*rows[c], t); }));
+    }
+}
+
+}  // namespace
+
+std::vector<KnownNumberResult> sweepKnownNumberBatch(std::span<const StartWindow> windows,
+                                                     std::span<const FitRow* const> rows,
+                                                     const KnownNumberSettings& settings,
+                                                     KnownNumberWork& work) {
+    std::vector<KnownNumberResult> results;
+    rows = rows.first(std::min(rows.size(), kOctetLanes));
+    if (batchFitsNarrow(rows, windows.size(), settings)) {
+        sweepLanes(windows, rows, settings, work.octets, work.octetFits, sweepOctetLayer, results);
+        return results;
+    }
+    for (std::size_t first = 0; first < rows.size(); first += kQuadLanes) {
+        sweepLanes(windows, rows.subspan(first, std::min(kQuadLanes, rows.size() - first)),
+                   settings, work.quads, work.quadFits, sweepQuadLayer, results);
     }
     return results;
 }

@@ -39,12 +39,17 @@ void sizeFitRow(FitRow& row, const StartWindow& hull);
 // Fits `plan` (kept alive by the caller) at every start of the row.
 void fillFitRow(FitRow& row, const FitPlan& plan, const SeriesView& view, FitSweepBuffers& buffers);
 
-// The scores of four candidates side by side, one per lane, on 32-byte boundaries; the loops
-// over the lanes vectorise.
-inline constexpr std::size_t kQuadLanes = 4;
-struct alignas(32) ScoreQuad {
-    std::int64_t lane[kQuadLanes];
+// The scores of a batch of candidates side by side, one per lane, on 32-byte boundaries; the
+// loops over the lanes vectorise. Four 64-bit scores, or eight 32-bit ones where no sum of the
+// batch can leave 32 bits.
+template <class T, std::size_t N>
+struct alignas(32) ScoreLanes {
+    T lane[N];
 };
+inline constexpr std::size_t kQuadLanes = 4;
+inline constexpr std::size_t kOctetLanes = 8;
+using ScoreQuad = ScoreLanes<std::int64_t, kQuadLanes>;
+using ScoreOctet = ScoreLanes<std::int32_t, kOctetLanes>;
 
 // Layer scores and the block minima of the layer before, of one score or of a batch.
 template <class T>
@@ -57,8 +62,10 @@ struct LayerRows {
 // Work space of the known-number sweep.
 struct KnownNumberWork {
     LayerRows<std::int64_t> rows;
-    LayerRows<ScoreQuad> quads;       // for sweepKnownNumberQuad only
+    LayerRows<ScoreQuad> quads;       // for sweepKnownNumberBatch only
     std::vector<ScoreQuad> quadFits;  // the batch's fit scores over the hull
+    LayerRows<ScoreOctet> octets;
+    std::vector<ScoreOctet> octetFits;
 };
 
 // How far back beyond its own window a layer reads: Tmax - Tmin, 0 when Tmax < Tmin.
@@ -67,10 +74,10 @@ inline std::size_t reachOf(std::uint16_t wTmin, std::uint16_t wTmax) {
 }
 
 // Sizes `work` for the layers of `windows` (work.rows.scores already holding one row per
-// window): for sweepKnownNumber, or for sweepKnownNumberQuad when `quads` is set.
+// window): for sweepKnownNumber, or for sweepKnownNumberBatch when `batches` is set.
 // reach : Tmax - Tmin, how far back beyond its own window a layer reads
 void sizeKnownNumberWork(KnownNumberWork& work, std::span<const StartWindow> windows,
-                         std::size_t reach, bool quads = false);
+                         std::size_t reach, bool batches = false);
 
 // The recurrence of runKnownNumber with each layer's fits read from its row and every
 // predecessor value taken from sliding-window minima: the same distance and chain, ties
@@ -80,11 +87,12 @@ KnownNumberResult sweepKnownNumber(std::span<const StartWindow> windows,
                                    std::span<const FitRow* const> layerFits,
                                    const KnownNumberSettings& settings, KnownNumberWork& work);
 
-// sweepKnownNumber for up to four candidates at once, each fitting every layer with its own row
-// (all over the same hull): result c is that of sweepKnownNumber with rows[c] on every layer.
-std::vector<KnownNumberResult> sweepKnownNumberQuad(std::span<const StartWindow> windows,
-                                                    std::span<const FitRow* const> rows,
-                                                    const KnownNumberSettings& settings,
-                                                    KnownNumberWork& work);
+// sweepKnownNumber for up to kOctetLanes candidates at once, each fitting every layer with its
+// own row (all over the same hull): result c is that of sweepKnownNumber with rows[c] on every
+// layer.
+std::vector<KnownNumberResult> sweepKnownNumberBatch(std::span<const StartWindow> windows,
+                                                     std::span<const FitRow* const> rows,
+                                                     const KnownNumberSettings& settings,
+                                                     KnownNumberWork& work);
 
 }  // namespace mirovale

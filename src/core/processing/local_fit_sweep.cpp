@@ -162,25 +162,27 @@ struct Sweeps {
     WideFit wide = baseline::fitWide;
 };
 
-Sweeps chooseSweeps() {
-    Sweeps sweeps;
+Sweeps chooseSweeps(SweepKernels kernels) {
 #if defined(MIROVALE_X86_SWEEPS)
     __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl") &&
-        __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512dq") &&
-        __builtin_cpu_supports("avx512cd") && __builtin_cpu_supports("avx512vnni")) {
+    if (kernels == SweepKernels::Widest && __builtin_cpu_supports("avx512f") &&
+        __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512bw") &&
+        __builtin_cpu_supports("avx512dq") && __builtin_cpu_supports("avx512cd") &&
+        __builtin_cpu_supports("avx512vnni")) {
         return {avx512::fitNarrow, avx512::fitPairs, avx512::fitWide};
     }
-    if (__builtin_cpu_supports("avx2")) {
+    if (kernels != SweepKernels::Baseline && __builtin_cpu_supports("avx2")) {
         return {avx2::fitNarrow, avx2::fitPairs, avx2::fitWide};
     }
 #endif
-    return sweeps;
+    return {};
 }
 
-const Sweeps& sweeps() {
-    static const Sweeps chosen = chooseSweeps();
-    return chosen;
+const Sweeps& sweeps(SweepKernels kernels) {
+    static const Sweeps chosen[] = {chooseSweeps(SweepKernels::Widest),
+                                    chooseSweeps(SweepKernels::UpToAvx2),
+                                    chooseSweeps(SweepKernels::Baseline)};
+    return chosen[static_cast<std::size_t>(kernels)];
 }
 
 // Whether every sum of the plan over samples of magnitude at most `peak` stays in 32 bits:
@@ -279,7 +281,7 @@ void reserveFitSweep(FitSweepBuffers& buffers, std::uint16_t L, std::size_t most
 }
 
 void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first,
-               std::span<LocalFit> out, FitSweepBuffers& buffers) {
+               std::span<LocalFit> out, FitSweepBuffers& buffers, SweepKernels kernels) {
     const std::size_t L = plan.L;
     const std::size_t count = out.size();
     if (count == 0) return;
@@ -295,7 +297,7 @@ void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first,
     reserveFitSweep(buffers, plan.L, count);
     std::int64_t peak = 0;
     for (const std::int16_t v : samples) peak = std::max(peak, std::abs(std::int64_t{v}));
-    const Sweeps& chosen = sweeps();
+    const Sweeps& chosen = sweeps(kernels);
     if (fitsNarrow(plan, peak)) {
         const bool asPairs = plan.pairsFit && chosen.pairs != nullptr;
         layOut<Narrow>(samples, count, L, asPairs, buffers.narrowSamples);

@@ -65,6 +65,10 @@ void reserveFitSweep(FitSweepBuffers& buffers, std::uint16_t L, std::size_t most
 // Fit of a start whose piece is not settled yet.
 inline constexpr std::int32_t kUnsettled = -1;
 
+// The instruction sets the sweep is built for. fitStarts runs the widest the processor has
+// unless told to keep to a narrower one (the tests run each in turn).
+enum class SweepKernels { Widest, UpToAvx2, Baseline };
+
 // Writes the score and etalon of fitAt(view, first + i, plan's candidates) into out[i] for
 // i < out.size(), ties included (candidates in list order, a later one only when strictly
 // smaller); begin and end are left kUnsettled (settleFit gives them). With no candidates, or
@@ -72,7 +76,8 @@ inline constexpr std::int32_t kUnsettled = -1;
 // first + out.size() - 1 + L <= view.x.size()
 // Sums run in 32 bits where the samples' magnitudes prove they cannot wrap, in 64 otherwise.
 void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first,
-               std::span<LocalFit> out, FitSweepBuffers& buffers);
+               std::span<LocalFit> out, FitSweepBuffers& buffers,
+               SweepKernels kernels = SweepKernels::Widest);
 
 // The whole fit at start t whose etalon fitStarts chose: what fitAt gives over that etalon's
 // candidate alone, which is the same score and, ties included, the piece the literal

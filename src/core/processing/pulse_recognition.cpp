@@ -112,7 +112,7 @@ int recognizeFixedPulses(Host& host, const EtalonTable& etalons,
     }
     std::vector<FitCandidate> candidates;
     std::vector<FitPlan> plans;
-    std::vector<FitRow> fits(kQuadLanes);  // the rows of one batch of candidates
+    std::vector<FitRow> fits(kOctetLanes);  // the rows of one batch of candidates
     FitSweepBuffers buffers;
     if (!tryAllocate([&] {
             candidates = makeFitCandidates(etalons, requiredList, view.L, wSavedEnergyProcessing);
@@ -131,15 +131,15 @@ int recognizeFixedPulses(Host& host, const EtalonTable& etalons,
     std::int64_t best = kNineNines;
     PulseChain bestChain;
     // Candidates in batches whose layers are swept side by side; results taken in list order.
-    for (std::size_t first = 0; first < candidates.size(); first += kQuadLanes) {
-        const std::size_t batch = std::min(kQuadLanes, candidates.size() - first);
+    for (std::size_t first = 0; first < candidates.size(); first += kOctetLanes) {
+        const std::size_t batch = std::min(kOctetLanes, candidates.size() - first);
         std::vector<const FitRow*> rows;
         for (std::size_t c = 0; c < batch; ++c) {
             fillFitRow(fits[c], plans[first + c], view, buffers);
             rows.push_back(&fits[c]);
         }
         std::vector<KnownNumberResult> results =
-            sweepKnownNumberQuad(windows, rows, settings, work);
+            sweepKnownNumberBatch(windows, rows, settings, work);
         for (std::size_t c = 0; c < batch; ++c) {
             KnownNumberResult& result = results[c];
             if (chains != nullptr) rankChain(*chains, result.distance, result.chain);
