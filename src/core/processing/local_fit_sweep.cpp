@@ -238,14 +238,13 @@ void planEntry(FitPlan& plan, FitPlan::Entry& entry, const FitCandidate& c) {
     const std::uint16_t* stops = plan.stops.data() + entry.stopsFrom;
     plan.admits.resize(plan.admits.size() + L, 0);
     std::uint8_t* admits = plan.admits.data() + entry.steps;
-    std::vector<std::size_t> nonzeroBefore(L + 1, 0);  // nonzero samples among e[0..j-1]
-    for (std::size_t j = 0; j < L; ++j) {
-        nonzeroBefore[j + 1] = nonzeroBefore[j] + (c.samples[j] != 0 ? 1 : 0);
-    }
     entry.direct = true;
+    std::size_t nonzero = 0;  // the first nonzero sample from a on
     for (std::size_t a = 0; a < entry.begins; ++a) {
         admits[stops[a] - 1] = 1;
-        entry.direct = entry.direct && nonzeroBefore[stops[a] - 1] == nonzeroBefore[a];
+        nonzero = std::max(nonzero, a);
+        while (nonzero < L && c.samples[nonzero] == 0) ++nonzero;
+        entry.direct = entry.direct && nonzero >= stops[a] - 1u;
     }
     for (std::size_t r = entry.firstStop; r <= L; ++r) entry.gated = entry.gated || !admits[r - 1];
 }
@@ -317,14 +316,19 @@ LocalFit settleFit(const FitPlan& plan, const SeriesView& view, std::size_t t,
     if (entry == plan.entries.end()) {
         return {kEightNines, 0, 0, static_cast<std::int32_t>(L) - 1};  // as with no candidates
     }
-    // C[j] at t, and its suffix minima.
-    std::vector<std::int64_t> C(L + 1, 0);
+    // C[j] at t, and its suffix minima; on the stack for the usual pulse lengths.
+    constexpr std::size_t kOnStack = 64;
+    std::int64_t stack[2 * (kOnStack + 1)];
+    std::vector<std::int64_t> heap(L > kOnStack ? 2 * (L + 1) : 0);
+    std::int64_t* const C = L > kOnStack ? heap.data() : stack;
+    std::int64_t* const lowest = C + L + 1;
+    C[0] = 0;
     for (std::size_t j = 0; j < L; ++j) {
         C[j + 1] =
             C[j] + plan.square[entry->steps + j] + plan.slope[entry->steps + j] * view.x[t + j];
     }
-    std::vector<std::int64_t> lowest(C);
-    for (std::size_t j = L; j-- > 0;) lowest[j] = std::min(lowest[j], lowest[j + 1]);
+    lowest[L] = C[L];
+    for (std::size_t j = L; j-- > 0;) lowest[j] = std::min(C[j], lowest[j + 1]);
     const std::uint16_t* stops = plan.stops.data() + entry->stopsFrom;
     std::int64_t best = C[L];
     for (std::size_t a = 0; a < entry->begins; ++a) best = std::min(best, lowest[stops[a]] - C[a]);
