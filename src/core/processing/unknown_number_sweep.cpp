@@ -1,40 +1,33 @@
 #include "core/processing/unknown_number_sweep.h"
 
 #include <algorithm>
+#include <array>
 
 #include "core/processing/admissible_sets.h"
 
 namespace mirovale {
 namespace {
 
-// One pass that continues chains: `restart` says whether a start with no negative predecessor
-// starts a chain (F ∩ M) or continues from U (M \ F).
-void sweepContinuations(LayerTable& table, const IntervalList* list, const PassSettings& settings,
-                        SweepWork& work, bool restart) {
-    const std::size_t layers = table.layers.size();
-    if (settings.wTmin == 0) {
-        // A window that reaches its own start reads scores the pass is still writing: the
-        // direct search keeps to the order of the definition.
-        PassSettings prefitted = settings;
-        prefitted.prefitted = true;
-        (restart ? passBoth : passLaterOnly)(table, SeriesView{}, list, {}, prefitted);
-        return;
-    }
-    if (work.windows.size() < layers) work.windows.resize(layers);
-    for (std::size_t l = 0; l < layers; ++l) work.windows[l].restart();
+// One pass that continues chains over `layers` layers with windows[l] the window over the layer
+// before layer l: `restart` says whether a start with no negative predecessor starts a chain
+// (F ∩ M) or continues from U (M \ F).
+template <class Windows>
+void continueChains(LayerTable& table, std::size_t layers, Windows& windows,
+                    const IntervalList* list, const PassSettings& settings, bool restart) {
+    for (std::size_t l = 0; l < layers; ++l) windows[l].restart();
     const std::int64_t from = restart ? 0 : settings.unreachable;
     std::int64_t previous = -1;
     forEachPosition(list, [&](std::size_t start) {
         const auto t = static_cast<std::int64_t>(start);
         if (t < previous) {
-            for (std::size_t l = 0; l < layers; ++l) work.windows[l].restart();
+            for (std::size_t l = 0; l < layers; ++l) windows[l].restart();
         }
         previous = t;
         const std::int64_t lo = std::max<std::int64_t>(0, t - settings.wTmax);
         const std::int64_t hi = t - settings.wTmin;
         for (std::size_t l = 0; l < layers; ++l) {
             const std::vector<ChainCell>& before = table.layers[l == 0 ? layers - 1 : l - 1];
-            WindowMinimum& window = work.windows[l];
+            WindowMinimum& window = windows[l];
             window.slide(lo, hi,
                          [&](std::int64_t p) { return before[static_cast<std::size_t>(p)].score; });
             const WindowMinimum::Best best = window.below(from);
@@ -54,6 +47,28 @@ void sweepContinuations(LayerTable& table, const IntervalList* list, const PassS
             }
         }
     });
+}
+
+void sweepContinuations(LayerTable& table, const IntervalList* list, const PassSettings& settings,
+                        SweepWork& work, bool restart) {
+    const std::size_t layers = table.layers.size();
+    if (settings.wTmin == 0) {
+        // A window that reaches its own start reads scores the pass is still writing: the
+        // direct search keeps to the order of the definition.
+        PassSettings prefitted = settings;
+        prefitted.prefitted = true;
+        (restart ? passBoth : passLaterOnly)(table, SeriesView{}, list, {}, prefitted);
+        return;
+    }
+    if (work.windows.size() < layers) work.windows.resize(layers);
+    if (layers == 1) {
+        // One layer, as plain detection has: the window lives in registers for the pass.
+        std::array<WindowMinimum, 1> single{std::move(work.windows[0])};
+        continueChains(table, 1, single, list, settings, restart);
+        work.windows[0] = std::move(single[0]);
+    } else {
+        continueChains(table, layers, work.windows, list, settings, restart);
+    }
 }
 
 }  // namespace
