@@ -42,6 +42,26 @@ TEST(NextNormal, FollowsTheDocumentedSequenceAndUsesTwelveDraws) {
     EXPECT_EQ(normal, uniform);
 }
 
+// The deviation drawn literally: twelve uniform draws, their sum centred and scaled.
+std::int32_t literalDeviation(std::uint16_t& state, std::int16_t sd) {
+    std::int64_t sum = 0;
+    for (int i = 0; i < 12; ++i) sum += nextUniform(state);
+    return static_cast<std::int32_t>((sum - 196608) * sd >> 15);
+}
+
+TEST(NextNormal, EveryStateGivesTheTwelveDrawDeviationAndState) {
+    for (std::uint32_t s = 0; s <= 0xFFFF; ++s) {  // bit 15 set too, as a stored seed may have
+        for (const std::int16_t sd :
+             {std::int16_t{1}, std::int16_t{20}, std::int16_t{20000}, std::int16_t{-7}}) {
+            auto drawn = static_cast<std::uint16_t>(s);
+            auto literal = static_cast<std::uint16_t>(s);
+            ASSERT_EQ(normalDeviation(drawn, sd), literalDeviation(literal, sd))
+                << "state " << s << ", sd " << sd;
+            ASSERT_EQ(drawn, literal) << "state " << s;
+        }
+    }
+}
+
 TEST(NextNormal, LargeDeviationsDoNotOverflow) {
     // With sd above 10922 a 32-bit product would wrap and flip the sign of large deviations.
     std::uint16_t a = 4242;

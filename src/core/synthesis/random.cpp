@@ -1,6 +1,8 @@
 #include "core/synthesis/random.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <limits>
 
 #include "core/synthesis/series_header.h"
@@ -12,12 +14,57 @@ std::int16_t nextUniform(std::uint16_t& state) noexcept {
     return static_cast<std::int16_t>(state);
 }
 
+namespace {
+
+// The generator has 2^15 states, so the twelve draws of a normal value are a function of the
+// state before them: one table gives their sum, and the state after them is one affine step.
+constexpr std::size_t kStates = 0x8000u;
+constexpr std::uint32_t kStateMask = 0x7FFFu;
+
+// x -> a x + c modulo 2^15.
+struct AffineStep {
+    std::uint32_t a;
+    std::uint32_t c;
+};
+
+constexpr AffineStep twelveSteps() {
+    AffineStep f{1u, 0u};
+    for (int i = 0; i < 12; ++i)
+        f = {(12869u * f.a) & kStateMask, (12869u * f.c + 6925u) & kStateMask};
+    return f;
+}
+
+constexpr AffineStep kTwelveSteps = twelveSteps();
+
+// Per state, the sum of the twelve draws that follow it less their mean 12 * 16384.
+using CentredSums = std::array<std::int32_t, kStates>;
+
+const CentredSums& centredSums() {
+    static const CentredSums sums = [] {
+        CentredSums table{};
+        for (std::size_t s = 0; s < kStates; ++s) {
+            auto state = static_cast<std::uint16_t>(s);
+            std::int32_t sum = 0;
+            for (int i = 0; i < 12; ++i) sum += nextUniform(state);
+            table[s] = sum - 196608;
+        }
+        return table;
+    }();
+    return sums;
+}
+
+// The scaled deviation of one normal value from its table entry; advances `state` twelve steps.
+std::int32_t deviationFrom(const CentredSums& sums, std::uint16_t& state, std::int16_t sd) {
+    const std::int32_t centred = sums[state & kStateMask];
+    state = static_cast<std::uint16_t>((kTwelveSteps.a * state + kTwelveSteps.c) & kStateMask);
+    // Widened: centred * sd needs more than 32 bits once |sd| exceeds 10922.
+    return static_cast<std::int32_t>(static_cast<std::int64_t>(centred) * sd >> 15);
+}
+
+}  // namespace
+
 std::int32_t normalDeviation(std::uint16_t& state, std::int16_t sd) noexcept {
-    std::int32_t sum = 0;
-    for (int i = 0; i < 12; ++i) sum += nextUniform(state);
-    // Widened: (sum - 196608) * sd needs more than 32 bits once |sd| exceeds 10922.
-    const std::int64_t scaled = (static_cast<std::int64_t>(sum) - 196608) * sd;
-    return static_cast<std::int32_t>(scaled >> 15);
+    return deviationFrom(centredSums(), state, sd);
 }
 
 std::int16_t nextNormal(std::uint16_t& state, std::int16_t mean, std::int16_t sd) noexcept {
@@ -25,9 +72,10 @@ std::int16_t nextNormal(std::uint16_t& state, std::int16_t mean, std::int16_t sd
 }
 
 void addNoise(std::int16_t wLevel, SeriesHeader& series, std::uint16_t& state) noexcept {
+    const CentredSums& sums = centredSums();
     for (std::uint32_t i = 0; i < series.dwSeriesSize; ++i) {
         // A noisy sample beyond the 16-bit range is saturated rather than wrapped.
-        const std::int32_t noisy = series.lpPureData[i] + normalDeviation(state, wLevel);
+        const std::int32_t noisy = series.lpPureData[i] + deviationFrom(sums, state, wLevel);
         series.lpData[i] = static_cast<std::int16_t>(
             std::clamp<std::int32_t>(noisy, std::numeric_limits<std::int16_t>::min(),
                                      std::numeric_limits<std::int16_t>::max()));
