@@ -41,8 +41,8 @@ constexpr std::size_t kLanes = sizeof(V) / sizeof(ElementOf<V>);
 
 // Each instruction set sweeps spans of kGroups vectors side by side, so that the chains of
 // additions overlap: four within the sixteen vector registers of AVX2, six within AVX-512's
-// thirty-two (measured best; eight spill). Words and rows are laid out for the longest span.
-constexpr std::size_t kGroupsMost = 8;
+// thirty-two (measured fastest). Words and rows are laid out for the longest span.
+constexpr std::size_t kGroupsMost = 6;
 template <class V>
 constexpr std::size_t kSpanMost = kLanes<V>* kGroupsMost;
 
@@ -193,12 +193,12 @@ bool fitsNarrow(const FitPlan& plan, std::int64_t peak) {
     });
 }
 
-// Lays out the call's samples in `words` as the sweep loads them, followed by zeros so that
-// every span reads kSpanMost + L - 1 of them: as they are, or as the words (x, 1).
+// Lays out the call's samples in `words` as the sweep loads them, followed by zeros so that a
+// span of any kernel starting before `count` reads its kSpan + L - 1 of them: as they are, or as
+// the words (x, 1).
 template <class V>
 void layOut(std::span<const std::int16_t> x, std::size_t count, std::size_t L, bool asPairs,
             std::vector<ElementOf<V>>& words) {
-    const std::size_t spans = (count + kSpanMost<V> - 1) / kSpanMost<V>;
     if (asPairs) {
         words.resize(x.size());
         for (std::size_t i = 0; i < x.size(); ++i) {
@@ -207,7 +207,7 @@ void layOut(std::span<const std::int16_t> x, std::size_t count, std::size_t L, b
     } else {
         words.assign(x.begin(), x.end());
     }
-    words.resize(spans * kSpanMost<V> + L, 0);
+    words.resize(count + kSpanMost<V> + L, 0);
 }
 
 // One entry's coefficients and its begins with their least stops.
