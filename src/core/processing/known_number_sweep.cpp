@@ -6,11 +6,10 @@
 #include <type_traits>
 
 // The layer sweep's loops vectorise; on x86-64 they are also built for AVX2 (which compares
-// 64-bit lanes) and chosen at run time.
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#define MIROVALE_LAYER_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define MIROVALE_LAYER_CLONES
+// 64-bit lanes) and chosen at run time, by a plain test rather than an ifunc, whose resolver
+// runs before a sanitizer's runtime is up.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define MIROVALE_X86_LAYERS 1
 #endif
 
 namespace mirovale {
@@ -131,23 +130,39 @@ template <class T>
     }
 }
 
-MIROVALE_LAYER_CLONES void sweepLayer(std::span<const StartWindow> windows, std::size_t m,
-                                      const std::int64_t* fit, const KnownNumberSettings& settings,
-                                      LayerRows<std::int64_t>& rows) {
+template <class T>
+using LayerSweep = void (*)(std::span<const StartWindow>, std::size_t, const T*,
+                            const KnownNumberSettings&, LayerRows<T>&);
+
+template <class T>
+void sweepLayerBaseline(std::span<const StartWindow> windows, std::size_t m, const T* fit,
+                        const KnownNumberSettings& settings, LayerRows<T>& rows) {
     sweepLayerOf(windows, m, fit, settings, rows);
 }
 
-MIROVALE_LAYER_CLONES void sweepQuadLayer(std::span<const StartWindow> windows, std::size_t m,
-                                          const ScoreQuad* fit, const KnownNumberSettings& settings,
-                                          LayerRows<ScoreQuad>& rows) {
+#if defined(MIROVALE_X86_LAYERS)
+#pragma GCC push_options
+#pragma GCC target("avx2")
+template <class T>
+void sweepLayerAvx2(std::span<const StartWindow> windows, std::size_t m, const T* fit,
+                    const KnownNumberSettings& settings, LayerRows<T>& rows) {
     sweepLayerOf(windows, m, fit, settings, rows);
 }
+#pragma GCC pop_options
+#endif
 
-MIROVALE_LAYER_CLONES void sweepOctetLayer(std::span<const StartWindow> windows, std::size_t m,
-                                           const ScoreOctet* fit,
-                                           const KnownNumberSettings& settings,
-                                           LayerRows<ScoreOctet>& rows) {
-    sweepLayerOf(windows, m, fit, settings, rows);
+// Layer m of one score, or of a batch, built for the widest instruction set the processor runs.
+template <class T>
+void sweepLayer(std::span<const StartWindow> windows, std::size_t m, const T* fit,
+                const KnownNumberSettings& settings, LayerRows<T>& rows) {
+    static const LayerSweep<T> chosen = [] {
+#if defined(MIROVALE_X86_LAYERS)
+        __builtin_cpu_init();
+        if (__builtin_cpu_supports("avx2")) return LayerSweep<T>{sweepLayerAvx2<T>};
+#endif
+        return LayerSweep<T>{sweepLayerBaseline<T>};
+    }();
+    chosen(windows, m, fit, settings, rows);
 }
 
 ChainPulse pulseAt(const FitRow& fits, std::int64_t t) {
@@ -283,11 +298,10 @@ bool batchFitsNarrow(std::span<const FitRow* const> rows, std::size_t layers,
 
 // The layers of up to N candidates in lanes of type Lanes, their fits laid side by side in
 // `fits` (unused lanes repeat the first candidate), then each candidate's chain.
-template <class Lanes, class SweepLayer>
+template <class Lanes>
 void sweepLanes(std::span<const StartWindow> windows, std::span<const FitRow* const> rows,
                 const KnownNumberSettings& settings, LayerRows<Lanes>& layerRows,
-                std::vector<Lanes>& fits, SweepLayer sweepLayer,
-                std::vector<KnownNumberResult>& results) {
+                std::vector<Lanes>& fits, std::vector<KnownNumberResult>& results) {
     constexpr std::size_t N = sizeof(Lanes::lane) / sizeof(Lanes::lane[0]);
     using T = std::remove_cvref_t<decltype(Lanes::lane[0])>;
     const std::size_t K = windows.size();
@@ -324,12 +338,12 @@ std::vector<KnownNumberResult> sweepKnownNumberBatch(std::span<const StartWindow
     std::vector<KnownNumberResult> results;
     rows = rows.first(std::min(rows.size(), kOctetLanes));
     if (batchFitsNarrow(rows, windows.size(), settings)) {
-        sweepLanes(windows, rows, settings, work.octets, work.octetFits, sweepOctetLayer, results);
+        sweepLanes(windows, rows, settings, work.octets, work.octetFits, results);
         return results;
     }
     for (std::size_t first = 0; first < rows.size(); first += kQuadLanes) {
         sweepLanes(windows, rows.subspan(first, std::min(kQuadLanes, rows.size() - first)),
-                   settings, work.quads, work.quadFits, sweepQuadLayer, results);
+                   settings, work.quads, work.quadFits, results);
     }
     return results;
 }
