@@ -109,23 +109,16 @@ constexpr std::size_t kGroups = 4;
 #pragma GCC target("avx2")
 namespace avx2 {
 constexpr std::size_t kGroups = 4;
-#include "core/processing/local_fit_kernel.inc"
 
 // The step as one multiply-add of the word (x, 1) with (-2 e[j], e[j]^2).
-struct PairUpdate {
-    const std::int32_t* pairs;
-    PairUpdate(const FitPlan& plan, const FitPlan::Entry& entry)
-        : pairs(plan.pairs.data() + entry.steps) {}
-    [[gnu::always_inline]] Narrow operator()(Narrow c, Narrow x, std::size_t j) const {
-        return c + reinterpret_cast<Narrow>(_mm256_madd_epi16(reinterpret_cast<__m256i>(x),
-                                                              _mm256_set1_epi32(pairs[j])));
-    }
-};
-
-void fitPairs(const FitPlan& plan, const std::int32_t* words, std::int32_t* rows,
-              std::span<LocalFit> out) {
-    sweepAll<Narrow, PairUpdate>(plan, words, rows, out);
+[[gnu::always_inline]] inline Narrow pairStep(Narrow c, Narrow x, std::int32_t word) {
+    return c + reinterpret_cast<Narrow>(
+                   _mm256_madd_epi16(reinterpret_cast<__m256i>(x), _mm256_set1_epi32(word)));
 }
+
+#define MIROVALE_PAIR_STEP
+#include "core/processing/local_fit_kernel.inc"
+#undef MIROVALE_PAIR_STEP
 }  // namespace avx2
 #pragma GCC pop_options
 
@@ -133,24 +126,16 @@ void fitPairs(const FitPlan& plan, const std::int32_t* words, std::int32_t* rows
 #pragma GCC target("arch=x86-64-v4,avx512vnni")
 namespace avx512 {
 constexpr std::size_t kGroups = 6;
-#include "core/processing/local_fit_kernel.inc"
 
-// The step as one dot product accumulated into C.
-struct PairUpdate {
-    const std::int32_t* pairs;
-    PairUpdate(const FitPlan& plan, const FitPlan::Entry& entry)
-        : pairs(plan.pairs.data() + entry.steps) {}
-    [[gnu::always_inline]] Narrow operator()(Narrow c, Narrow x, std::size_t j) const {
-        return reinterpret_cast<Narrow>(_mm256_dpwssd_epi32(reinterpret_cast<__m256i>(c),
-                                                            reinterpret_cast<__m256i>(x),
-                                                            _mm256_set1_epi32(pairs[j])));
-    }
-};
-
-void fitPairs(const FitPlan& plan, const std::int32_t* words, std::int32_t* rows,
-              std::span<LocalFit> out) {
-    sweepAll<Narrow, PairUpdate>(plan, words, rows, out);
+// The same step as one dot product accumulated into C.
+[[gnu::always_inline]] inline Narrow pairStep(Narrow c, Narrow x, std::int32_t word) {
+    return reinterpret_cast<Narrow>(_mm256_dpwssd_epi32(
+        reinterpret_cast<__m256i>(c), reinterpret_cast<__m256i>(x), _mm256_set1_epi32(word)));
 }
+
+#define MIROVALE_PAIR_STEP
+#include "core/processing/local_fit_kernel.inc"
+#undef MIROVALE_PAIR_STEP
 }  // namespace avx512
 #pragma GCC pop_options
 #endif
