@@ -26,7 +26,8 @@ std::optional<DetectionOutcome> detectUnknownNumber(
     if (!tryAllocate([&] {
             candidates = makeFitCandidates(etalons, list, view.L, wLevel);
             plan = makeFitPlan(candidates, view.L);
-            table.layers.assign(1, std::vector<ChainCell>(view.starts));
+            table.layers.resize(1);
+            table.layers[0].resize(view.starts);
             reserveSweepWork(work, 1, view.starts, view.L);
         })) {
         host.messageBox("Нет памяти для indexes!", "", MessageIcon::None);

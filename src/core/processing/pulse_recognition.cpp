@@ -57,7 +57,8 @@ int recognizeUnfixedPulses(Host& host, const EtalonTable& etalons,
             plans = singlePlans(candidates, view.L);
         }) ||
         !tryAllocate([&] {
-            table.layers.assign(1, std::vector<ChainCell>(view.starts));
+            table.layers.resize(1);
+            table.layers[0].resize(view.starts);
             reserveSweepWork(work, 1, view.starts, view.L);
         })) {
         host.messageBox("Нет памяти для indexes!", "", MessageIcon::None);
