@@ -43,7 +43,7 @@ struct FitPlan {
     std::vector<std::int32_t> pairs;
     bool pairsFit = true;
     std::vector<std::uint16_t> stops;
-    std::vector<std::uint8_t> admits;
+    std::vector<std::uint8_t> admits;  // L per entry: whether some begin stops at row r
 };
 
 // Prepares `candidates` for pulses of length L.
@@ -53,7 +53,7 @@ FitPlan makeFitPlan(std::span<const FitCandidate> candidates, std::uint16_t L);
 struct FitSweepBuffers {
     std::vector<std::int32_t> narrowSamples;  // the samples of one call with room for a span,
                                               // or the words (x, 1) of the multiply-add
-    std::vector<std::int32_t> narrowRows;     // C[a] of the saved begins, per block
+    std::vector<std::int32_t> narrowRows;     // C[a] of the begins waiting for their stop
     std::vector<std::int64_t> wideSamples;    // the same for the 64-bit sweep
     std::vector<std::int64_t> wideRows;
 };
