@@ -14,13 +14,14 @@ namespace {
 template <class Windows>
 void continueChains(LayerTable& table, std::size_t layers, Windows& windows,
                     const IntervalList* list, const PassSettings& settings, bool restart) {
-    for (std::size_t l = 0; l < layers; ++l) windows[l].restart();
+    const std::int64_t width = std::int64_t{settings.wTmax} - settings.wTmin + 1;
+    for (std::size_t l = 0; l < layers; ++l) windows[l].restart(width);
     const std::int64_t from = restart ? 0 : settings.unreachable;
     std::int64_t previous = -1;
     forEachPosition(list, [&](std::size_t start) {
         const auto t = static_cast<std::int64_t>(start);
         if (t < previous) {
-            for (std::size_t l = 0; l < layers; ++l) windows[l].restart();
+            for (std::size_t l = 0; l < layers; ++l) windows[l].restart(width);
         }
         previous = t;
         const std::int64_t lo = std::max<std::int64_t>(0, t - settings.wTmax);
