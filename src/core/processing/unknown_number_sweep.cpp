@@ -63,7 +63,7 @@ void sweepContinuations(LayerTable& table, const IntervalList* list, const PassS
     }
     if (work.windows.size() < layers) work.windows.resize(layers);
     if (layers == 1) {
-        // One layer, as plain detection has: the window lives in registers for the pass.
+        // One layer, as plain detection has: the window's bookkeeping stays in registers.
         std::array<WindowMinimum, 1> single{std::move(work.windows[0])};
         continueChains(table, 1, single, list, settings, restart);
         work.windows[0] = std::move(single[0]);
