@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
-#include <type_traits>
 
 // The layer sweep's loops vectorise; on x86-64 they are also built for AVX2 (which compares
 // 64-bit lanes) and chosen at run time, by a plain test rather than an ifunc, whose resolver
@@ -25,8 +24,6 @@ struct Best {
     std::int64_t start;
 };
 
-constexpr std::int64_t kAbsent = std::numeric_limits<std::int64_t>::max();
-
 // The smaller of two scores, the sum, and a score filled in: for single scores and for batches.
 [[gnu::always_inline]] inline std::int64_t smaller(std::int64_t a, std::int64_t b) {
     return std::min(a, b);
@@ -45,13 +42,16 @@ template <class T, std::size_t N>
     for (std::size_t c = 0; c < N; ++c) r.lane[c] = a.lane[c] + b.lane[c];
     return r;
 }
+// One score or a batch of them: the type of a score, and a value in every lane.
 template <class T>
-struct Filled {
-    static T of(std::int64_t v) { return v; }
+struct ScoreTraits {
+    using Score = T;
+    static T filled(std::int64_t v) { return v; }
 };
 template <class T, std::size_t N>
-struct Filled<ScoreLanes<T, N>> {
-    static ScoreLanes<T, N> of(std::int64_t v) {
+struct ScoreTraits<ScoreLanes<T, N>> {
+    using Score = T;
+    static ScoreLanes<T, N> filled(std::int64_t v) {
         ScoreLanes<T, N> r;
         for (std::size_t c = 0; c < N; ++c) r.lane[c] = static_cast<T>(v);
         return r;
@@ -59,14 +59,14 @@ struct Filled<ScoreLanes<T, N>> {
 };
 template <class T>
 [[gnu::always_inline]] inline T filled(std::int64_t v) {
-    return Filled<T>::of(v);
+    return ScoreTraits<T>::filled(v);
 }
 
-// The absent score of a lane type: above every score.
+// The score of an absent start: above every score.
 template <class T>
-constexpr std::int64_t kAbsentOf = kAbsent;
-template <>
-constexpr std::int64_t kAbsentOf<ScoreOctet> = std::numeric_limits<std::int32_t>::max();
+[[gnu::always_inline]] inline T absentScore() {
+    return filled<T>(std::numeric_limits<typename ScoreTraits<T>::Score>::max());
+}
 
 // Layer m > 0: D_m[t] = the smallest D_(m-1) in reach of t, or predecessorFrom when none is
 // smaller, + the fit at t. Only the value of the minimum counts here (back-tracking finds the
@@ -100,7 +100,7 @@ template <class T>
     const std::int64_t inHi = std::min(first + static_cast<std::int64_t>(laid) - 1, before.hi);
     const std::size_t headEnd = inHi < inLo ? laid : static_cast<std::size_t>(inLo - first);
     const std::size_t tailBegin = inHi < inLo ? laid : static_cast<std::size_t>(inHi - first + 1);
-    const T absent = filled<T>(kAbsentOf<T>);
+    const T absent = absentScore<T>();
     std::fill(prefix, prefix + headEnd, absent);
     if (headEnd < tailBegin) {
         std::copy_n(previous.data() + (inLo - before.lo), tailBegin - headEnd, prefix + headEnd);
@@ -302,8 +302,8 @@ template <class Lanes>
 void sweepLanes(std::span<const StartWindow> windows, std::span<const FitRow* const> rows,
                 const KnownNumberSettings& settings, LayerRows<Lanes>& layerRows,
                 std::vector<Lanes>& fits, std::vector<KnownNumberResult>& results) {
-    constexpr std::size_t N = sizeof(Lanes::lane) / sizeof(Lanes::lane[0]);
-    using T = std::remove_cvref_t<decltype(Lanes::lane[0])>;
+    constexpr std::size_t N = Lanes::kCount;
+    using T = typename ScoreTraits<Lanes>::Score;
     const std::size_t K = windows.size();
     const std::size_t batch = std::min(rows.size(), N);
     if (batch == 0) return;

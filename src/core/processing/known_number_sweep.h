@@ -44,6 +44,7 @@ void fillFitRow(FitRow& row, const FitPlan& plan, const SeriesView& view, FitSwe
 // batch can leave 32 bits.
 template <class T, std::size_t N>
 struct alignas(32) ScoreLanes {
+    static constexpr std::size_t kCount = N;
     T lane[N];
 };
 inline constexpr std::size_t kQuadLanes = 4;

@@ -260,8 +260,8 @@ void reserveFitSweep(FitSweepBuffers& buffers, std::uint16_t L, std::size_t most
         words.reserve(most + span + L);
         if (rows.size() < std::size_t{L} * span) rows.resize(std::size_t{L} * span);
     };
-    size(buffers.narrowSamples, buffers.narrowRows, kSpanMost<Narrow>);
-    size(buffers.wideSamples, buffers.wideRows, kSpanMost<Wide>);
+    size(buffers.narrowWords, buffers.narrowRows, kSpanMost<Narrow>);
+    size(buffers.wideWords, buffers.wideRows, kSpanMost<Wide>);
 }
 
 void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first,
@@ -284,12 +284,12 @@ void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first,
     const Sweeps& chosen = sweeps(kernels);
     if (fitsNarrow(plan, peak)) {
         const bool asPairs = plan.pairsFit && chosen.pairs != nullptr;
-        layOut<Narrow>(samples, count, L, asPairs, buffers.narrowSamples);
-        (asPairs ? chosen.pairs : chosen.narrow)(plan, buffers.narrowSamples.data(),
+        layOut<Narrow>(samples, count, L, asPairs, buffers.narrowWords);
+        (asPairs ? chosen.pairs : chosen.narrow)(plan, buffers.narrowWords.data(),
                                                  buffers.narrowRows.data(), out);
     } else {
-        layOut<Wide>(samples, count, L, false, buffers.wideSamples);
-        chosen.wide(plan, buffers.wideSamples.data(), buffers.wideRows.data(), out);
+        layOut<Wide>(samples, count, L, false, buffers.wideWords);
+        chosen.wide(plan, buffers.wideWords.data(), buffers.wideRows.data(), out);
     }
 }
 

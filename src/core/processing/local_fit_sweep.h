@@ -51,10 +51,10 @@ FitPlan makeFitPlan(std::span<const FitCandidate> candidates, std::uint16_t L);
 
 // Work space of fitStarts, reused from call to call.
 struct FitSweepBuffers {
-    std::vector<std::int32_t> narrowSamples;  // the samples of one call with room for a span,
-                                              // or the words (x, 1) of the multiply-add
-    std::vector<std::int32_t> narrowRows;     // C[a] of the begins waiting for their stop
-    std::vector<std::int64_t> wideSamples;    // the same for the 64-bit sweep
+    std::vector<std::int32_t> narrowWords;  // what the sweep loads per start: the samples of one
+                                            // call, or the words (x, 1) of the multiply-add
+    std::vector<std::int32_t> narrowRows;   // C[a] of the begins waiting for their stop
+    std::vector<std::int64_t> wideWords;    // the same for the 64-bit sweep
     std::vector<std::int64_t> wideRows;
 };
 
