@@ -8,7 +8,7 @@
 #include "core/dialogs/series_dialogs.h"
 #include "core/shell/commands.h"
 #include "core/shell/dialog_commands.h"
-#include "core/shell/panel_geometry.h"
+#include "core/display/panel_geometry.h"
 #include "workbench_fixture.h"
 
 namespace mirovale {

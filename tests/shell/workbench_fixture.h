@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/host/recording_host.h"
-#include "core/shell/layout.h"
+#include "core/display/layout.h"
 #include "core/shell/startup.h"
 #include "core/state/program_state.h"
 

@@ -6,7 +6,7 @@
 #include "core/shell/attach_selections.h"
 #include "core/shell/command_handler.h"
 #include "core/shell/commands.h"
-#include "core/shell/layout.h"
+#include "core/display/layout.h"
 
 namespace mirovale {
 namespace {

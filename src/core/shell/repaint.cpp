@@ -1,7 +1,7 @@
 #include "core/shell/repaint.h"
 
-#include "core/shell/layout.h"
-#include "core/shell/panel_geometry.h"
+#include "core/display/layout.h"
+#include "core/display/panel_geometry.h"
 
 namespace mirovale {
 namespace {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/host/rect.h"
-#include "core/shell/layout.h"
+#include "core/display/layout.h"
 #include "core/synthesis/series_header.h"
 
 namespace mirovale {

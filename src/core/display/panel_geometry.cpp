@@ -1,4 +1,4 @@
-#include "core/shell/panel_geometry.h"
+#include "core/display/panel_geometry.h"
 
 namespace mirovale {
 

@@ -1,4 +1,4 @@
-#include "core/shell/layout.h"
+#include "core/display/layout.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
