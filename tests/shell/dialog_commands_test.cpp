@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "core/shell/click_handler.h"
 #include "core/shell/command_handler.h"
 #include "core/shell/commands.h"
 #include "workbench_fixture.h"
@@ -186,6 +187,28 @@ TEST(NewPulses, RepairsEntriesOutsideTheAlphabetAndOnlyAddsFlags) {
     EXPECT_EQ(w.s.wEtalonFlags[9], 1);
     EXPECT_EQ(w.s.wEtalonFlags[3], 0);
     EXPECT_TRUE(w.host.invalidations.empty());
+}
+
+// Every etalon clicked off in the grid leaves a list that exists with no entry: the dialog
+// opens empty instead of with all 20, and OK takes what was typed.
+TEST(NewPulses, AfterEveryEtalonIsClickedOffOpensEmptyAndTakesWhatIsTyped) {
+    Workbench w;
+    handleCommand(w.host, w.s, IDM_JOINT_DETECTION);  // a task whose cells toggle
+    w.s.dwViewMode = VIEW_ETALON_GRID;
+    for (const InclusiveRect& cell : w.layout().rcEtalonCells)
+        handleClick(w.host, w.s, (cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+    ASSERT_EQ(w.s.wRequiredCount, 0);
+    w.forget();
+    w.host.queueAnswer(ok(107, {{1014, "2"}, {1013, "4,9"}}));
+    handleCommand(w.host, w.s, IDM_NEW_PULSES);
+    EXPECT_EQ(shown(w.host, 0, 1014), "0");
+    EXPECT_EQ(shown(w.host, 0, 1013), "");
+    EXPECT_EQ(w.s.wRequiredCount, 2);
+    EXPECT_THAT(
+        std::vector<std::uint16_t>(w.s.lpRequiredList.begin(), w.s.lpRequiredList.begin() + 2),
+        ElementsAre(4, 9));
+    EXPECT_EQ(std::count(w.s.wEtalonFlags.begin(), w.s.wEtalonFlags.end(), 1), 2);
+    EXPECT_EQ(w.s.wEtalonFlags[3] & w.s.wEtalonFlags[8], 1);
 }
 
 TEST(SubsetSettings, AttachTheStoredSubsetsForTupleRecognitionElseTheCompleteSubset) {

@@ -157,8 +157,7 @@ void RequiredEtalonsDialog::onOk() {
     const std::int32_t count = readInteger(fieldText(kCount));
     if (count > 0 && count <= state_.wRequiredCapacity)
         state_.wRequiredCount = static_cast<std::uint16_t>(count);
-    // The list was made with wRequiredCapacity entries, but rebuilding it from the flags leaves
-    // it only as long as its count: it grows back before the typed entries are read into it.
+    // A list made shorter than wRequiredCapacity grows before the typed entries are read into it.
     if (state_.lpRequiredList.size() < state_.wRequiredCount)
         state_.lpRequiredList.resize(state_.wRequiredCount, 0);
     readSequence(fieldText(kList), head(state_.lpRequiredList, state_.wRequiredCount));

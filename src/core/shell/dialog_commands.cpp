@@ -123,6 +123,7 @@ void createSeries(Host& host, ProgramState& state) {
 }
 
 void editRequiredEtalons(Host& host, ProgramState& state) {
+    // Only a list not made yet is made anew: one left with no etalon required opens as it is.
     if (state.lpRequiredList.empty() || state.wRequiredCount > state.wRequiredCapacity) {
         state.wRequiredCount = state.wEtalonCount;
         static_cast<void>(getRequiredList(host, state.wRequiredCount, state.lpRequiredList));

@@ -43,11 +43,18 @@ bool getRequiredList(Host& host, std::uint16_t n, std::vector<std::uint16_t>& li
 }
 
 void rebuildRequiredList(ProgramState& state) {
-    state.lpRequiredList.clear();
-    for (std::size_t i = 0; i < state.wEtalonFlags.size(); ++i)
-        if (state.wEtalonFlags[i] & 1u)
-            state.lpRequiredList.push_back(static_cast<std::uint16_t>(i + 1));
-    state.wRequiredCount = static_cast<std::uint16_t>(state.lpRequiredList.size());
+    std::vector<std::uint16_t>& list = state.lpRequiredList;
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < state.wEtalonFlags.size(); ++i) {
+        if ((state.wEtalonFlags[i] & 1u) == 0) continue;
+        const auto etalon = static_cast<std::uint16_t>(i + 1);
+        if (count < list.size())
+            list[count] = etalon;
+        else
+            list.push_back(etalon);
+        ++count;
+    }
+    state.wRequiredCount = static_cast<std::uint16_t>(count);
     if (state.wRequiredCapacity < state.wRequiredCount)
         state.wRequiredCapacity = state.wRequiredCount;
 }

@@ -133,8 +133,10 @@ struct ProgramState {
 
     // Etalon selections.
     std::array<std::uint16_t, kEtalonTableSize>
-        wEtalonFlags{};                         // bit 0 required, bit 1 in alphabet
-    std::vector<std::uint16_t> lpRequiredList;  // required etalons, increasing when rebuilt
+        wEtalonFlags{};  // bit 0 required, bit 1 in alphabet
+    // Required etalons, increasing when rebuilt; the first wRequiredCount entries count, and the
+    // list is empty only while it is not made (before start-up, after shut-down).
+    std::vector<std::uint16_t> lpRequiredList;
     std::uint16_t wRequiredCount = 20;
     std::uint16_t wRequiredCapacity = 20;
     std::vector<std::uint16_t> lpActiveList;  // the list the etalon sequence is drawn from
@@ -227,6 +229,8 @@ void deriveStartValues(ProgramState& state);
 [[nodiscard]] bool getRequiredList(Host& host, std::uint16_t n, std::vector<std::uint16_t>& list);
 
 // Rebuilds lpRequiredList and wRequiredCount from bit 0 of wEtalonFlags, in increasing order.
+// The list keeps the entries it was made with (it only grows): those past the new count stay
+// as they were, and a list with no etalon flagged is empty by its count, not by its length.
 void rebuildRequiredList(ProgramState& state);
 
 // Recomputes wMinPulses and wMaxPulses for `length` from the state's L, Tmin and Tmax.
