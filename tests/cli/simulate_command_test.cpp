@@ -72,7 +72,7 @@ TEST(RunSimulate, RefusesUnusableOptionsWithStatusTwoAndNoResult) {
         {__LINE__, [](SimulateOptions& o) { o.required = "1,21"; }, nullptr,
          "mirovale-cli simulate: --required: etalon 21 is not one of 1..20\n"},
         {__LINE__, [](SimulateOptions& o) { o.pulses = "1:5"; },
-         "[About statCutoffQuorvel] Simulation plan refused: pulse number 1 is outside 2..10",
+         "[About statCutoffQuorvel] План моделирования отклонён: число импульсов 1 вне 2..10",
          notRun},
         {__LINE__, [](SimulateOptions& o) { o.tmin = 0; }, "[validateSeriesGeometry]", notRun},
         {__LINE__, [](SimulateOptions& o) { o.seriesType = 36; },

@@ -66,7 +66,7 @@ TEST(StatisticalSimulation, RunsThePlanOfTheTwoDialogsAndShowsTheChartSettings) 
     EXPECT_FALSE(statisticalSimulation(bench.host, bench.state));
     EXPECT_EQ(s.wPulsesSteps, 0);
     EXPECT_EQ(bench.host.messages.back().text,
-              "Simulation plan refused: the plan has no pulse numbers.");
+              "План моделирования отклонён: в плане нет ни одного числа импульсов.");
 }
 
 TEST(StatisticalSimulation, ACancelInEitherDialogLeavesTheRecordsUntouched) {

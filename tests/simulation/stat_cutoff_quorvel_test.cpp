@@ -196,25 +196,29 @@ TEST(RunStatisticalSimulation, RefusesAPlanAsAWholeAndChangesNothing) {
         std::string text;
     } cases[] = {
         {__LINE__, [](auto& p, auto&) { p.wMinPulses = 9, p.wPulsesSteps = 3; },
-         "Simulation plan refused: pulse number 11 is outside 2..10, the numbers of pulses a "
-         "series of 400 samples holds with L 20, Tmin 40 and Tmax 181."},
+         "План моделирования отклонён: число импульсов 11 вне 2..10, чисел импульсов, которые "
+         "вмещает серия из 400 отсчётов при L 20, Tmin 40 и Tmax 181."},
         // 11 pulses fit 30 samples apart, but not one per block of 20 two blocks apart.
         {__LINE__, [](auto& p, auto&) { p.wTmin = 30, p.wMinPulses = 10; },
-         "Simulation plan refused: 11 pulses cannot be laid one per block of 20 samples between "
-         "Tmin 30 and Tmax 181 in a series of 400 samples."},
+         "План моделирования отклонён: импульсы в числе 11 нельзя уложить по одному на блок из "
+         "20 отсчётов с интервалами от Tmin 30 до Tmax 181 в серии из 400 отсчётов."},
+        {__LINE__, [](auto& p, auto&) { p.wTmax = 30; },
+         "План моделирования отклонён.\n\nНедопустимые параметры серии!\n\nwImpulseSize: 20\n"
+         "wTmin: 40\nwTmax: 30\ndwSeriesSize: 400\n\nНужно: 0 < wImpulseSize, 0 < wTmin <= "
+         "wTmax, dwSeriesSize <= 32767.\n"},
         {__LINE__, [](auto& p, auto&) { p.wRepeats = 0; },
-         "Simulation plan refused: the number of repeats must be at least 1."},
+         "План моделирования отклонён: число повторений должно быть не меньше 1."},
         {__LINE__,
          [](auto& p, auto&) {
              p.wInitialNoiseLevel = 30000, p.wNoiseIncrement = 3000, p.wNoiseSteps = 2;
          },
-         "Simulation plan refused: noise level 33000 is outside 0..32767."},
+         "План моделирования отклонён: уровень шума 33000 вне 0..32767."},
         {__LINE__,
          [](auto&, auto& required) {
              required = {3, 21};
          },
-         "Simulation plan refused: required etalon 21 is not one of the 20 etalons of the "
-         "alphabet."},
+         "План моделирования отклонён: обязательный эталон 21 не из числа 20 эталонов "
+         "алфавита."},
     };
     for (const auto& c : cases) {
         Bench bench;
@@ -226,8 +230,8 @@ TEST(RunStatisticalSimulation, RefusesAPlanAsAWholeAndChangesNothing) {
         const GeneratorStates states = bench.states;
         c.edit(bench.plan, bench.required);
         EXPECT_EQ(bench.run(1, 1), 0) << c.line;
-        EXPECT_THAT(bench.host.messages, ElementsAre(RecordedMessage{c.text, kStatCutoffCaption,
-                                                                     MessageIcon::Exclamation}))
+        EXPECT_THAT(bench.host.messages,
+                    ElementsAre(RecordedMessage{c.text, kStatCutoffCaption, MessageIcon::None}))
             << c.line << ": " << bench.host.messages.at(0).text;
         EXPECT_EQ(bench.series.get(), series) << c.line;
         EXPECT_EQ(series->lpData, data) << c.line;

@@ -10,36 +10,44 @@ namespace {
 constexpr std::int64_t kLargestLevel = 32767;
 
 std::string requiredProblem(const SimulationSettings& settings) {
+    // "Simulation plan refused: there are no required etalons to build series from."
     if (settings.lpRequiredList.empty())
-        return "Simulation plan refused: there are no required etalons to build series from.";
+        return "План моделирования отклонён: нет обязательных эталонов, из которых строятся серии.";
     const std::size_t tableSize = settings.etalonTable ? settings.etalonTable->size() : 0;
     const std::size_t alphabet = std::min<std::size_t>(settings.wEtalonCount, tableSize);
     for (const std::uint16_t etalon : settings.lpRequiredList)
         if (etalon < 1 || etalon > alphabet)
+            // "Simulation plan refused: required etalon %d is not one of the %d etalons of the
+            // alphabet."
             return formatText(
-                "Simulation plan refused: required etalon %d is not one of the %d "
-                "etalons of the alphabet.",
+                "План моделирования отклонён: обязательный эталон %d не из числа %d "
+                "эталонов алфавита.",
                 etalon, static_cast<int>(alphabet));
     return {};
 }
 
 std::string pulseProblem(std::int64_t n, const PlanShape& shape, const SeriesGeometry& geometry) {
     if (n < geometry.wMinPulses || n > geometry.wMaxPulses)
+        // "Simulation plan refused: pulse number %lld is outside %d..%d, the numbers of pulses a
+        // series of %u samples holds with L %d, Tmin %d and Tmax %d."
         return formatText(
-            "Simulation plan refused: pulse number %lld is outside %d..%d, the "
-            "numbers of pulses a series of %u samples holds with L %d, Tmin %d "
-            "and Tmax %d.",
+            "План моделирования отклонён: число импульсов %lld вне %d..%d, чисел импульсов, "
+            "которые вмещает серия из %u отсчётов при L %d, Tmin %d и Tmax %d.",
             static_cast<long long>(n), geometry.wMinPulses, geometry.wMaxPulses, shape.N, shape.L,
             shape.wTmin, shape.wTmax);
     if (!blockProblemFeasible(geometry, static_cast<std::uint16_t>(n)))
+        // "Simulation plan refused: %lld pulses cannot be laid one per block of %d samples
+        // between Tmin %d and Tmax %d in a series of %u samples."
         return formatText(
-            "Simulation plan refused: %lld pulses cannot be laid one per block of %d "
-            "samples between Tmin %d and Tmax %d in a series of %u samples.",
+            "План моделирования отклонён: импульсы в числе %lld нельзя уложить по одному на блок "
+            "из %d отсчётов с интервалами от Tmin %d до Tmax %d в серии из %u отсчётов.",
             static_cast<long long>(n), shape.L, shape.wTmin, shape.wTmax, shape.N);
     if (n > shape.wArrayPulses)
+        // "Simulation plan refused: pulse number %lld exceeds the %d pulses the simulation's
+        // working arrays hold."
         return formatText(
-            "Simulation plan refused: pulse number %lld exceeds the %d pulses the "
-            "simulation's working arrays hold.",
+            "План моделирования отклонён: число импульсов %lld больше %d, которые вмещают рабочие "
+            "массивы моделирования.",
             static_cast<long long>(n), shape.wArrayPulses);
     return {};
 }
@@ -49,16 +57,22 @@ std::string pulseProblem(std::int64_t n, const PlanShape& shape, const SeriesGeo
 std::string simulationPlanProblem(std::span<const std::int64_t> pulses,
                                   std::span<const std::int64_t> levels, std::uint64_t repeats,
                                   const PlanShape& shape, const SimulationSettings& settings) {
+    // "Simulation plan refused." above the series parameters' own report.
     if (std::string problem = seriesParametersProblem(shape.L, shape.wTmin, shape.wTmax, shape.N);
         !problem.empty())
-        return "Simulation plan refused: " + problem;
+        return "План моделирования отклонён.\n\n" + problem;
     if (std::string problem = requiredProblem(settings); !problem.empty()) return problem;
-    if (pulses.empty()) return "Simulation plan refused: the plan has no pulse numbers.";
-    if (levels.empty()) return "Simulation plan refused: the plan has no noise levels.";
-    if (repeats == 0) return "Simulation plan refused: the number of repeats must be at least 1.";
+    // "Simulation plan refused: the plan has no pulse numbers." / "... no noise levels." /
+    // "... the number of repeats must be at least 1."
+    if (pulses.empty())
+        return "План моделирования отклонён: в плане нет ни одного числа импульсов.";
+    if (levels.empty()) return "План моделирования отклонён: в плане нет ни одного уровня шума.";
+    if (repeats == 0)
+        return "План моделирования отклонён: число повторений должно быть не меньше 1.";
     for (const std::int64_t level : levels)
         if (level < 0 || level > kLargestLevel)
-            return formatText("Simulation plan refused: noise level %lld is outside 0..%lld.",
+            // "Simulation plan refused: noise level %lld is outside 0..%lld."
+            return formatText("План моделирования отклонён: уровень шума %lld вне 0..%lld.",
                               static_cast<long long>(level), static_cast<long long>(kLargestLevel));
     const SeriesGeometry geometry = seriesGeometry(shape.L, shape.wTmin, shape.wTmax, shape.N);
     for (const std::int64_t n : pulses)
@@ -92,7 +106,7 @@ int runStatisticalSimulation(Host& host, const SimulationPlan& plan,
     const std::string problem = simulationPlanProblem(planPulseNumbers(plan), planNoiseLevels(plan),
                                                       plan.wRepeats, shape, settings);
     if (!problem.empty()) {
-        host.messageBox(problem, kStatCutoffCaption, MessageIcon::Exclamation);
+        host.messageBox(problem, kStatCutoffCaption, MessageIcon::None);
         return 0;
     }
     series = getCutOffSeriesHeader(host, settings.wEtalonCount, plan.wEtalonLength, plan.wTmin,

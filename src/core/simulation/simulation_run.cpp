@@ -138,8 +138,9 @@ bool prepareSimulation(Host& host, RestErrorHeader* record, const SimulationSett
         return false;
     }
     if (series == nullptr) {
-        host.messageBox("Simulation refused: there is no series record to simulate with.",
-                        kStatCutoffCaption, MessageIcon::Exclamation);
+        // "Simulation refused: there is no series record to simulate with."
+        report(host, "Моделирование отклонено: нет записи серии, на которой моделировать.",
+               kStatCutoffCaption);
         return false;
     }
     const std::span<const std::uint16_t> required = settings.lpRequiredList;
@@ -148,7 +149,7 @@ bool prepareSimulation(Host& host, RestErrorHeader* record, const SimulationSett
     work.L = haveFirst ? (*settings.etalonTable)[required[0] - 1u].wSize : 0;
     if (const std::string problem = recordPlanProblem(*record, settings, *series, work.L);
         !problem.empty()) {
-        host.messageBox(problem, kStatCutoffCaption, MessageIcon::Exclamation);
+        report(host, problem.c_str(), kStatCutoffCaption);
         return false;
     }
     work.N = series->dwSeriesSize;
