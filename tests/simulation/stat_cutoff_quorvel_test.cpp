@@ -3,6 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
 #include <set>
 
 #include "core/host/allocation.h"
@@ -11,6 +14,22 @@
 #include "core/synthesis/pulse_alphabet.h"
 #include "core/synthesis/series_allocation.h"
 #include "core/synthesis/series_subsets.h"
+
+// While armed, allocations fail on every thread but the test's own: a worker runs out of
+// memory while the driver goes on. The sanitizers bring their own operator new.
+namespace {
+std::atomic<bool> otherThreadsOutOfMemory{false};
+thread_local bool testThread = false;
+}  // namespace
+
+#if !defined(__SANITIZE_ADDRESS__)
+void* operator new(std::size_t size) {
+    if (otherThreadsOutOfMemory.load(std::memory_order_relaxed) && !testThread)
+        throw std::bad_alloc();
+    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    throw std::bad_alloc();
+}
+#endif
 
 namespace mirovale {
 namespace {
@@ -166,6 +185,24 @@ TEST(StatCutoffQuorvel, EveryFailedAllocationStopsTheRunWithItsReport) {
     EXPECT_TRUE(lastMessages.contains("Error getChainsHeader!"));
     EXPECT_TRUE(lastMessages.contains("Ошибка lpEtalonNumbersList!"));
     EXPECT_TRUE(lastMessages.contains("Не могу выделить память для lpSeriesHeader!"));
+}
+
+TEST(StatCutoffQuorvel, AWorkerThatCannotProcessASeriesStopsTheRunIncomplete) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "operator new belongs to the sanitizer";
+#endif
+    Bench bench;
+    SimulationControl oneWorker;
+    oneWorker.threads = 1;
+    testThread = true;
+    otherThreadsOutOfMemory = true;
+    const int result = bench.run(1, 1, oneWorker);
+    otherThreadsOutOfMemory = false;
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(bench.record->ifComplete, 0);
+    EXPECT_THAT(bench.host.messages,
+                ElementsAre(RecordedMessage{"Не удалось обработать серию!", kStatCutoffCaption,
+                                            MessageIcon::None}));
 }
 
 TEST(StatCutoffQuorvel, ReportsProgressPerCellAndStopsWhenCancelled) {

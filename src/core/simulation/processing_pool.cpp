@@ -50,7 +50,6 @@ void ProcessingPool::waitOldest(std::size_t count) {
 }
 
 void ProcessingPool::work(std::size_t worker) {
-    RecordingHost host;  // collects the routines' messages; the owner shows them in job order
     for (;;) {
         std::size_t taken = 0;
         {
@@ -60,7 +59,7 @@ void ProcessingPool::work(std::size_t worker) {
             taken = taken_++;
         }
         const std::size_t index = taken % slots_.size();
-        process(slots_[index], *chains_[worker], host);
+        process(slots_[index], *chains_[worker]);
         bool last = false;  // the last of the jobs the owner waits for
         {
             const std::lock_guard lock(mutex_);
@@ -71,10 +70,12 @@ void ProcessingPool::work(std::size_t worker) {
     }
 }
 
-void ProcessingPool::process(SeriesJob& job, ChainsHeader& chains, RecordingHost& host) {
+void ProcessingPool::process(SeriesJob& job, ChainsHeader& chains) {
     job.failed = false;
     try {
-        host.messages.clear();
+        // Collects the routines' messages; the owner shows them in job order. Made per job, so
+        // that running out of memory for it fails the job rather than the thread.
+        RecordingHost host;
         std::uint16_t wNoiseSeed = job.wNoiseSeed;
         addNoise(job.level, job.series, wNoiseSeed);
         processSeries(host, *settings_.etalonTable,

@@ -68,7 +68,7 @@ public:
 
 private:
     void work(std::size_t worker);
-    void process(SeriesJob& job, ChainsHeader& chains, RecordingHost& host);
+    void process(SeriesJob& job, ChainsHeader& chains);
 
     const SimulationSettings& settings_;
     const Workspace& work_;

@@ -154,8 +154,9 @@ private:
         SeriesJob& job = pool_.oldest();
         for (const RecordedMessage& m : job.messages) host_.messageBox(m.text, m.caption, m.icon);
         if (job.failed) {
-            // The jobs after it are dropped: the pool lets them end unread.
-            host_.messageBox("Ошибка lpEtalonNumbersList!", kStatCutoffCaption, MessageIcon::None);
+            // "A series could not be processed!" The jobs after it are dropped: the pool lets
+            // them end unread.
+            host_.messageBox("Не удалось обработать серию!", kStatCutoffCaption, MessageIcon::None);
             processingFailed_ = true;
             return false;
         }
