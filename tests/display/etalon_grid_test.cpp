@@ -36,8 +36,14 @@ TEST(EtalonGrid, StressesOnlyEtalonsWhoseFlagsAreExactlyOne) {
     RecordingCanvas canvas;
     drawEtalonGrid(canvas, state, layout);
     // Each selection is followed by the restoring one (black).
-    EXPECT_EQ(pensOf(canvas), (std::vector<Colour>{{0, 0, 255}, kBlack, {163, 163, 163}, kBlack,
-                                                   {0, 0, 127}, kBlack, {127, 127, 127}, kBlack}));
+    EXPECT_EQ(pensOf(canvas), (std::vector<Colour>{{0, 0, 255},
+                                                   kBlack,
+                                                   {163, 163, 163},
+                                                   kBlack,
+                                                   {0, 0, 127},
+                                                   kBlack,
+                                                   {127, 127, 127},
+                                                   kBlack}));
     EXPECT_EQ(canvas.texts()[1].rfind(" pulse 2 [", 0), 0u);
     testing::expectGoldenTranscript("etalon_grid_two_etalons", canvas.transcript());
 }
@@ -48,7 +54,8 @@ TEST(EtalonGrid, AZeroAmplitudeDrawsNoCurve) {
     state.wAmplitude = 0;
     RecordingCanvas canvas;
     drawEtalonGrid(canvas, state, computeWindowLayout({420, 260}, 15, state));
-    EXPECT_EQ(pensOf(canvas), (std::vector<Colour>{{163, 163, 163}, kBlack, {127, 127, 127}, kBlack}));
+    EXPECT_EQ(pensOf(canvas),
+              (std::vector<Colour>{{163, 163, 163}, kBlack, {127, 127, 127}, kBlack}));
 }
 
 }  // namespace

@@ -27,11 +27,9 @@ TEST(OptionList, MarksTheChosenOption) {
         int inset;
         Colour brush;
     } cases[] = {
-        {__LINE__, 13, 2, 600, 1, 14, 2, kBlack},
-        {__LINE__, 23, 2, 600, 1, 24, 3, kBlack},
+        {__LINE__, 13, 2, 600, 1, 14, 2, kBlack}, {__LINE__, 23, 2, 600, 1, 24, 3, kBlack},
         {__LINE__, 15, 3, 600, 2, 16, 2, kGrey},  // chosen, but the series still has 600
-        {__LINE__, 15, 0, 200, 0, 16, 2, kBlack},
-        {__LINE__, 15, 4, 600, 0, 16, 2, kGrey},
+        {__LINE__, 15, 0, 200, 0, 16, 2, kBlack}, {__LINE__, 15, 4, 600, 0, 16, 2, kGrey},
     };
     for (const Case& c : cases) {
         RecordingCanvas canvas;

@@ -58,8 +58,9 @@ void drawCell(Canvas& canvas, const PulseHeader& etalon, std::uint16_t flags,
     int y = cell.top + 5;
     const int bw = layout.wGridCellWidth;
     const int bh = layout.wGridCellHeight - lh;
-    canvas.textOut(x, y, formatText(" pulse %d [%lld]", etalon.wNumber,
-                                    static_cast<long long>(energyOf(etalon))));
+    canvas.textOut(
+        x, y,
+        formatText(" pulse %d [%lld]", etalon.wNumber, static_cast<long long>(energyOf(etalon))));
     y += lh;
     canvas.moveTo(x, y);
     canvas.lineTo(x, y + bh);

@@ -38,7 +38,8 @@ int drawOptionList(Canvas& canvas, const InclusiveRect& box, std::vector<Inclusi
                        formatText(" %5d ", static_cast<std::int32_t>(values[i])));
     }
     if (values.empty()) return 1;
-    const std::size_t k = selectedIndex >= 1 && selectedIndex <= values.size() ? selectedIndex - 1 : 0;
+    const std::size_t k =
+        selectedIndex >= 1 && selectedIndex <= values.size() ? selectedIndex - 1 : 0;
     const bool inEffect = static_cast<std::int64_t>(values[k]) == valueInEffect;
     ScopedBrush brush(canvas, Brush{inEffect ? kBlack : kGreyCellColour});
     const InclusiveRect& chosen = items[k];
