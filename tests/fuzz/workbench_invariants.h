@@ -45,8 +45,6 @@ inline std::string brokenInvariant(const ProgramState& s) {
     }
     if (s.dwViewMode < VIEW_ETALON_GRID || s.dwViewMode > VIEW_ALPHABET_PANEL)
         return formatText("view mode %u", s.dwViewMode);
-    if (s.wProcessingTask != deriveProcessingTask(s.wTaskType, s.wSeriesType))
-        return "processing task does not follow the task and series type";
     const SubsetPanel& sp = s.subsetPanel;
     if (sp.dwSelectedSubsetSize > sp.dwSubsetCapacity || sp.dwSubsetArraySize > sp.dwSubsetArrayCapacity ||
         sp.dwCurrentSubset > sp.dwSubsetArraySize)
