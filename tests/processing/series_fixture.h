@@ -36,7 +36,8 @@ inline EtalonTable makeEtalons(std::uint16_t L, std::uint32_t seed, int amplitud
 
 // Starts of a chain the processing admits (the first pulse ends within Tmax samples, the last
 // starts within the last Tmax, gaps in [Tmin, Tmax]); empty when none came up.
-inline std::vector<int> randomStarts(std::mt19937& rng, const Geometry& g) {
+template <class Rng>
+std::vector<int> randomStarts(Rng& rng, const Geometry& g) {
     const int n = static_cast<int>(g.N), first = std::min(g.Tmax - g.L, n - g.L);
     for (int attempt = 0; attempt < 200 && first >= 0; ++attempt) {
         std::vector<int> t{static_cast<int>(rng() % static_cast<unsigned>(first + 1))};
@@ -122,8 +123,8 @@ inline bool admissible(const std::vector<std::int16_t>& e, int a, int b, std::ui
 
 // Pulses at `starts`, pulse m of etalon pick(m), whole or (about every other one) a random
 // piece the level admits, plus noise of a random deviation sd0..sd0 + span - 1.
-template <class Pick>
-std::unique_ptr<SeriesHeader> noisySeries(std::mt19937& rng, const EtalonTable& etalons,
+template <class Rng, class Pick>
+std::unique_ptr<SeriesHeader> noisySeries(Rng& rng, const EtalonTable& etalons,
                                           const Geometry& g, std::uint16_t level,
                                           const std::vector<int>& starts, Pick pick, int sd0,
                                           int span) {

@@ -54,6 +54,15 @@ AdmissibleSets buildAdmissibleSets(const SeriesView& view, std::uint16_t wMinPul
     return sets;
 }
 
+bool checkAdmissibleSets(Host& host, const AdmissibleSets& sets) {
+    if (sets.first && sets.later && sets.last && sets.fitted && sets.firstOnly && sets.both &&
+        sets.laterOnly) {
+        return true;
+    }
+    host.messageBox("Нет памяти для IntervalList!", "", MessageIcon::None);
+    return false;
+}
+
 std::vector<StartWindow> computedWindows(const SeriesView& view, std::uint16_t K,
                                          std::uint16_t wTmin, std::uint16_t wTmax) {
     const auto n = static_cast<std::int64_t>(view.x.size());

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/host/host.h"
 #include "core/processing/interval_list.h"
 #include "core/processing/local_fit.h"
 #include "core/synthesis/series_header.h"
@@ -13,7 +14,8 @@ namespace mirovale {
 
 // The starts a pulse of each role may take in a chain of Kmin..Kmax pulses, as interval lists
 // of capacity Kmax (a list that fills up silently loses what does not fit). A list that cannot
-// be made is null and counts as empty.
+// be made is null; checkAdmissibleSets turns that into a refusal, since a missing set would
+// silently drop starts and the routine would report a wrong chain as found.
 struct AdmissibleSets {
     std::unique_ptr<IntervalList> first;      // F: starts of a first pulse
     std::unique_ptr<IntervalList> later;      // M: starts of every later pulse
@@ -30,6 +32,10 @@ struct AdmissibleSets {
 AdmissibleSets buildAdmissibleSets(const SeriesView& view, std::uint16_t wMinPulses,
                                    std::uint16_t wMaxPulses, std::uint16_t wTmin,
                                    std::uint16_t wTmax);
+
+// Whether every set could be made. Otherwise shows "Нет памяти для IntervalList!" (no memory for
+// the interval lists) without caption or icon, and the routine returns its failure.
+[[nodiscard]] bool checkAdmissibleSets(Host& host, const AdmissibleSets& sets);
 
 // A closed window of starts; empty when hi < lo.
 struct StartWindow {

@@ -36,6 +36,7 @@ std::optional<DetectionOutcome> detectUnknownNumber(
     if (chains != nullptr) resetChainsHeader(*chains, 0, 0, series.wMaxPulses);
     const AdmissibleSets sets =
         buildAdmissibleSets(view, series.wMinPulses, series.wMaxPulses, wTmin, wTmax);
+    if (!checkAdmissibleSets(host, sets)) return std::nullopt;
     initLayers(table, kEightNines, view.L);
     fitLayer(table, 0, view, sets.fitted.get(), plan, work);
     const PassSettings settings{kEightNines, true, wTmin, wTmax};

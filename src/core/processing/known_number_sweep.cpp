@@ -267,8 +267,11 @@ KnownNumberResult sweepKnownNumber(std::span<const StartWindow> windows,
     auto& scores = work.rows.scores;
     for (std::size_t m = 0; m < K; ++m) {
         const FitRow& fits = *layerFits[m];
+        // An empty row has no data to point into (its windows are empty too).
         const std::int64_t* fit =
-            fits.scores.data() + (windows[m].lo - static_cast<std::int64_t>(fits.base));
+            fits.scores.empty()
+                ? nullptr
+                : fits.scores.data() + (windows[m].lo - static_cast<std::int64_t>(fits.base));
         if (m == 0) {
             std::copy_n(fit, width(windows[0]), scores[0].begin());
         } else {

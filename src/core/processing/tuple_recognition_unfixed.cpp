@@ -146,6 +146,7 @@ int TuplesDetection(Host& host, const EtalonTable& etalons, std::span<const std:
     }
     const AdmissibleSets sets =
         buildAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
+    if (!checkAdmissibleSets(host, sets)) return 0;
     const TupleContext context{host, view, sets, kEightNines, wTmin, wTmax, dwDebuggingRepeat,
                                work};
     TupleRun run = runWithRows(context, rows, members[0], plans[0], series->wMaxPulses);
@@ -182,6 +183,7 @@ int recognizeUnfixedTuples(Host& host, const EtalonTable& etalons,
     }
     const AdmissibleSets sets =
         buildAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
+    if (!checkAdmissibleSets(host, sets)) return 0;
     const TupleContext context{host, view, sets, kNineNines, wTmin, wTmax, dwDebuggingRepeat, work};
     TupleRun best{kNineNines, {}, {}};
     std::uint16_t recognised = 0;

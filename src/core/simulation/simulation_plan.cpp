@@ -109,13 +109,8 @@ int runStatisticalSimulation(Host& host, const SimulationPlan& plan,
         host.messageBox(problem, kStatCutoffCaption, MessageIcon::None);
         return 0;
     }
-    series = getCutOffSeriesHeader(host, settings.wEtalonCount, plan.wEtalonLength, plan.wTmin,
-                                   plan.wTmax, plan.dwSeriesLength, std::move(series));
-    if (!series) {
-        host.messageBox("Не могу выделить память для lpCutOffSeriesHeader!",
-                        " About getCutOffSeriesHeader ", MessageIcon::Exclamation);
-        return 0;
-    }
+    // The error record first: a failure there leaves the current series as it was, instead of
+    // a series record resized for the plan that holds the old series' pulses.
     record = getRestErrHeader(host, plan.wPulsesSteps, plan.wNoiseSteps, plan.wRepeats,
                               std::move(record));
     if (!record) {
@@ -129,6 +124,17 @@ int runStatisticalSimulation(Host& host, const SimulationPlan& plan,
                         MessageIcon::None);
         return 0;
     }
+    series = getCutOffSeriesHeader(host, settings.wEtalonCount, plan.wEtalonLength, plan.wTmin,
+                                   plan.wTmax, plan.dwSeriesLength, std::move(series));
+    if (!series) {
+        host.messageBox("Не могу выделить память для lpCutOffSeriesHeader!",
+                        " About getCutOffSeriesHeader ", MessageIcon::Exclamation);
+        return 0;
+    }
+    // The record now has the plan's geometry: the pulses of the series it held before do not
+    // belong to it, so until the driver makes its first series it holds none.
+    series->wImpulseQuantity = 0;
+    series->wDetectedPulses = 0;
     return statCutoffQuorvel(host, record.get(), settings, states, wNoiseSeed, series, times,
                              control);
 }

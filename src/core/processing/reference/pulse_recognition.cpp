@@ -46,6 +46,7 @@ int recognizeUnfixedPulses(Host& host, const EtalonTable& etalons,
     if (chains != nullptr) resetChainsHeader(*chains, series->wImpulseQuantity, 0, 0, false);
     const AdmissibleSets sets =
         buildAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
+    if (!checkAdmissibleSets(host, sets)) return 0;
     const PassSettings settings{kEightNines, true, wTmin, wTmax};
     int recognised = -1;
     std::int64_t best = kSevenNines;

@@ -130,6 +130,7 @@ int TuplesDetection(Host& host, const EtalonTable& etalons, std::span<const std:
     }
     const AdmissibleSets sets =
         buildAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
+    if (!checkAdmissibleSets(host, sets)) return 0;
     const TupleContext context{host, view, sets, kEightNines, wTmin, wTmax, dwDebuggingRepeat};
     TupleRun run = runWithRows(context, rows, members[0], series->wMaxPulses);
     if (chains != nullptr) rankChain(*chains, run.distance, run.chain);
@@ -163,6 +164,7 @@ int recognizeUnfixedTuples(Host& host, const EtalonTable& etalons,
     }
     const AdmissibleSets sets =
         buildAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
+    if (!checkAdmissibleSets(host, sets)) return 0;
     const TupleContext context{host, view, sets, kNineNines, wTmin, wTmax, dwDebuggingRepeat};
     TupleRun best{kNineNines, {}, {}};
     std::uint16_t recognised = 0;
