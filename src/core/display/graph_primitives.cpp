@@ -5,6 +5,7 @@
 
 #include "core/display/display_colours.h"
 #include "core/host/format_text.h"
+#include "core/state/program_state.h"
 
 namespace mirovale {
 namespace {
@@ -131,7 +132,7 @@ void drawPulseLabels(Canvas& canvas, const GraphRect& r, std::uint16_t wSeriesTy
                      const SeriesHeader& series) {
     const PulseSet set =
         graphIndex == 1 || graphIndex == 2 ? detectedPulses(series) : originalPulses(series);
-    const bool cutOff = wSeriesType == 2 || wSeriesType == 8;
+    const bool cutOff = isCutOffSeriesType(wSeriesType);
     const std::int64_t n = series.dwSeriesSize;
     for (std::size_t i = 0; i < set.count && n > 0; ++i) {
         const std::int64_t p = set.positions[i];
