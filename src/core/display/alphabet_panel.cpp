@@ -41,6 +41,7 @@ void drawAlphabetPanel(Host& host, Canvas& canvas, const WindowLayout& layout,
     const auto amplitude = static_cast<std::int16_t>(state.wAmplitude);
     const PanelGeometry g = alphabetPanelGeometry(layout, state);
     drawSelectionBackground(canvas, layout.rcWorkArea, g);
+    if (!g.fits) return;
     drawItems(canvas, state, g, lh);
     if (!p.made()) return;
 
@@ -56,6 +57,10 @@ void drawAlphabetPanel(Host& host, Canvas& canvas, const WindowLayout& layout,
         return;
     }
     const std::vector<InclusiveRect> rects = placeSelectionButtons(canvas, g, kCaptions, true);
+    if (!buttonsFit(rects, layout.rcWorkArea)) {  // a window too narrow for the panel
+        p.dwAlphabetButtons = 0;
+        return;
+    }
     std::copy(rects.begin(), rects.end(), p.ButtonsWhileSelectedAlphabetRect.begin());
     p.dwAlphabetButtons = static_cast<std::uint32_t>(kCaptions.size());
     drawSelectionButtons(canvas, rects, kCaptions, lh);

@@ -39,11 +39,13 @@ PanelGeometry panelGeometry(const WindowLayout& layout, const SeriesHeader* seri
     g.buttonHeight = 2 * lh - 1;
     g.buttonTop = g.panelAreaRect.bottom + lh / 2;
     g.storedTop = g.buttonTop + g.buttonHeight + lh / 2;
+    g.fits = iw >= 2 * lh && ih >= lh && g.buttonTop + g.buttonHeight <= area.bottom;
     if (storedRows == 0) return g;
     const int columnRows = static_cast<int>((storedRows + 1) / 2);
     const int columnWidth = ((R - L + 1) - g.gx) / 2;
     const int listHeight = area.bottom - (g.storedTop + g.gy);
     const int rowHeight = (listHeight - (columnRows - 1) * g.gy) / columnRows;
+    g.fits = g.fits && rowHeight >= 1 && columnWidth >= 1;
     for (int i = 0; i < static_cast<int>(storedRows); ++i) {
         const int left = i < columnRows ? L : L + columnWidth + g.gx;
         const int top = g.storedTop + (i % columnRows) * (rowHeight + g.gy);

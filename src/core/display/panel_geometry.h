@@ -24,6 +24,10 @@ struct PanelGeometry {
     int buttonHeight = 0;                  // 2 lines - 1
     int storedTop = 0;                     // top of the list of stored selections, S0
     std::vector<InclusiveRect> rowFrames;  // frame of each stored row (stored-list variants)
+    // Whether the work area holds the panel: items and slots room for their letters (two lines
+    // wide, one high), stored rows at least a pixel high, and the buttons above its bottom. A panel that does not fit is not drawn
+    // and takes no clicks, so that nothing of it is left outside the work area.
+    bool fits = false;
 };
 
 // The panel layout for the window layout and the current series.

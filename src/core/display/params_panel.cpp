@@ -298,7 +298,8 @@ void drawControls(Host& host, Canvas& canvas, ParamsHeader& r, const PanelBoxes&
 void drawBackground(Canvas& canvas, const WindowLayout& layout, const PanelBoxes& p,
                     bool withFrame) {
     const InclusiveRect& area = layout.rcWorkArea;
-    fillBox(canvas, area, kParamsPanelColour);
+    // Short of the last column and row, which the work area's repaint does not cover.
+    fillBox(canvas, {area.left, area.top, area.right - 1, area.bottom - 1}, kParamsPanelColour);
     ScopedBrush brush(canvas, Brush{kParamsBoxColour});
     canvas.rectangle(p.box.left, p.box.top, p.box.right, p.box.bottom);
     if (withFrame) canvas.rectangle(p.frame.left, p.frame.top, p.frame.right, p.frame.bottom);
@@ -333,6 +334,20 @@ void storePrevious(ParamsHeader& r) {
 void drawParamsPanel(Host& host, Canvas& canvas, const WindowLayout& layout,
                      ParamsHeader* record) {
     const PanelBoxes p = boxesOf(canvas, layout);
+    if (p.box.width() < 1 || p.box.height() < 1) {
+        // A work area too small for the box: nothing that could reach outside it.
+        fillBox(canvas, {layout.rcWorkArea.left, layout.rcWorkArea.top,
+                         layout.rcWorkArea.right - 1, layout.rcWorkArea.bottom - 1},
+                kParamsPanelColour);
+        if (record != nullptr) {  // nothing drawn, nothing to hit
+            record->rcAPlusBand = record->rcBMinusBand = {};
+            record->tmaxLine = record->tminLine = {};
+            record->buttonRects = {};
+            std::fill(record->pulsesSelectedAreas.begin(), record->pulsesSelectedAreas.end(),
+                      InclusiveRect{});
+        }
+        return;
+    }
     if (record == nullptr || !canPlotParams(*record)) {
         drawBackground(canvas, layout, p, false);
         canvas.textOut(p.box.left + p.gx, p.box.top + 3 * p.gy, nothingToPlot(record));

@@ -37,7 +37,9 @@ void drawSelectionBackground(Canvas& canvas, const InclusiveRect& workArea,
     {
         ScopedPen pen(canvas, Pen{kSelectionPanelColour});
         ScopedBrush brush(canvas, Brush{kSelectionPanelColour});
-        canvas.rectangle(workArea.left, workArea.top, workArea.right + 1, workArea.bottom + 1);
+        // The work area's repaint leaves out its last column and row: so does the fill, or a
+        // later view would keep them.
+        canvas.rectangle(workArea.left, workArea.top, workArea.right, workArea.bottom);
     }
     const InclusiveRect& b = g.etalonBox;
     canvas.rectangle(b.left, b.top, b.right, b.bottom);
@@ -88,6 +90,12 @@ std::vector<InclusiveRect> placeSelectionButtons(const Canvas& canvas, const Pan
         left = rects.back().right + gap;
     }
     return rects;
+}
+
+bool buttonsFit(std::span<const InclusiveRect> rects, const InclusiveRect& workArea) {
+    return std::all_of(rects.begin(), rects.end(), [&](const InclusiveRect& r) {
+        return r.left >= workArea.left && r.right <= workArea.right;
+    });
 }
 
 void drawSelectionButtons(Canvas& canvas, std::span<const InclusiveRect> rects,

@@ -21,7 +21,8 @@ inline constexpr Colour kStoredRowColour{215, 219, 205};       // frames of the 
 // The series' etalon number e (1-based), or nullptr when the series has none.
 [[nodiscard]] const PulseHeader* panelEtalon(const SeriesHeader* series, std::uint32_t e);
 
-// Fills the work area (extended by one pixel right and down) with the panel colour and draws
+// Fills the work area up to (not including) its last column and row, which the work area's
+// repaint does not cover, with the panel colour and draws
 // the box of available etalons with the canvas's pen and brush.
 void drawSelectionBackground(Canvas& canvas, const InclusiveRect& workArea,
                              const PanelGeometry& g);
@@ -46,6 +47,9 @@ void drawSelectionSlots(Canvas& canvas, const PanelGeometry& g, int lineHeight,
 [[nodiscard]] std::vector<InclusiveRect> placeSelectionButtons(
     const Canvas& canvas, const PanelGeometry& g, std::span<const std::string_view> captions,
     bool split);
+
+// Whether the buttons lie within the work area's columns.
+[[nodiscard]] bool buttonsFit(std::span<const InclusiveRect> rects, const InclusiveRect& workArea);
 
 // Draws the buttons on the panel colour.
 void drawSelectionButtons(Canvas& canvas, std::span<const InclusiveRect> rects,

@@ -23,6 +23,7 @@ bool drawCommon(Host& host, Canvas& canvas, const WindowLayout& layout, ProgramS
     const int lh = layout.wLineHeight;
     const auto amplitude = static_cast<std::int16_t>(s.wAmplitude);
     drawSelectionBackground(canvas, layout.rcWorkArea, g);
+    if (!g.fits) return false;
     const std::size_t items = std::min<std::size_t>(
         {s.wRequiredCount, s.lpRequiredList.size(), g.itemRects.size()});
     for (std::size_t k = 0; k < items; ++k) {
@@ -48,6 +49,10 @@ bool drawCommon(Host& host, Canvas& canvas, const WindowLayout& layout, ProgramS
     const std::size_t count = stored ? 6 : 4;
     const auto captions = std::span<const std::string_view>(kCaptions).first(count);
     const std::vector<InclusiveRect> rects = placeSelectionButtons(canvas, g, captions, stored);
+    if (!buttonsFit(rects, layout.rcWorkArea)) {  // a window too narrow for the panel
+        p.dwSubsetButtons = 0;
+        return false;
+    }
     std::copy_n(rects.begin(), std::min(count, p.ButtonsWhileSelectedSubsetRect.size()),
                 p.ButtonsWhileSelectedSubsetRect.begin());
     p.dwSubsetButtons = static_cast<std::uint32_t>(

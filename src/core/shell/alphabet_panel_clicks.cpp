@@ -159,6 +159,7 @@ bool clickPanel(Host& host, ProgramState& s, int x, int y) {
     AlphabetPanel& p = s.alphabetPanel;
     if (!p.made()) return false;
     const PanelGeometry g = alphabetPanelGeometry(currentLayout(host, s), s);
+    if (!g.fits) return false;
     const std::size_t items = std::min(requiredCount(s), g.itemRects.size());
     for (std::size_t k = 0; k < items; ++k) {
         if (!g.itemRects[k].contains(x, y)) continue;

@@ -78,6 +78,7 @@ bool clickPanel(Host& host, ProgramState& s, int x, int y) {
     SubsetPanel& p = s.subsetPanel;
     if (!p.made()) return false;
     const PanelGeometry g = subsetPanelGeometry(currentLayout(host, s), s);
+    if (!g.fits) return false;
     const std::size_t items = std::min<std::size_t>(
         {s.wRequiredCount, s.lpRequiredList.size(), g.itemRects.size()});
     for (std::size_t k = 0; k < items; ++k) {
