@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <cstdlib>
 #include <utility>
 
@@ -45,7 +46,10 @@ void QtCanvas::beginPaint(std::span<const Rect> region, bool erase) {
         if (r.width() > 0 && r.height() > 0) clip += QRect(r.left, r.top, r.width(), r.height());
     clip &= image_.rect();
     clip_.assign(clip.begin(), clip.end());
+    clipBoxes_.clear();
+    for (const QRect& r : clip_) clipBoxes_.push_back({r.left(), r.top(), r.right(), r.bottom()});
     clipBounds_ = clip.boundingRect();
+    bounds_ = {clipBounds_.left(), clipBounds_.top(), clipBounds_.right(), clipBounds_.bottom()};
     pen_ = Pen{};
     brush_ = Brush{};
     font_ = Font{};
@@ -63,26 +67,33 @@ void QtCanvas::beginPaint(std::span<const Rect> region, bool erase) {
 void QtCanvas::endPaint() {
     if (painter_.isActive()) painter_.end();
     clip_.clear();
+    clipBoxes_.clear();
     clipBounds_ = QRect();
+    bounds_ = Box{};
 }
 
 bool QtCanvas::inClip(int x, int y) const {
-    if (!clipBounds_.contains(x, y)) return false;
-    if (clip_.size() == 1) return true;
-    return std::any_of(clip_.begin(), clip_.end(), [&](const QRect& r) { return r.contains(x, y); });
+    if (!bounds_.contains(x, y)) return false;
+    if (clipBoxes_.size() == 1) return true;
+    return std::any_of(clipBoxes_.begin(), clipBoxes_.end(),
+                       [&](const Box& b) { return b.contains(x, y); });
 }
 
 void QtCanvas::plot(int x, int y, QRgb colour) {
     if (inClip(x, y)) reinterpret_cast<QRgb*>(bits_ + y * stride_)[x] = colour;
 }
 
+// The first row of each part is filled and copied to the others.
 void QtCanvas::fill(const QRect& r, QRgb colour) {
     for (const QRect& c : clip_) {
         const QRect part = c.intersected(r);
-        for (int y = part.top(); y <= part.bottom(); ++y) {
-            QRgb* row = reinterpret_cast<QRgb*>(bits_ + y * stride_);
-            std::fill(row + part.left(), row + part.right() + 1, colour);
-        }
+        if (part.isEmpty()) continue;
+        const auto rowOf = [&](int y) { return reinterpret_cast<QRgb*>(bits_ + y * stride_); };
+        QRgb* first = rowOf(part.top()) + part.left();
+        std::fill_n(first, part.width(), colour);
+        const std::size_t bytes = static_cast<std::size_t>(part.width()) * sizeof(QRgb);
+        for (int y = part.top() + 1; y <= part.bottom(); ++y)
+            std::memcpy(rowOf(y) + part.left(), first, bytes);
     }
 }
 
