@@ -6,14 +6,16 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 namespace mirovale {
 namespace {
 
-QRgb rgbOf(Colour c) { return qRgb(c.red, c.green, c.blue); }
+QRgb rgbOf(Colour c) {
+    return qRgb(c.red, c.green, c.blue);
+}
 
 // The rectangle with its corners in order: GDI draws a rectangle given right to left or bottom
 // to top as the same rectangle.
@@ -26,7 +28,8 @@ QRect boxOf(int left, int top, int right, int bottom) {
 }  // namespace
 
 QtCanvas::QtCanvas(QSize size, ButtonImages buttons)
-    : image_(size, QImage::Format_RGB32), buttons_(std::move(buttons)),
+    : image_(size, QImage::Format_RGB32),
+      buttons_(std::move(buttons)),
       family_(dejaVuSansFamily()) {
     if (image_.isNull()) return;
     image_.fill(Qt::white);
@@ -58,9 +61,9 @@ void QtCanvas::beginPaint(std::span<const Rect> region, bool erase) {
     if (erase)
         for (const QRect& r : clip_) fill(r, qRgb(255, 255, 255));
     painter_.begin(&image_);
-    painter_.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
-                                QPainter::SmoothPixmapTransform,
-                            false);
+    painter_.setRenderHints(
+        QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform,
+        false);
     painter_.setClipRegion(clip);
 }
 
@@ -202,13 +205,21 @@ TextSize QtCanvas::textExtent(std::string_view text) const {
     return {metrics.horizontalAdvance(faceText(font_.face, text)), f.metrics.height};
 }
 
-FontMetrics QtCanvas::fontMetrics() const { return canvasFont().metrics; }
+FontMetrics QtCanvas::fontMetrics() const {
+    return canvasFont().metrics;
+}
 
-Pen QtCanvas::selectPen(Pen pen) { return std::exchange(pen_, pen); }
+Pen QtCanvas::selectPen(Pen pen) {
+    return std::exchange(pen_, pen);
+}
 
-Brush QtCanvas::selectBrush(Brush brush) { return std::exchange(brush_, brush); }
+Brush QtCanvas::selectBrush(Brush brush) {
+    return std::exchange(brush_, brush);
+}
 
-Font QtCanvas::selectFont(Font font) { return std::exchange(font_, font); }
+Font QtCanvas::selectFont(Font font) {
+    return std::exchange(font_, font);
+}
 
 BackgroundMode QtCanvas::setBackgroundMode(BackgroundMode mode) {
     return std::exchange(mode_, mode);
