@@ -8,8 +8,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: compare-images GOT WANT\n");
         return 2;
     }
-    const QImage got = QImage(QString::fromLocal8Bit(argv[1])).convertToFormat(QImage::Format_RGB32);
-    const QImage want = QImage(QString::fromLocal8Bit(argv[2])).convertToFormat(QImage::Format_RGB32);
+    const QImage got =
+        QImage(QString::fromLocal8Bit(argv[1])).convertToFormat(QImage::Format_RGB32);
+    const QImage want =
+        QImage(QString::fromLocal8Bit(argv[2])).convertToFormat(QImage::Format_RGB32);
     if (got.isNull() || want.isNull()) {
         std::printf("cannot read %s\n", argv[got.isNull() ? 1 : 2]);
         return 2;
@@ -28,8 +30,8 @@ int main(int argc, char** argv) {
                 firstY = y;
             }
     if (differing == 0) return 0;
-    std::printf("%lld pixels differ, the first at %d,%d (%06x, expected %06x)\n", differing,
-                firstX, firstY, got.pixel(firstX, firstY) & 0xffffffu,
+    std::printf("%lld pixels differ, the first at %d,%d (%06x, expected %06x)\n", differing, firstX,
+                firstY, got.pixel(firstX, firstY) & 0xffffffu,
                 want.pixel(firstX, firstY) & 0xffffffu);
     return 1;
 }
