@@ -4,6 +4,7 @@
 #include <charconv>
 #include <fstream>
 #include <istream>
+#include <limits>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -15,6 +16,11 @@
 #include "core/shell/command_handler.h"
 #include "core/shell/commands.h"
 #include "core/shell/startup.h"
+#include "qt/button_bitmaps.h"
+#include "qt/canvas_fonts.h"
+#include "qt/gui_application.h"
+#include "qt/png_file.h"
+#include "qt/window_surface.h"
 
 namespace mirovale {
 namespace {
@@ -33,7 +39,21 @@ struct ScriptError {
     throw ScriptError{0, std::move(text)};
 }
 
-enum class ActionKind { Command, Click, Answer, Print, SetSubset, SetStoredSubsets, SetAlphabets };
+enum class ActionKind {
+    Command,
+    Click,
+    Press,
+    Move,
+    Release,
+    Type,
+    Answer,
+    Print,
+    SetSubset,
+    SetStoredSubsets,
+    SetAlphabets,
+    SetTimes,
+    Save
+};
 
 struct Action {
     int line = 0;
@@ -42,12 +62,28 @@ struct Action {
     int x = 0;
     int y = 0;
     DialogAnswer answer;
-    std::string what;                              // print: the record
+    std::string what;  // print: the record; save: the file; type: the text
     std::vector<std::vector<std::uint32_t>> rows;  // set: one row for the subset
     std::uint32_t current = 0;                     // set: 1-based current row, 0 = the last
+    SimulationTimes times;                         // set simulation-times
 };
 
 // Splits a line at blanks; a double-quoted stretch keeps its blanks (the quotes are dropped).
+// The picture files `save` writes, by the extension of their names.
+struct ImageType {
+    std::string_view extension;
+    bool (*write)(const QImage& image, const QString& path);
+};
+constexpr ImageType kImageTypes[] = {
+    {".png", writePngFile},
+};
+
+const ImageType* imageTypeOf(std::string_view file) {
+    for (const ImageType& type : kImageTypes)
+        if (file.size() > type.extension.size() && file.ends_with(type.extension)) return &type;
+    return nullptr;
+}
+
 std::vector<std::string> tokens(const std::string& line) {
     std::vector<std::string> out;
     std::string token;
@@ -148,11 +184,18 @@ Action parseLine(const std::vector<std::string>& t, int line) {
         const long long id = numberIn(t[1], 0, 65535, "command id");
         if (!isKnownCommand(static_cast<std::uint32_t>(id))) fail("unknown command id " + t[1]);
         a.command = static_cast<std::uint16_t>(id);
-    } else if (verb == "click") {
+    } else if (verb == "click" || verb == "press" || verb == "move" || verb == "release") {
         expect(3);
-        a.kind = ActionKind::Click;
+        a.kind = verb == "click"   ? ActionKind::Click
+                 : verb == "press" ? ActionKind::Press
+                 : verb == "move"  ? ActionKind::Move
+                                   : ActionKind::Release;
         a.x = static_cast<int>(numberIn(t[1], -32768, 32767, "x"));
         a.y = static_cast<int>(numberIn(t[2], -32768, 32767, "y"));
+    } else if (verb == "type") {
+        if (t.size() > 2) fail(std::string("type takes one text (quote it to keep blanks)"));
+        a.kind = ActionKind::Type;
+        a.what = t.size() == 2 ? t[1] : std::string();
     } else if (verb == "answer") {
         a.kind = ActionKind::Answer;
         parseAnswer(t, a);
@@ -164,10 +207,22 @@ Action parseLine(const std::vector<std::string>& t, int line) {
         if (std::find(std::begin(kinds), std::end(kinds), t[1]) == std::end(kinds))
             fail("cannot print '" + t[1] + "'");
         a.what = t[1];
+    } else if (verb == "save") {
+        expect(2);
+        a.kind = ActionKind::Save;
+        if (imageTypeOf(t[1]) == nullptr)
+            fail("cannot save '" + t[1] + "': the picture types are .png");
+        a.what = t[1];
     } else if (verb == "set" && t.size() >= 2 && t[1] == "subset") {
         if (t.size() > 3) fail(std::string("set subset takes one list"));
         a.kind = ActionKind::SetSubset;
         a.rows.push_back(t.size() == 3 ? etalonRow(t[2]) : std::vector<std::uint32_t>{});
+    } else if (verb == "set" && t.size() >= 2 && t[1] == "simulation-times") {
+        if (t.size() != 4) fail(std::string("set simulation-times takes a start and an end"));
+        a.kind = ActionKind::SetTimes;
+        constexpr long long kLatest = std::numeric_limits<long long>::max();
+        a.times.startTime = numberIn(t[2], 0, kLatest, "start time");
+        a.times.endTime = numberIn(t[3], a.times.startTime, kLatest, "end time");
     } else if (verb == "set" && t.size() >= 2 &&
                (t[1] == "stored-subsets" || t[1] == "alphabets")) {
         a.kind = t[1] == "alphabets" ? ActionKind::SetAlphabets : ActionKind::SetStoredSubsets;
@@ -205,12 +260,28 @@ const char* iconName(MessageIcon icon) {
     }
 }
 
-// One run of the workbench driven by the actions.
+// The picture buttons, loaded as the window's creation loads them.
+ButtonImages buttonImages(RecordingHost& host) {
+    if (dejaVuSansFamily().isEmpty())
+        fail(std::string("the font DejaVu Sans is not installed (package fonts-dejavu-core)"));
+    std::optional<ButtonImages> images = loadButtonBitmaps(host);
+    if (!images) fail(host.messages.back().caption + ": " + host.messages.back().text);
+    return std::move(*images);
+}
+
+// One run of the workbench driven by the actions. Like the window, it keeps the picture of the
+// client area and repaints what the workbench invalidated after start-up and after each action.
 class ScriptRun {
 public:
-    explicit ScriptRun(const ScriptOptions& options) {
+    explicit ScriptRun(const ScriptOptions& options)
+        : surface_(QSize(options.size.width, options.size.height), buttonImages(host_)) {
+        if (!surface_.isValid())
+            fail("cannot make a picture of " + std::to_string(options.size.width) + " x " +
+                 std::to_string(options.size.height) + " pixels");
         host_.size = options.size;
         startWorkbench(host_, state_);
+        surface_.invalidate({0, 0, options.size.width, options.size.height}, true);
+        repaint();
     }
     ~ScriptRun() {
         if (!closed_) shutDown(state_);
@@ -224,8 +295,21 @@ public:
             case ActionKind::Command:
                 handleCommand(host_, state_, a.command);
                 break;
-            case ActionKind::Click:
+            case ActionKind::Click:  // a press and a release at one point
                 handleClick(host_, state_, a.x, a.y);
+                if (!closed()) handlePointerRelease(host_, state_, a.x, a.y);
+                break;
+            case ActionKind::Press:
+                handleClick(host_, state_, a.x, a.y);
+                break;
+            case ActionKind::Move:
+                handlePointerMove(host_, state_, a.x, a.y);
+                break;
+            case ActionKind::Release:
+                handlePointerRelease(host_, state_, a.x, a.y);
+                break;
+            case ActionKind::Type:
+                host_.setEditFieldText(a.what);
                 break;
             case ActionKind::Answer:
                 host_.queueAnswer(a.answer);
@@ -242,14 +326,38 @@ public:
             case ActionKind::SetAlphabets:
                 setAlphabets(a);
                 break;
+            case ActionKind::SetTimes:
+                state_.simulationTimes = a.times;
+                break;
+            case ActionKind::Save:
+                save(a.what);
+                break;
         }
         if (host_.closeRequests > 0) {
             shutDown(state_);
             closed_ = true;
+            return;
         }
+        repaint();
     }
 
 private:
+    [[nodiscard]] bool closed() const { return host_.closeRequests > 0; }
+
+    // The window's repaint of what was invalidated since the last one.
+    void repaint() {
+        for (; invalidationsSeen_ < host_.invalidations.size(); ++invalidationsSeen_) {
+            const RecordedInvalidation& i = host_.invalidations[invalidationsSeen_];
+            surface_.invalidate(i.rect, i.erase);
+        }
+        surface_.repaint(host_, state_);
+    }
+
+    void save(const std::string& file) {
+        const QString path = QString::fromStdString(file);
+        if (!imageTypeOf(file)->write(surface_.image(), path)) fail("cannot write " + file);
+    }
+
     std::string print(const std::string& what) {
         if (what == "series") return seriesJson(state_.lpSeriesHeader.get()).dump();
         if (what == "chains") return chainsJson(state_.lpChainsHeader.get()).dump();
@@ -337,7 +445,9 @@ private:
 
     RecordingHost host_;
     ProgramState state_;
+    WindowSurface surface_;
     bool closed_ = false;
+    std::size_t invalidationsSeen_ = 0;
     std::size_t messagesSeen_ = 0;
     std::size_t dialogsSeen_ = 0;
 };
@@ -348,6 +458,7 @@ int runScript(std::istream& in, std::ostream& out, std::ostream& err,
               const ScriptOptions& options) {
     try {
         const std::vector<Action> actions = parseScript(in);
+        ensureGuiApplication();
         ScriptRun run(options);
         std::string output;
         for (const Action& a : actions) {
@@ -361,13 +472,22 @@ int runScript(std::istream& in, std::ostream& out, std::ostream& err,
         out << output;
         return 0;
     } catch (const ScriptError& e) {
-        err << "line " << e.line << ": " << e.text << '\n';
+        if (e.line == 0)
+            err << "mirovale-cli: " << e.text << '\n';  // before the first action
+        else
+            err << "line " << e.line << ": " << e.text << '\n';
     }
     return 2;
 }
 
 CLI::App* addScriptCommand(CLI::App& app, ScriptCommandOptions& options) {
-    CLI::App* cmd = app.add_subcommand("script", "Run the workbench from a script of actions");
+    CLI::App* cmd = app.add_subcommand(
+        "script",
+        "Run the workbench from a script of actions, one a line: command ID; click X Y (press and "
+        "release); press X Y, move X Y, release X Y; type TEXT (the Tmin field); answer DIALOG "
+        "ok|cancel [CONTROL=TEXT ...]; print series|chains|state|errors|messages|alphabet. "
+        "Shortcuts that set the panels' state without clicking them: set subset E,E,...; set "
+        "stored-subsets ROW ... [current C]; set alphabets ROW ... [current C]");
     cmd->add_option("FILE", options.file, "Script file, or - for standard input")->required();
     cmd->add_option("--size", options.size, "Client size WxH in pixels (default 1280x800)");
     return cmd;

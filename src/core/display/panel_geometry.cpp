@@ -1,5 +1,7 @@
 #include "core/display/panel_geometry.h"
 
+#include <algorithm>
+
 namespace mirovale {
 
 PanelGeometry panelGeometry(const WindowLayout& layout, const SeriesHeader* series,
@@ -37,17 +39,32 @@ PanelGeometry panelGeometry(const WindowLayout& layout, const SeriesHeader* seri
     g.buttonHeight = 2 * lh - 1;
     g.buttonTop = g.panelAreaRect.bottom + lh / 2;
     g.storedTop = g.buttonTop + g.buttonHeight + lh / 2;
+    g.fits = iw >= 2 * lh && ih >= lh && g.buttonTop + g.buttonHeight <= area.bottom;
     if (storedRows == 0) return g;
     const int columnRows = static_cast<int>((storedRows + 1) / 2);
     const int columnWidth = ((R - L + 1) - g.gx) / 2;
     const int listHeight = area.bottom - (g.storedTop + g.gy);
     const int rowHeight = (listHeight - (columnRows - 1) * g.gy) / columnRows;
+    g.fits = g.fits && rowHeight >= 1 && columnWidth >= 1;
     for (int i = 0; i < static_cast<int>(storedRows); ++i) {
         const int left = i < columnRows ? L : L + columnWidth + g.gx;
         const int top = g.storedTop + (i % columnRows) * (rowHeight + g.gy);
         g.rowFrames.push_back({left, top, left + columnWidth + 1, top + rowHeight + 1});
     }
     return g;
+}
+
+PanelGeometry subsetPanelGeometry(const WindowLayout& layout, const ProgramState& state) {
+    const SeriesHeader* series = state.lpSeriesHeader.get();
+    if (state.wProcessingTask == TASK_TUPLE_RECOGNITION)
+        return panelGeometry(layout, series, 10, state.subsetPanel.dwSubsetArrayCapacity);
+    const std::uint32_t pulses = series != nullptr ? series->wMaxPulses : 0;
+    return panelGeometry(layout, series, std::min<std::uint32_t>(pulses, 10), 0);
+}
+
+PanelGeometry alphabetPanelGeometry(const WindowLayout& layout, const ProgramState& state) {
+    return panelGeometry(layout, state.lpSeriesHeader.get(), 10,
+                         state.alphabetPanel.dwAlphabetArrayCapacity);
 }
 
 }  // namespace mirovale

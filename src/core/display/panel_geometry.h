@@ -5,6 +5,7 @@
 
 #include "core/host/rect.h"
 #include "core/display/layout.h"
+#include "core/state/program_state.h"
 #include "core/synthesis/series_header.h"
 
 namespace mirovale {
@@ -23,6 +24,10 @@ struct PanelGeometry {
     int buttonHeight = 0;                  // 2 lines - 1
     int storedTop = 0;                     // top of the list of stored selections, S0
     std::vector<InclusiveRect> rowFrames;  // frame of each stored row (stored-list variants)
+    // Whether the work area holds the panel: items and slots room for their letters (two lines
+    // wide, one high), stored rows at least a pixel high, and the buttons above its bottom. A panel that does not fit is not drawn
+    // and takes no clicks, so that nothing of it is left outside the work area.
+    bool fits = false;
 };
 
 // The panel layout for the window layout and the current series.
@@ -32,6 +37,15 @@ struct PanelGeometry {
 // storedRows : capacity of the stored list; 0 for the simple subset panel, which has none
 [[nodiscard]] PanelGeometry panelGeometry(const WindowLayout& layout, const SeriesHeader* series,
                                           std::uint32_t slots, std::uint32_t storedRows);
+
+// The subset panel of view 9: with processing task 40 the stored-subsets variant (10 slots and
+// the stored rows of dwSubsetArrayCapacity), else min(the series' wMaxPulses, 10) slots and no
+// stored rows.
+[[nodiscard]] PanelGeometry subsetPanelGeometry(const WindowLayout& layout,
+                                                const ProgramState& state);
+// The alphabet panel of view 11: 10 slots and the stored rows of dwAlphabetArrayCapacity.
+[[nodiscard]] PanelGeometry alphabetPanelGeometry(const WindowLayout& layout,
+                                                  const ProgramState& state);
 
 // An inclusive rectangle as the area to invalidate: all of its pixels.
 [[nodiscard]] constexpr Rect wholeRect(const InclusiveRect& r) {
