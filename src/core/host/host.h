@@ -38,7 +38,9 @@ struct FileFilter {
 };
 
 // What a save dialog shows: title, file types (the first one selected) and the extension added
-// to a name typed without one. An existing file is overwritten only after the user confirms.
+// to a name typed without one: that of the file type selected when the user confirms, or
+// defaultExtension when its pattern names none. An existing file is overwritten only after the
+// user confirms.
 struct SaveFileRequest {
     std::string title;
     std::vector<FileFilter> filters;
