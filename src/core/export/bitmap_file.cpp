@@ -57,7 +57,8 @@ int roundedBitDepth(int bits) {
 std::uint64_t bitmapImageSize(int width, int height, int bits) {
     const auto w = static_cast<std::uint64_t>(width);
     const auto h = static_cast<std::uint64_t>(height);
-    const std::uint64_t byFormula = (w + 7) / 8 * h * static_cast<std::uint64_t>(roundedBitDepth(bits));
+    const std::uint64_t byFormula =
+        (w + 7) / 8 * h * static_cast<std::uint64_t>(roundedBitDepth(bits));
     return std::max<std::uint64_t>(byFormula, rowBytes(width, bits) * h);
 }
 
@@ -81,8 +82,9 @@ std::optional<std::vector<std::uint8_t>> makeBitmapInfo(Host& host, const PixelS
     putLittle32(info, 8, static_cast<std::uint32_t>(h));
     putLittle16(info, 12, 1);
     putLittle16(info, 14, static_cast<std::uint32_t>(bits));
-    putLittle32(info, kImageSizeOffset, static_cast<std::uint32_t>(std::min<std::uint64_t>(
-                                            imageSize, std::numeric_limits<std::uint32_t>::max())));
+    putLittle32(info, kImageSizeOffset,
+                static_cast<std::uint32_t>(
+                    std::min<std::uint64_t>(imageSize, std::numeric_limits<std::uint32_t>::max())));
     putLittle32(info, 32, static_cast<std::uint32_t>(colours));
     const std::vector<Colour> palette = capture.palette();
     for (std::size_t i = 0; i < std::min(colours, palette.size()); ++i) {

@@ -11,8 +11,8 @@ namespace mirovale {
 namespace {
 
 bool endsWithIgnoringCase(std::string_view name, std::string_view tail) {
-    return std::equal(tail.begin(), tail.end(), name.end() - static_cast<std::ptrdiff_t>(tail.size()),
-                      [](char a, char b) {
+    return std::equal(tail.begin(), tail.end(),
+                      name.end() - static_cast<std::ptrdiff_t>(tail.size()), [](char a, char b) {
                           return std::tolower(static_cast<unsigned char>(a)) ==
                                  std::tolower(static_cast<unsigned char>(b));
                       });
