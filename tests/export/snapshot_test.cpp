@@ -77,18 +77,6 @@ TEST(Snapshot, TheNameChoosesTheFormatIgnoringCase) {
     }
 }
 
-TEST(Snapshot, TheDialogOffersBmpFirstThenPcxAndPng) {
-    RecordingHost host;
-    std::string name;
-    EXPECT_EQ(getSnapshotFileName(host, name), nullptr);
-    const SaveFileRequest expected{"Snapshot File Name",
-                                   {{"Bitmap Files (*.bmp)", "*.bmp"},
-                                    {"PCX Files (*.pcx)", "*.pcx"},
-                                    {"PNG Files (*.png)", "*.png"}},
-                                   "bmp"};
-    EXPECT_THAT(host.saveRequests, ElementsAre(expected));
-}
-
 // Where the chosen name points before the save.
 enum class Target : int { OldFile, MissingFolder, Folder };
 
@@ -183,14 +171,6 @@ TEST(Snapshot, AFailureShowsItsMessagesAndLeavesNoFileBehind) {
             EXPECT_TRUE(std::filesystem::is_empty(folder.file(c.name))) << c.line;
         }
     }
-}
-
-TEST(Snapshot, NoCopyOfTheClientAreaMeansNoDialog) {
-    RecordingHost host;
-    std::string name;
-    const ScopedAllocationFailure fault(1);
-    EXPECT_EQ(saveSnapshot(host, name), 0);
-    EXPECT_THAT(host.saveRequests, IsEmpty());
 }
 
 }  // namespace
