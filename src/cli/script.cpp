@@ -4,6 +4,7 @@
 #include <charconv>
 #include <fstream>
 #include <istream>
+#include <limits>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -15,6 +16,11 @@
 #include "core/shell/command_handler.h"
 #include "core/shell/commands.h"
 #include "core/shell/startup.h"
+#include "qt/button_bitmaps.h"
+#include "qt/canvas_fonts.h"
+#include "qt/gui_application.h"
+#include "qt/png_file.h"
+#include "qt/window_surface.h"
 
 namespace mirovale {
 namespace {
@@ -33,7 +39,9 @@ struct ScriptError {
     throw ScriptError{0, std::move(text)};
 }
 
-enum class ActionKind { Command, Click, Answer, Print, SetSubset, SetStoredSubsets, SetAlphabets };
+enum class ActionKind {
+    Command, Click, Answer, Print, SetSubset, SetStoredSubsets, SetAlphabets, SetTimes, Save
+};
 
 struct Action {
     int line = 0;
@@ -42,12 +50,28 @@ struct Action {
     int x = 0;
     int y = 0;
     DialogAnswer answer;
-    std::string what;                              // print: the record
+    std::string what;                              // print: the record; save: the file
     std::vector<std::vector<std::uint32_t>> rows;  // set: one row for the subset
     std::uint32_t current = 0;                     // set: 1-based current row, 0 = the last
+    SimulationTimes times;                         // set simulation-times
 };
 
 // Splits a line at blanks; a double-quoted stretch keeps its blanks (the quotes are dropped).
+// The picture files `save` writes, by the extension of their names.
+struct ImageType {
+    std::string_view extension;
+    bool (*write)(const QImage& image, const QString& path);
+};
+constexpr ImageType kImageTypes[] = {
+    {".png", writePngFile},
+};
+
+const ImageType* imageTypeOf(std::string_view file) {
+    for (const ImageType& type : kImageTypes)
+        if (file.size() > type.extension.size() && file.ends_with(type.extension)) return &type;
+    return nullptr;
+}
+
 std::vector<std::string> tokens(const std::string& line) {
     std::vector<std::string> out;
     std::string token;
@@ -164,10 +188,22 @@ Action parseLine(const std::vector<std::string>& t, int line) {
         if (std::find(std::begin(kinds), std::end(kinds), t[1]) == std::end(kinds))
             fail("cannot print '" + t[1] + "'");
         a.what = t[1];
+    } else if (verb == "save") {
+        expect(2);
+        a.kind = ActionKind::Save;
+        if (imageTypeOf(t[1]) == nullptr)
+            fail("cannot save '" + t[1] + "': the picture types are .png");
+        a.what = t[1];
     } else if (verb == "set" && t.size() >= 2 && t[1] == "subset") {
         if (t.size() > 3) fail(std::string("set subset takes one list"));
         a.kind = ActionKind::SetSubset;
         a.rows.push_back(t.size() == 3 ? etalonRow(t[2]) : std::vector<std::uint32_t>{});
+    } else if (verb == "set" && t.size() >= 2 && t[1] == "simulation-times") {
+        if (t.size() != 4) fail(std::string("set simulation-times takes a start and an end"));
+        a.kind = ActionKind::SetTimes;
+        constexpr long long kLatest = std::numeric_limits<long long>::max();
+        a.times.startTime = numberIn(t[2], 0, kLatest, "start time");
+        a.times.endTime = numberIn(t[3], a.times.startTime, kLatest, "end time");
     } else if (verb == "set" && t.size() >= 2 &&
                (t[1] == "stored-subsets" || t[1] == "alphabets")) {
         a.kind = t[1] == "alphabets" ? ActionKind::SetAlphabets : ActionKind::SetStoredSubsets;
@@ -205,12 +241,28 @@ const char* iconName(MessageIcon icon) {
     }
 }
 
-// One run of the workbench driven by the actions.
+// The picture buttons, loaded as the window's creation loads them.
+ButtonImages buttonImages(RecordingHost& host) {
+    if (dejaVuSansFamily().isEmpty())
+        fail(std::string("the font DejaVu Sans is not installed (package fonts-dejavu-core)"));
+    std::optional<ButtonImages> images = loadButtonBitmaps(host);
+    if (!images) fail(host.messages.back().caption + ": " + host.messages.back().text);
+    return std::move(*images);
+}
+
+// One run of the workbench driven by the actions. Like the window, it keeps the picture of the
+// client area and repaints what the workbench invalidated after start-up and after each action.
 class ScriptRun {
 public:
-    explicit ScriptRun(const ScriptOptions& options) {
+    explicit ScriptRun(const ScriptOptions& options)
+        : surface_(QSize(options.size.width, options.size.height), buttonImages(host_)) {
+        if (!surface_.isValid())
+            fail("cannot make a picture of " + std::to_string(options.size.width) + " x " +
+                 std::to_string(options.size.height) + " pixels");
         host_.size = options.size;
         startWorkbench(host_, state_);
+        surface_.invalidate({0, 0, options.size.width, options.size.height}, true);
+        repaint();
     }
     ~ScriptRun() {
         if (!closed_) shutDown(state_);
@@ -242,14 +294,36 @@ public:
             case ActionKind::SetAlphabets:
                 setAlphabets(a);
                 break;
+            case ActionKind::SetTimes:
+                state_.simulationTimes = a.times;
+                break;
+            case ActionKind::Save:
+                save(a.what);
+                break;
         }
         if (host_.closeRequests > 0) {
             shutDown(state_);
             closed_ = true;
+            return;
         }
+        repaint();
     }
 
 private:
+    // The window's repaint of what was invalidated since the last one.
+    void repaint() {
+        for (; invalidationsSeen_ < host_.invalidations.size(); ++invalidationsSeen_) {
+            const RecordedInvalidation& i = host_.invalidations[invalidationsSeen_];
+            surface_.invalidate(i.rect, i.erase);
+        }
+        surface_.repaint(host_, state_);
+    }
+
+    void save(const std::string& file) {
+        const QString path = QString::fromStdString(file);
+        if (!imageTypeOf(file)->write(surface_.image(), path)) fail("cannot write " + file);
+    }
+
     std::string print(const std::string& what) {
         if (what == "series") return seriesJson(state_.lpSeriesHeader.get()).dump();
         if (what == "chains") return chainsJson(state_.lpChainsHeader.get()).dump();
@@ -337,7 +411,9 @@ private:
 
     RecordingHost host_;
     ProgramState state_;
+    WindowSurface surface_;
     bool closed_ = false;
+    std::size_t invalidationsSeen_ = 0;
     std::size_t messagesSeen_ = 0;
     std::size_t dialogsSeen_ = 0;
 };
@@ -348,6 +424,7 @@ int runScript(std::istream& in, std::ostream& out, std::ostream& err,
               const ScriptOptions& options) {
     try {
         const std::vector<Action> actions = parseScript(in);
+        ensureGuiApplication();
         ScriptRun run(options);
         std::string output;
         for (const Action& a : actions) {
@@ -361,7 +438,10 @@ int runScript(std::istream& in, std::ostream& out, std::ostream& err,
         out << output;
         return 0;
     } catch (const ScriptError& e) {
-        err << "line " << e.line << ": " << e.text << '\n';
+        if (e.line == 0)
+            err << "mirovale-cli: " << e.text << '\n';  // before the first action
+        else
+            err << "line " << e.line << ": " << e.text << '\n';
     }
     return 2;
 }

@@ -28,7 +28,8 @@ int runScriptCommand(const ScriptCommandOptions& options, std::istream& in, std:
                      std::ostream& err);
 
 // Runs a workbench script: starts a fresh workbench as the window's creation does, then one
-// action a line:
+// action a line, repainting the picture of the client area after start-up and after each action
+// as the window does (see WindowSurface):
 //   command ID                       runs a command (menu item or internal command)
 //   click X Y                        left button down and up at a client point
 //   answer DIALOG ok|cancel [C=TEXT | C=checked | C=unchecked ...]
@@ -42,10 +43,15 @@ int runScriptCommand(const ScriptCommandOptions& options, std::istream& in, std:
 //                                    the stored subsets or alphabets, as if composed in the
 //                                    panels (rows are E,E,...; the etalons of the alphabets are
 //                                    taken as the alphabet panel takes them)
+//   set simulation-times START END   the start and end of the last simulation, seconds since
+//                                    1970, as the chart shows them (for repeatable pictures)
+//   save FILE.png                    writes the picture of the client area as the window
+//                                    shows it now
 // Blank lines and lines starting with '#' are skipped. The whole script is read and checked
 // before it runs; an error (unknown action or command, bad number, a selection the panels
-// could not hold) is reported on `err` with its line number, nothing is written to `out`, and
-// the result is 2. Otherwise the output of the prints goes to `out` and the result is 0.
+// could not hold, a picture type other than .png) is reported on `err` with its line number,
+// nothing is written to `out`, and the result is 2. Otherwise the output of the prints goes to
+// `out` and the result is 0.
 int runScript(std::istream& in, std::ostream& out, std::ostream& err, const ScriptOptions& options);
 
 }  // namespace mirovale
