@@ -58,6 +58,7 @@ TEST(Snapshot, TheNameChoosesTheFormatIgnoringCase) {
         {__LINE__, "shot.bmp", {"shot.bmp"}, 'B'},
         {__LINE__, "SHOT.PCX", {"SHOT.PCX"}, 10},
         {__LINE__, "shot.Png", {"shot.Png"}, 0x89},
+        {__LINE__, std::string(250, 'x') + ".pcx", {std::string(250, 'x') + ".pcx"}, 10},  // 254
         {__LINE__, "shot.gif", {}, 0},
         {__LINE__, std::nullopt, {}, 0},
     };
