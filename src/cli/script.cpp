@@ -33,19 +33,8 @@ struct ScriptError {
     throw ScriptError{0, std::move(text)};
 }
 
-enum class ActionKind { Command, Click, Answer, Print, SetSubset, SetStoredSubsets, SetAlphabets };
-
-struct Action {
-    int line = 0;
-    ActionKind kind = ActionKind::Command;
-    std::uint16_t command = 0;
-    int x = 0;
-    int y = 0;
-    DialogAnswer answer;
-    std::string what;                              // print: the record
-    std::vector<std::vector<std::uint32_t>> rows;  // set: one row for the subset
-    std::uint32_t current = 0;                     // set: 1-based current row, 0 = the last
-};
+using Action = ScriptAction;
+using ActionKind = ScriptActionKind;
 
 // Splits a line at blanks; a double-quoted stretch keeps its blanks (the quotes are dropped).
 std::vector<std::string> tokens(const std::string& line) {
@@ -205,30 +194,23 @@ const char* iconName(MessageIcon icon) {
     }
 }
 
-// One run of the workbench driven by the actions.
+// One run of the actions on a workbench.
 class ScriptRun {
 public:
-    explicit ScriptRun(const ScriptOptions& options) {
-        host_.size = options.size;
-        startWorkbench(host_, state_);
-    }
-    ~ScriptRun() {
-        if (!closed_) shutDown(state_);
-    }
-    ScriptRun(const ScriptRun&) = delete;
-    ScriptRun& operator=(const ScriptRun&) = delete;
+    explicit ScriptRun(ScriptWorkbench& workbench)
+        : workbench_(workbench), host_(workbench.host()), state_(workbench.state()) {}
 
     void run(const Action& a, std::string& out) {
-        if (closed_) fail(std::string("the window is closed"));
+        if (workbench_.closed()) fail(std::string("the window is closed"));
         switch (a.kind) {
             case ActionKind::Command:
-                handleCommand(host_, state_, a.command);
+                workbench_.command(a.command);
                 break;
             case ActionKind::Click:
-                handleClick(host_, state_, a.x, a.y);
+                workbench_.click(a.x, a.y);
                 break;
             case ActionKind::Answer:
-                host_.queueAnswer(a.answer);
+                workbench_.queueAnswer(a.answer);
                 break;
             case ActionKind::Print:
                 out += print(a.what) + '\n';
@@ -243,10 +225,7 @@ public:
                 setAlphabets(a);
                 break;
         }
-        if (host_.closeRequests > 0) {
-            shutDown(state_);
-            closed_ = true;
-        }
+        workbench_.settle();
     }
 
 private:
@@ -261,20 +240,22 @@ private:
 
     nlohmann::ordered_json messages() {
         nlohmann::ordered_json list = nlohmann::ordered_json::array();
-        for (std::size_t i = messagesSeen_; i < host_.messages.size(); ++i) {
-            const RecordedMessage& m = host_.messages[i];
+        const auto& shown = workbench_.messages();
+        for (std::size_t i = messagesSeen_; i < shown.size(); ++i) {
+            const RecordedMessage& m = shown[i];
             list.push_back({{"caption", m.caption}, {"text", m.text}, {"icon", iconName(m.icon)}});
         }
         nlohmann::ordered_json unanswered = nlohmann::ordered_json::array();
         nlohmann::ordered_json refused = nlohmann::ordered_json::array();
-        for (std::size_t i = dialogsSeen_; i < host_.dialogs.size(); ++i) {
-            const RecordedDialog& d = host_.dialogs[i];
+        const auto& run = workbench_.dialogs();
+        for (std::size_t i = dialogsSeen_; i < run.size(); ++i) {
+            const RecordedDialog& d = run[i];
             if (!d.answered) unanswered.push_back(d.dialogId);
             for (const int id : d.refused)
                 refused.push_back({{"dialog", d.dialogId}, {"control", id}});
         }
-        messagesSeen_ = host_.messages.size();
-        dialogsSeen_ = host_.dialogs.size();
+        messagesSeen_ = shown.size();
+        dialogsSeen_ = run.size();
         return {{"messages", std::move(list)},
                 {"unansweredDialogs", std::move(unanswered)},
                 {"refusedControls", std::move(refused)}};
@@ -335,35 +316,91 @@ private:
         p.dwMarkAllAlphabets = a.rows.empty() ? 0 : 1;
     }
 
-    RecordingHost host_;
-    ProgramState state_;
-    bool closed_ = false;
+    ScriptWorkbench& workbench_;
+    Host& host_;
+    ProgramState& state_;
     std::size_t messagesSeen_ = 0;
     std::size_t dialogsSeen_ = 0;
 };
 
+// The command-line tool's workbench: a RecordingHost and a fresh state, started as the window's
+// creation starts it.
+class HeadlessWorkbench : public ScriptWorkbench {
+public:
+    explicit HeadlessWorkbench(const ScriptOptions& options) {
+        host_.size = options.size;
+        startWorkbench(host_, state_);
+    }
+    ~HeadlessWorkbench() override {
+        if (!closed_) shutDown(state_);
+    }
+    HeadlessWorkbench(const HeadlessWorkbench&) = delete;
+    HeadlessWorkbench& operator=(const HeadlessWorkbench&) = delete;
+
+    Host& host() override { return host_; }
+    ProgramState& state() override { return state_; }
+    void command(std::uint16_t id) override { handleCommand(host_, state_, id); }
+    void click(int x, int y) override { handleClick(host_, state_, x, y); }
+    void queueAnswer(DialogAnswer answer) override { host_.queueAnswer(std::move(answer)); }
+    const std::vector<RecordedMessage>& messages() const override { return host_.messages; }
+    const std::vector<RecordedDialog>& dialogs() const override { return host_.dialogs; }
+    void settle() override {
+        if (host_.closeRequests > 0 && !closed_) {
+            shutDown(state_);
+            closed_ = true;
+        }
+    }
+    bool closed() const override { return closed_; }
+
+private:
+    RecordingHost host_;
+    ProgramState state_;
+    bool closed_ = false;
+};
+
 }  // namespace
 
-int runScript(std::istream& in, std::ostream& out, std::ostream& err,
-              const ScriptOptions& options) {
+std::optional<std::vector<ScriptAction>> readScript(std::istream& in, std::ostream& err) {
     try {
-        const std::vector<Action> actions = parseScript(in);
-        ScriptRun run(options);
-        std::string output;
-        for (const Action& a : actions) {
-            try {
-                run.run(a, output);
-            } catch (ScriptError& e) {
-                e.line = a.line;
-                throw;
-            }
-        }
-        out << output;
-        return 0;
+        return parseScript(in);
     } catch (const ScriptError& e) {
         err << "line " << e.line << ": " << e.text << '\n';
     }
-    return 2;
+    return std::nullopt;
+}
+
+int runScriptActions(const std::vector<ScriptAction>& actions, ScriptWorkbench& workbench,
+                     std::ostream& out, std::ostream& err) {
+    ScriptRun run(workbench);
+    std::string output;
+    for (const Action& a : actions) {
+        try {
+            run.run(a, output);
+        } catch (const ScriptError& e) {
+            err << "line " << a.line << ": " << e.text << '\n';
+            return 2;
+        }
+    }
+    out << output;
+    return 0;
+}
+
+int runScript(std::istream& in, std::ostream& out, std::ostream& err,
+              const ScriptOptions& options) {
+    const auto actions = readScript(in, err);
+    if (!actions) return 2;
+    HeadlessWorkbench workbench(options);
+    return runScriptActions(*actions, workbench, out, err);
+}
+
+std::optional<ClientSize> parseClientSize(const std::string& text) {
+    const std::size_t x = text.find('x');
+    const auto width = number(std::string_view(text).substr(0, x));
+    const auto height =
+        x == std::string::npos ? std::nullopt : number(std::string_view(text).substr(x + 1));
+    if (!width || !height || *width < 1 || *height < 1 || *width > 32767 || *height > 32767)
+        return std::nullopt;
+    return ClientSize{static_cast<int>(*width), static_cast<int>(*height)};
 }
 
 CLI::App* addScriptCommand(CLI::App& app, ScriptCommandOptions& options) {
@@ -376,16 +413,12 @@ CLI::App* addScriptCommand(CLI::App& app, ScriptCommandOptions& options) {
 int runScriptCommand(const ScriptCommandOptions& options, std::istream& in, std::ostream& out,
                      std::ostream& err) {
     ScriptOptions run;
-    const std::size_t x = options.size.find('x');
-    const auto width = number(std::string_view(options.size).substr(0, x));
-    const auto height = x == std::string::npos
-                            ? std::nullopt
-                            : number(std::string_view(options.size).substr(x + 1));
-    if (!width || !height || *width < 1 || *height < 1 || *width > 32767 || *height > 32767) {
+    const auto size = parseClientSize(options.size);
+    if (!size) {
         err << "mirovale-cli: bad --size '" << options.size << "' (expected WxH, e.g. 1280x800)\n";
         return 2;
     }
-    run.size = {static_cast<int>(*width), static_cast<int>(*height)};
+    run.size = *size;
     if (options.file == "-") return runScript(in, out, err, run);
     std::ifstream file(options.file);
     if (!file) {
