@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/host/dialog_model.h"
+#include "core/host/pixel_source.h"
 #include "core/host/rect.h"
 
 namespace mirovale {
@@ -36,7 +38,9 @@ struct FileFilter {
 };
 
 // What a save dialog shows: title, file types (the first one selected) and the extension added
-// to a name typed without one. An existing file is overwritten only after the user confirms.
+// to a name typed without one: that of the file type selected when the user confirms, or
+// defaultExtension when its pattern names none. An existing file is overwritten only after the
+// user confirms.
 struct SaveFileRequest {
     std::string title;
     std::vector<FileFilter> filters;
@@ -75,6 +79,10 @@ public:
     // Asks for the name of a file to save to; nothing when the user cancels.
     [[nodiscard]] virtual std::optional<std::string> askSaveFileName(
         const SaveFileRequest& request) = 0;
+
+    // Copies what the client area shows now into an image that stays as it is while the window
+    // changes (the copy a saved picture is made from); nullptr when the copy cannot be made.
+    [[nodiscard]] virtual std::unique_ptr<PixelSource> captureClientArea() = 0;
 
     // Asks the window to close; its shut-down follows once the current command has ended.
     virtual void closeWindow() = 0;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/host/allocation.h"
+
 namespace mirovale {
 void RecordingHost::messageBox(std::string_view text, std::string_view caption, MessageIcon icon) {
     messages.push_back({std::string(text), std::string(caption), icon});
@@ -26,6 +28,13 @@ std::optional<std::string> RecordingHost::askSaveFileName(const SaveFileRequest&
     std::optional<std::string> name = std::move(fileNames_.front());
     fileNames_.pop_front();
     return name;
+}
+
+std::unique_ptr<PixelSource> RecordingHost::captureClientArea() {
+    ++clientCaptures;
+    std::unique_ptr<PixelImage> copy;
+    if (!tryAllocate([&] { copy = std::make_unique<PixelImage>(screen); })) return nullptr;
+    return copy;
 }
 
 void RecordingHost::closeWindow() {

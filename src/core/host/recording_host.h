@@ -8,6 +8,7 @@
 
 #include "core/host/dialog_answers.h"
 #include "core/host/host.h"
+#include "core/host/pixel_image.h"
 
 namespace mirovale {
 
@@ -45,7 +46,8 @@ struct RecordedEditFieldCall {
 
 // A Host without a window: records every call in the order made and answers dialogs and save
 // requests from queues filled by the test or script. Its client is `size` (1280 x 800 unless
-// the test sets it) and its font's line height is kLineHeight.
+// the test sets it), what the client shows is `screen` (empty unless the test paints it), and
+// its font's line height is kLineHeight.
 class RecordingHost : public Host {
 public:
     static constexpr int kLineHeight = 15;
@@ -56,6 +58,8 @@ public:
     DialogResult runDialog(DialogModel& dialog) override;
     [[nodiscard]] std::optional<std::string> askSaveFileName(
         const SaveFileRequest& request) override;
+    // A copy of `screen`, made as one allocation request; nullptr when that fails.
+    [[nodiscard]] std::unique_ptr<PixelSource> captureClientArea() override;
     void closeWindow() override;
     void showEditField(const Rect& rect) override;
     void hideEditField() override;
@@ -76,12 +80,14 @@ public:
     [[nodiscard]] bool isChecked(std::uint16_t commandId) const;
 
     ClientSize size{1280, 800};
+    PixelImage screen;
 
     std::vector<RecordedMessage> messages;
     std::vector<RecordedCheck> menuChecks;
     std::vector<RecordedInvalidation> invalidations;
     std::vector<RecordedDialog> dialogs;
     std::vector<SaveFileRequest> saveRequests;
+    int clientCaptures = 0;
     int closeRequests = 0;
     std::vector<RecordedEditFieldCall> editFieldCalls;
     bool editFieldVisible = false;

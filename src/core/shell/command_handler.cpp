@@ -1,5 +1,6 @@
 #include "core/shell/command_handler.h"
 
+#include "core/export/snapshot.h"
 #include "core/shell/commands.h"
 #include "core/shell/dialog_commands.h"
 #include "core/shell/make_series.h"
@@ -28,6 +29,12 @@ void applyOptions(Host& host, ProgramState& s) {
     s.wSavedEnergyMakingSel = s.wSavedEnergyProcessingSel =
         static_cast<std::uint16_t>(100 - s.wLostLevelSel);
     repaintWholeWindow(host, s);
+}
+
+// " Save image as...": the window image as it is before the dialog opens.
+void saveImage(Host& host, ProgramState& s) {
+    if (saveSnapshot(host, s.szSnapshotFile) == 0)
+        host.messageBox("Проблемы при выполнении MakeSnapshot", "Open File Name", MessageIcon::None);
 }
 
 void switchView(Host& host, ProgramState& s, std::uint32_t view) {
@@ -146,6 +153,9 @@ void handleMenu(Host& host, ProgramState& s, std::uint16_t id) {
             return;
         case IDM_NEW_PULSES:
             editRequiredEtalons(host, s);
+            return;
+        case IDM_SAVE_IMAGE:
+            saveImage(host, s);
             return;
         case IDM_EXIT:
             host.closeWindow();

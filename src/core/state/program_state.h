@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "core/host/host.h"
@@ -213,6 +214,9 @@ struct ProgramState {
     bool lostDataRowPending = false;
     bool buttonsAreaPending = false;
     std::unique_ptr<ParamsHeader> lpParamsHeader;  // the parameters panel's record
+
+    // The file name last chosen in " Save image as..."; emptied when its dialog opens.
+    std::string szSnapshotFile;
 
     // What the subset and alphabet selection panels have composed.
     SubsetPanel subsetPanel;
