@@ -1,0 +1,73 @@
+#include "core/display/result_highlighting.h"
+
+#include <gtest/gtest.h>
+
+#include "core/host/recording_canvas.h"
+#include "display/series_sample.h"
+
+namespace mirovale {
+namespace {
+
+using Op = CanvasCall::Op;
+
+// 101 samples over 100 columns: column = position.
+constexpr GraphRect kGraph{10, 20, 110, 80};
+
+TEST(TupleSpans, GroupsAndWidening) {
+    testing::SampleSeries s(101, 10, 1);
+    for (std::int16_t i = 0; i < 10; ++i) s.addPulse(static_cast<std::int16_t>(i * 9), 1, 0, 9);
+    s.series.lpPositions[9] = 89;  // the last pulse ends on column w - 2
+    s.series.wSubsetSize = 3;
+    // Groups 1-3, 4-6, 7-9 and 10; the first is not widened left of column 0, the last only up
+    // to column w - 1.
+    EXPECT_EQ(tupleSpans(kGraph, s.series, false),
+              (std::vector<TupleSpan>{{0, 29}, {25, 56}, {52, 83}, {87, 99}}));
+    s.series.wSubsetSize = 0;
+    EXPECT_TRUE(tupleSpans(kGraph, s.series, false).empty());
+
+    s.addDetected(1, 1, 0, 9);
+    s.addDetected(30, 1, 0, 9);
+    s.series.wDetectedTuples = 2;
+    s.series.lpTupleFirst = {1, 2};
+    s.series.lpTupleLast = {2, 5};  // the second names a pulse that was not detected
+    EXPECT_EQ(tupleSpans(kGraph, s.series, true), (std::vector<TupleSpan>{{0, 41}}));
+}
+
+TEST(OriginalShading, CoversOnlyKeptSamplesBetweenMidLineAndCurve) {
+    testing::SampleSeries s(101, 10, 1);
+    s.addPulse(20, 1, 3, 6);
+    RecordingCanvas canvas;
+    shadeOriginalPulses(canvas, kGraph, 100, s.series);
+    const auto dots = canvas.callsOf(Op::SetPixel);
+    ASSERT_FALSE(dots.empty());
+    // Kept samples 3..6 at columns 23..26, the last one without columns; the curve alternates
+    // in sign, so the dots switch sides of the mid line.
+    int above = 0;
+    int below = 0;
+    for (const auto& d : dots) {
+        EXPECT_GE(d.x, kGraph.left + 23);
+        EXPECT_LT(d.x, kGraph.left + 26);
+        (d.y < midLine(kGraph) ? above : below) += 1;
+    }
+    EXPECT_GT(above, 0);
+    EXPECT_GT(below, 0);
+    canvas.clear();
+    shadeOriginalPulses(canvas, kGraph, 0, s.series);
+    EXPECT_TRUE(canvas.calls.empty());
+}
+
+TEST(DetectedHighlight, DottedBoxOnTheGraphEdge) {
+    testing::SampleSeries s(101, 10, 1);
+    s.addDetected(0, 1, 2, 9);
+    RecordingCanvas canvas;
+    highlightDetectedPulses(canvas, kGraph, s.series);
+    const auto dots = canvas.callsOf(Op::SetPixel);
+    // h / 3 = 20: ten steps of four dots, the edges at rows 30 and 70 over columns 0, 2, .. 8,
+    // then ten steps on the kept columns 2 and 9.
+    EXPECT_EQ(dots.size(), 40u + 10u + 40u);
+    EXPECT_EQ(dots[0].x, kGraph.left);
+    EXPECT_EQ(dots[40].y, midLine(kGraph) - 20);
+}
+
+}  // namespace
+}  // namespace mirovale

@@ -1,0 +1,187 @@
+#include "core/display/series_graph.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <initializer_list>
+#include <map>
+#include <sstream>
+
+#include "core/display/series_view_geometry.h"
+#include "core/host/recording_canvas.h"
+#include "core/shell/click_handler.h"
+#include "core/shell/command_handler.h"
+#include "core/shell/commands.h"
+#include "display/series_sample.h"
+#include "shell/workbench_fixture.h"
+
+namespace mirovale {
+namespace {
+
+using Op = CanvasCall::Op;
+
+constexpr InclusiveRect kWorkArea{10, 10, 1114, 787};
+
+WindowLayout layoutOf(const InclusiveRect& work) {
+    WindowLayout layout;
+    layout.wLineHeight = 15;
+    layout.rcWorkArea = work;
+    return layout;
+}
+
+// A program state showing a hand-made series of `pulses` whole pulses (etalon 1, every 40
+// samples) with the detected pulses given, and a labelled joint-detection record of `chains`
+// chains of one pulse each.
+struct HandMade {
+    testing::SampleSeries sample{1200, 20, 3};
+    ProgramState state;
+
+    HandMade(std::int16_t pulses, std::vector<std::int16_t> detectedEtalons, std::uint16_t chains) {
+        for (std::int16_t i = 0; i < pulses; ++i)
+            sample.addPulse(static_cast<std::int16_t>(i * 40), 1, 0, 19);
+        for (std::size_t i = 0; i < detectedEtalons.size(); ++i)
+            sample.addDetected(static_cast<std::int16_t>(i * 40), detectedEtalons[i], 0, 19);
+        state.lpSeriesHeader = std::make_unique<SeriesHeader>(std::move(sample.series));
+        auto c = std::make_unique<ChainsHeader>();
+        c->wPretenders = chains;
+        c->wSeekingPulsesQuantity = 1;
+        c->wMark = 2;
+        c->wTaskType = TASK_JOINT_DETECTION;
+        c->wSeriesType = SERIES_UNFIXED_WHOLE;
+        c->distance.assign(chains, -100);
+        c->pulsesQuantity.assign(chains, 1);
+        c->alphabetNumber.assign(chains, 0);
+        for (auto* list : {&c->pulsesList, &c->positionsList, &c->beginsList, &c->endsList})
+            list->assign(chains, std::vector<std::int16_t>{1});
+        state.lpChainsHeader = std::move(c);
+        state.lpRequiredList = {1, 2, 3};
+        state.wRequiredCount = 3;
+    }
+    RecordingCanvas draw() {
+        RecordingCanvas canvas;
+        drawSeriesGraph(canvas, state, layoutOf(kWorkArea));
+        return canvas;
+    }
+};
+
+bool hasText(const RecordingCanvas& canvas, const std::string& prefix) {
+    const auto texts = canvas.texts();
+    return std::any_of(texts.begin(), texts.end(),
+                       [&](const std::string& t) { return t.rfind(prefix, 0) == 0; });
+}
+
+TEST(SeriesGraph, CaptionListsNineteenPulsesAndTheDetectedLineCountsBoth) {
+    HandMade many(25, {1}, 1);
+    const RecordingCanvas canvas = many.draw();
+    EXPECT_TRUE(hasText(canvas,
+                        " pulses: 0a 40a 80a 120a 160a 200a 240a 280a 320a 360a 400a 440a "
+                        "480a 520a 560a 600a 640a 680a 720a..."))
+        << canvas.transcript();
+    EXPECT_TRUE(hasText(canvas, "Detected 1 (25) pulse:  0a")) << canvas.transcript();
+    EXPECT_TRUE(hasText(canvas, " Joint") || hasText(canvas, " (null) for series with (null) "));
+
+    HandMade one(1, {1}, 1);
+    EXPECT_TRUE(hasText(one.draw(), "Detected 1 pulse:  0a"));
+}
+
+TEST(SeriesGraph, ChainTableShowsAtMostSixChains) {
+    HandMade h(3, {1, 1, 1}, 8);
+    const RecordingCanvas canvas = h.draw();
+    for (const char* row : {" 1.      -100", " 6.      -100", " 0.     "})
+        EXPECT_TRUE(hasText(canvas, row)) << row << "\n" << canvas.transcript();
+    EXPECT_FALSE(hasText(canvas, " 7. "));
+}
+
+TEST(SeriesGraph, ThirdGraphIsLeftOutWhenADetectedEtalonIsZero) {
+    const SeriesViewGeometry g = seriesViewGeometry(kWorkArea, 15, 3, TASK_JOINT_DETECTION, false);
+    const auto thirdGraphCalls = [&](const RecordingCanvas& canvas) {
+        return std::count_if(canvas.calls.begin(), canvas.calls.end(), [&](const CanvasCall& c) {
+            return c.op != Op::SelectPen && c.op != Op::SelectBrush && c.x >= g.gx &&
+                   c.x <= g.gx + g.gw && c.y >= g.g3 && c.y < g.g3 + g.gh;
+        });
+    };
+    HandMade known(3, {1, 2, 3}, 1);
+    HandMade unknown(3, {1, 0, 3}, 1);
+    EXPECT_GT(thirdGraphCalls(known.draw()), 0);
+    EXPECT_EQ(thirdGraphCalls(unknown.draw()), 0);
+}
+
+// The texts of a whole view and how many calls of each kind drew it, as one reviewable file.
+std::string viewSummary(const RecordingCanvas& canvas) {
+    std::map<std::string, int> counts;
+    std::ostringstream out;
+    for (const CanvasCall& c : canvas.calls) {
+        if (c.op == Op::TextOut) out << c.describe() << "\n";
+        const std::string d = c.describe();
+        ++counts[d.substr(0, d.find(' '))];
+    }
+    for (const auto& [op, n] : counts) out << op << " calls: " << n << "\n";
+    return out.str();
+}
+
+void expectGolden(const std::string& name, const std::string& text) {
+    const std::filesystem::path path =
+        std::filesystem::path(MIROVALE_TEST_DATA_DIR) / "display" / (name + ".txt");
+    if (MIROVALE_UPDATE_GOLDEN) {
+        std::ofstream(path) << text;
+        return;
+    }
+    std::ifstream in(path);
+    ASSERT_TRUE(in) << "missing golden file " << path;
+    std::ostringstream expected;
+    expected << in.rdbuf();
+    EXPECT_EQ(text, expected.str()) << name;
+}
+
+// Processes a 600-sample series with the task and series type the commands choose.
+void processWith(testing::Workbench& w, std::initializer_list<std::uint16_t> commands) {
+    for (std::uint16_t command : commands) handleCommand(w.host, w.s, command);
+    w.s.dwSeriesLengthSel = 600;
+    handleCommand(w.host, w.s, IDM_PROCESS_NEXT);
+}
+
+TEST(SeriesGraph, ProcessedSeriesOfTheWorkbench) {
+    struct {
+        const char* name;
+        std::function<void(testing::Workbench&)> process;
+    } cases[] = {
+        {"series_view_joint_detection_cutoff",
+         [](testing::Workbench& w) {
+             processWith(w, {IDM_UNFIXED_CUTOFF, IDM_JOINT_DETECTION});
+         }},
+        {"series_view_recognition",
+         [](testing::Workbench& w) {
+             processWith(w, {IDM_FIXED_CUTOFF, IDM_RECOGNITION});
+         }},
+        {"series_view_tuple_recognition",
+         [](testing::Workbench& w) {
+             processWith(w, {IDM_UNFIXED_TUPLES, IDM_RECOGNITION});
+             w.requireFirst(4);
+             w.composeSubsets({1}, {{1, 2}, {3, 4}});
+             w.s.subsetPanel.subsetLabelRect[1] = {100, 700, 140, 715};
+             w.s.dwViewMode = VIEW_RESULTS;
+             handleClick(w.host, w.s, 140, 715);  // choose the second stored subset
+         }},
+        {"series_view_alphabet_recognition",
+         [](testing::Workbench& w) {  // the start-up view: the alphabet panel
+             w.s.dwSeriesLengthSel = 600;
+             w.composeAlphabets({{1, 2, 3}, {4, 5, 6}, {7, 8}});
+             const InclusiveRect next = w.layout().nextButton;
+             handleClick(w.host, w.s, next.left, next.top);
+         }},
+    };
+    for (const auto& c : cases) {
+        testing::Workbench w;
+        c.process(w);
+        ASSERT_EQ(w.s.dwViewMode, VIEW_RESULTS) << c.name;
+        RecordingCanvas canvas;
+        drawSeriesGraph(canvas, w.s, w.layout());
+        expectGolden(c.name, viewSummary(canvas));
+    }
+}
+
+}  // namespace
+}  // namespace mirovale
