@@ -67,7 +67,8 @@ struct WindowLayout {
 // The layout for the host's client size and line height now.
 [[nodiscard]] WindowLayout currentLayout(const Host& host, const ProgramState& state);
 
-// The clickable rectangles drawOptionList records for an option row.
+// The clickable rectangles of an option row, one per option: drawOptionList draws its markers
+// at them and returns them, and the click handler tests them.
 // row   : the row's box
 // count : number of options
 [[nodiscard]] std::vector<InclusiveRect> optionItemRects(const InclusiveRect& row, int lineHeight,

@@ -1,5 +1,7 @@
 #include "core/display/panel_geometry.h"
 
+#include <algorithm>
+
 namespace mirovale {
 
 PanelGeometry panelGeometry(const WindowLayout& layout, const SeriesHeader* series,
@@ -48,6 +50,19 @@ PanelGeometry panelGeometry(const WindowLayout& layout, const SeriesHeader* seri
         g.rowFrames.push_back({left, top, left + columnWidth + 1, top + rowHeight + 1});
     }
     return g;
+}
+
+PanelGeometry subsetPanelGeometry(const WindowLayout& layout, const ProgramState& state) {
+    const SeriesHeader* series = state.lpSeriesHeader.get();
+    if (state.wProcessingTask == TASK_TUPLE_RECOGNITION)
+        return panelGeometry(layout, series, 10, state.subsetPanel.dwSubsetArrayCapacity);
+    const std::uint32_t pulses = series != nullptr ? series->wMaxPulses : 0;
+    return panelGeometry(layout, series, std::min<std::uint32_t>(pulses, 10), 0);
+}
+
+PanelGeometry alphabetPanelGeometry(const WindowLayout& layout, const ProgramState& state) {
+    return panelGeometry(layout, state.lpSeriesHeader.get(), 10,
+                         state.alphabetPanel.dwAlphabetArrayCapacity);
 }
 
 }  // namespace mirovale

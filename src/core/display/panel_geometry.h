@@ -5,6 +5,7 @@
 
 #include "core/host/rect.h"
 #include "core/display/layout.h"
+#include "core/state/program_state.h"
 #include "core/synthesis/series_header.h"
 
 namespace mirovale {
@@ -32,6 +33,15 @@ struct PanelGeometry {
 // storedRows : capacity of the stored list; 0 for the simple subset panel, which has none
 [[nodiscard]] PanelGeometry panelGeometry(const WindowLayout& layout, const SeriesHeader* series,
                                           std::uint32_t slots, std::uint32_t storedRows);
+
+// The subset panel of view 9: with processing task 40 the stored-subsets variant (10 slots and
+// the stored rows of dwSubsetArrayCapacity), else min(the series' wMaxPulses, 10) slots and no
+// stored rows.
+[[nodiscard]] PanelGeometry subsetPanelGeometry(const WindowLayout& layout,
+                                                const ProgramState& state);
+// The alphabet panel of view 11: 10 slots and the stored rows of dwAlphabetArrayCapacity.
+[[nodiscard]] PanelGeometry alphabetPanelGeometry(const WindowLayout& layout,
+                                                  const ProgramState& state);
 
 // An inclusive rectangle as the area to invalidate: all of its pixels.
 [[nodiscard]] constexpr Rect wholeRect(const InclusiveRect& r) {

@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <numeric>
 
+#include "core/shell/alphabet_panel_clicks.h"
 #include "core/shell/attach_selections.h"
 #include "core/shell/command_handler.h"
 #include "core/shell/commands.h"
+#include "core/shell/params_panel_input.h"
+#include "core/shell/subset_panel_clicks.h"
 #include "core/display/layout.h"
 
 namespace mirovale {
@@ -220,11 +223,22 @@ void handleClick(Host& host, ProgramState& state, int x, int y) {
         case VIEW_RESULTS:
             return clickResultView(host, state, x, y);
         case VIEW_SUBSET_PANEL:
+            return handleSubsetPanelClick(host, state, x, y);
+        case VIEW_PARAMS_PANEL:
+            return handleParamsPanelPress(host, state, x, y);
         case VIEW_ALPHABET_PANEL:
-            return handleClickOutsidePanel(host, state, x, y);
+            return handleAlphabetPanelClick(host, state, x, y);
         default:
             return handleOptionRowsClick(host, state, x, y);
     }
+}
+
+void handlePointerMove(Host& host, ProgramState& state, int x, int y) {
+    if (state.dwViewMode == VIEW_PARAMS_PANEL) handleParamsPanelMove(host, state, x, y);
+}
+
+void handlePointerRelease(Host& host, ProgramState& state, int x, int y) {
+    if (state.dwViewMode == VIEW_PARAMS_PANEL) handleParamsPanelRelease(host, state, x, y);
 }
 
 void handleClickOutsidePanel(Host& host, ProgramState& state, int x, int y) {

@@ -15,13 +15,19 @@ namespace mirovale {
 //         CMD_APPLY_OPTIONS
 [[nodiscard]] std::uint16_t decideNextStep(Host& host, ProgramState& state);
 
-// The left button pressed at client point (x, y) in the etalon grid (view 5), the result view
-// (6) or an empty work area (7, 8): etalon cells, the picture buttons and the option rows, as
-// laid out for the host's client size and line height. A point on a rectangle's right or
-// bottom edge is inside it. The panels' views take their own clicks first and hand the rest to
+// The left button pressed at client point (x, y): by dwViewMode the etalon grid (view 5), the
+// result view (6), the subset, parameters and alphabet panels (9, 10, 11) or an empty work area
+// (7, 8): etalon cells, the panels' parts, the picture buttons and the option rows, as laid out
+// for the host's client size and line height. A point on a rectangle's right or bottom edge is
+// inside it. The panels take their own clicks first and hand the rest to
 // handleClickOutsidePanel.
 // x, y : client pixels, signed
 void handleClick(Host& host, ProgramState& state, int x, int y);
+
+// The pointer moved to, or the left button was released at, client point (x, y); only the
+// parameters panel (view 10) answers, with its hover and drags.
+void handlePointerMove(Host& host, ProgramState& state, int x, int y);
+void handlePointerRelease(Host& host, ProgramState& state, int x, int y);
 
 // What the subset and alphabet panels (views 9 and 11) do with a click they do not take: the
 // Restart, Next, Exit and select-all buttons, then the option rows, as in the result view.

@@ -104,11 +104,13 @@ bool makeAlphabetArrays(Host& host, AlphabetPanel& panel) {
 void freeSubsetPanel(SubsetPanel& panel) noexcept {
     auto arrays = arraysOf(panel);
     release(arrays);
+    panel.ButtonsWhileSelectedSubsetRect = {};
 }
 
 void freeAlphabetPanel(AlphabetPanel& panel) noexcept {
     auto arrays = arraysOf(panel);
     release(arrays);
+    panel.ButtonsWhileSelectedAlphabetRect = {};
 }
 
 std::uint32_t addSelectionToArray(std::span<const std::uint32_t> list, std::uint32_t count,

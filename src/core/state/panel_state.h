@@ -30,6 +30,9 @@ struct SubsetPanel {
     std::uint32_t dwCurrentSubset = 0;   // 1-based current stored subset
     std::uint32_t dwMarkAllSubsets = 0;  // > 0: the next drawing marks every slot, then clears it
     std::uint32_t dwSubsetButtons = 0;   // buttons of the panel last drawn (4 or 6)
+    // One rectangle per text button, as the panel's drawing placed them; made by the first
+    // drawing, hit-tested by the clicks.
+    std::vector<InclusiveRect> ButtonsWhileSelectedSubsetRect;
 
     [[nodiscard]] bool made() const { return dwSubsetCapacity >= 10; }
     // The etalon numbers of the subset being built, dwSelectedSubsetSize of them.
@@ -53,6 +56,7 @@ struct AlphabetPanel {
     std::uint32_t dwCurrentAlphabet = 0;           // 1-based
     std::uint32_t dwMarkAllAlphabets = 0;
     std::uint32_t dwAlphabetButtons = 0;
+    std::vector<InclusiveRect> ButtonsWhileSelectedAlphabetRect;  // [7] as last drawn
     std::uint32_t dwQuickGroups = 2;  // alphabets " Quick " makes; the default once made
     std::uint32_t dwQuickGroupsDefault = 5;
     std::uint16_t dwRepaintItem = 0;  // 0-based available item that CMD_SHOW_ALPHABET_ITEM repaints

@@ -76,6 +76,10 @@ struct ParamsHeader {
     InclusiveRect rcBMinusLabel;                // value label of b-
     ParamsSegment topLine;                      // the line at position b
     ParamsSegment lastPulseLine;                // the vertical line at the last pulse
+    // Not among the record's numbered fields: the " Cancel " and " OK " buttons as last drawn,
+    // and the pointer shape the hover replaced, restored when the pointer leaves.
+    std::array<InclusiveRect, 2> buttonRects{};
+    CursorShape previousCursor = CursorShape::Arrow;
 };
 
 // Loads the panel's record from a series: N, Tmin, Tmax, L and the pulse count, the pulse-count
@@ -88,6 +92,13 @@ struct ParamsHeader {
 // Returns the record, or nullptr after reporting a failure (`old` is then released).
 [[nodiscard]] std::unique_ptr<ParamsHeader> getParamsHeader(Host& host, const SeriesHeader* series,
                                                             std::unique_ptr<ParamsHeader> old);
+
+// Whether the record can be plotted: at least two pulse counts (Kmax >= 2), a span of starts
+// (b > a) and intervals of at least one sample; the plot's coordinates divide by Kmax - 1, b - a
+// and Tmin. A series that breaks one of these has nothing to plot.
+[[nodiscard]] constexpr bool canPlotParams(const ParamsHeader& r) {
+    return r.dwMaxPulses >= 2 && r.dwB > r.dwA && r.dwTmin >= 1 && r.dwTmax >= 1;
+}
 
 // Releases the record and its area array; accepts an empty pointer. Returns 1.
 int freeParamsHeader(std::unique_ptr<ParamsHeader>& record) noexcept;
