@@ -52,9 +52,13 @@ void MainWindow::press(int x, int y) {
     if (accepting()) handleClick(*host_, state_, x, y);
 }
 
-void MainWindow::release(int /*x*/, int /*y*/) {}
+void MainWindow::release(int x, int y) {
+    if (accepting()) handlePointerRelease(*host_, state_, x, y);
+}
 
-void MainWindow::move(int /*x*/, int /*y*/) {}
+void MainWindow::move(int x, int y) {
+    if (accepting()) handlePointerMove(*host_, state_, x, y);
+}
 
 void MainWindow::keyDown(int key) {
     if (accepting()) handleKeyDown(*host_, state_, static_cast<std::uint32_t>(key));

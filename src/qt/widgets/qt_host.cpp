@@ -8,6 +8,7 @@
 
 #include "qt/widgets/client_area.h"
 #include "qt/widgets/dialog_view.h"
+#include "qt/widgets/image_pixel_source.h"
 
 namespace mirovale {
 namespace {
@@ -101,11 +102,31 @@ std::optional<std::string> QtHost::askSaveFileName(const SaveFileRequest& reques
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(filterList(request));
-    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+    // A name typed without an extension takes that of the file type selected.
+    const auto suffixOf = [&request](qsizetype index) {
+        const std::string& pattern =
+            request.filters[static_cast<std::size_t>(index)].pattern;
+        const std::size_t dot = pattern.rfind("*.");
+        const std::string extension = dot == std::string::npos ? "" : pattern.substr(dot + 2);
+        return QString::fromStdString(
+            extension.empty() || extension == "*" ? request.defaultExtension : extension);
+    };
+    dialog.setDefaultSuffix(request.filters.empty()
+                                ? QString::fromStdString(request.defaultExtension)
+                                : suffixOf(0));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        const qsizetype index = dialog.nameFilters().indexOf(filter);
+        if (index >= 0) dialog.setDefaultSuffix(suffixOf(index));
+    });
     // Overwriting an existing file is confirmed (QFileDialog asks unless told not to).
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front().toStdString();
+}
+
+std::unique_ptr<PixelSource> QtHost::captureClientArea() {
+    auto copy = std::make_unique<ImagePixelSource>(area_.image());
+    return copy->isValid() ? std::move(copy) : nullptr;
 }
 
 void QtHost::closeWindow() {

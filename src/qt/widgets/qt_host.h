@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -61,6 +62,7 @@ public:
     DialogResult runDialog(DialogModel& dialog) override;
     [[nodiscard]] std::optional<std::string> askSaveFileName(
         const SaveFileRequest& request) override;
+    [[nodiscard]] std::unique_ptr<PixelSource> captureClientArea() override;
     void closeWindow() override;
     void showEditField(const Rect& rect) override;
     void hideEditField() override;

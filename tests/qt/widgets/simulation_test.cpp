@@ -5,7 +5,7 @@
 
 #include "core/shell/commands.h"
 #include "qt/widgets/simulation_runner.h"
-#include "qt/window_fixture.h"
+#include "qt/widgets/window_fixture.h"
 
 namespace mirovale::test {
 namespace {

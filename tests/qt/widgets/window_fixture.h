@@ -11,7 +11,7 @@
 #include "qt/widgets/client_area.h"
 #include "qt/widgets/main_window.h"
 #include "qt/widgets/qt_host.h"
-#include "qt/ui_driver.h"
+#include "qt/widgets/ui_driver.h"
 
 namespace mirovale::test {
 

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenuBar>
 
 #include "core/shell/commands.h"
-#include "qt/window_fixture.h"
+#include "qt/widgets/window_fixture.h"
 
 namespace mirovale::test {
 namespace {
@@ -91,9 +93,8 @@ TEST(MainWindow, ExitShutsDownAndCloses) {
     EXPECT_TRUE(w.window.state().lpRequiredList.empty());
 }
 
-// Message boxes show the caption, text and icon they are given; the save dialog the title,
-// filters and default extension of the request, and it asks before overwriting.
-TEST(MainWindow, MessageBoxesAndTheSaveDialogShowWhatTheyAreGiven) {
+// Message boxes show the caption, text and icon they are given.
+TEST(MainWindow, MessageBoxesShowWhatTheyAreGiven) {
     Workbenches w;
     const std::vector<RecordedMessage> shown = {
         {"Нет памяти для x!", " About x ", MessageIcon::Exclamation},
@@ -101,24 +102,43 @@ TEST(MainWindow, MessageBoxesAndTheSaveDialogShowWhatTheyAreGiven) {
         {"plain", "caption", MessageIcon::None}};
     for (const RecordedMessage& m : shown) w.window.host().messageBox(m.text, m.caption, m.icon);
     EXPECT_EQ(w.ui.messages, shown);
+}
 
-    const SaveFileRequest request{"Save image",
-                                  {{"Bitmap Files (*.bmp)", "*.bmp"}, {"PCX Files", "*.pcx"}},
-                                  "bmp"};
+// " Save image as...": the save dialog shows the request's title and file types, a name typed
+// without an extension takes that of the type chosen, and the file holds the client area.
+TEST(MainWindow, SaveImageAsWritesTheClientAreaUnderTheChosenType) {
+    Workbenches w;
+    const QString folder = QDir::temp().filePath(QStringLiteral("mirovale-window-save"));
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+    QString title;
     QStringList filters;
-    QString suffix, title;
+    QString suffixes;
     bool confirms = false;
     w.ui.onFileDialog = [&](QFileDialog& d) {
-        filters = d.nameFilters();
-        suffix = d.defaultSuffix();
         title = d.windowTitle();
+        filters = d.nameFilters();
         confirms = !d.testOption(QFileDialog::DontConfirmOverwrite);
+        suffixes = d.defaultSuffix();
+        auto* types = d.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        QTest::keyClick(types, Qt::Key_Down);
+        QTest::keyClick(types, Qt::Key_Down);
+        suffixes += " " + d.defaultSuffix();
+        d.setDirectory(folder);
+        auto* name = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QTest::keyClicks(name, "shot");
+        QTest::keyClick(name, Qt::Key_Return);
     };
-    EXPECT_EQ(w.window.host().askSaveFileName(request), std::nullopt);
-    EXPECT_EQ(title, "Save image");
-    EXPECT_EQ(filters, QStringList({"Bitmap Files (*.bmp)", "PCX Files (*.pcx)"}));
-    EXPECT_EQ(suffix, "bmp");
+    w.window.clientArea().repaintPending();
+    const QImage shown = w.window.clientArea().image().convertToFormat(QImage::Format_RGB32);
+    w.window.runCommand(IDM_SAVE_IMAGE);
+    EXPECT_EQ(title, "Snapshot File Name");
+    EXPECT_EQ(filters, QStringList({"Bitmap Files (*.bmp)", "PCX Files (*.pcx)", "PNG Files (*.png)"}));
+    EXPECT_EQ(suffixes, "bmp png");
     EXPECT_TRUE(confirms);
+    EXPECT_TRUE(w.ui.messages.empty());
+    const QImage saved(QDir(folder).filePath(QStringLiteral("shot.png")));
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), shown);
 }
 
 }  // namespace

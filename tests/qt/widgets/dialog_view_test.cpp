@@ -11,7 +11,7 @@
 #include "core/dialogs/series_dialogs.h"
 #include "core/dialogs/settings_dialogs.h"
 #include "core/shell/commands.h"
-#include "qt/window_fixture.h"
+#include "qt/widgets/window_fixture.h"
 
 namespace mirovale::test {
 namespace {

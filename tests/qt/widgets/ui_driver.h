@@ -33,7 +33,7 @@ public:
     std::vector<RecordedMessage> messages;
     // Called with each message box before it is closed.
     std::function<void(QMessageBox&)> onMessage;
-    // Called with a save dialog; the driver rejects it afterwards.
+    // Called with a save dialog; the driver rejects it afterwards unless the hook closed it.
     std::function<void(QFileDialog&)> onFileDialog;
     // Progress dialogs seen.
     int progressDialogs = 0;
@@ -50,7 +50,7 @@ private:
             answerMessage(*box);
         } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
             if (onFileDialog) onFileDialog(*files);
-            files->reject();
+            if (files->isVisible()) files->reject();
         } else if (modal && modal->objectName().startsWith(QStringLiteral("dialog"))) {
             answerDialog(*modal, modal->objectName().mid(6).toInt());
         }
