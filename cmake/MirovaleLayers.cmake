@@ -15,9 +15,11 @@ function(mirovale_core_layer name)
   endif()
 endfunction()
 
-# One GoogleTest program per layer from tests/<layer>/*_test.cpp, registered with CTest.
+# One GoogleTest program per layer from tests/<layer>/*_test.cpp, registered with CTest. With
+# QT its code is compiled as Qt requires (position-independent), which the shared precompiled
+# header is not, so it goes without it.
 function(mirovale_layer_tests name)
-  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "" "DEPENDS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp")
   if(NOT sources)
     return()
@@ -29,7 +31,9 @@ function(mirovale_layer_tests name)
   target_compile_definitions(${target} PRIVATE
     MIROVALE_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
     MIROVALE_UPDATE_GOLDEN=$<BOOL:${MIROVALE_UPDATE_GOLDEN}>)
-  mirovale_test_headers(${target})
+  if(NOT ARG_QT)
+    mirovale_test_headers(${target})
+  endif()
   add_test(NAME ${name} COMMAND ${target} --gtest_brief=1)
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

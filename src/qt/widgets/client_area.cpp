@@ -36,44 +36,52 @@ ClientArea::ClientArea(QWidget* parent) : QWidget(parent) {
     editField_->hide();
 }
 
+void ClientArea::setButtons(ButtonImages buttons) {
+    buttons_ = std::move(buttons);
+    makeSurface();
+}
+
+void ClientArea::makeSurface() {
+    if (!buttons_) return;
+    surface_ = std::make_unique<WindowSurface>(size(), *buttons_);
+    surface_->invalidate(Rect{0, 0, width(), height()}, true);
+    update();
+}
+
+const QImage& ClientArea::image() const {
+    static const QImage none;
+    return surface_ ? surface_->image() : none;
+}
+
 void ClientArea::invalidate(const Rect& rect, bool erase) {
-    const QRect area(rect.left, rect.top, rect.width(), rect.height());
-    if (area.isEmpty()) return;
-    pending_ += area;
-    erasePending_ = erasePending_ || erase;
-    update(area);
+    if (!surface_) return;
+    surface_->invalidate(rect, erase);
+    if (rect.width() > 0 && rect.height() > 0)
+        update(QRect(rect.left, rect.top, rect.width(), rect.height()));
 }
 
 void ClientArea::repaintPending() {
-    if (frozen_ || pending_.isEmpty()) return;
-    const QRegion region = pending_ & QRegion(image_.rect());
-    if (erasePending_) {
-        QPainter painter(&image_);
-        painter.setClipRegion(region);
-        painter.fillRect(image_.rect(), Qt::white);
-    }
-    pending_ = QRegion();
-    erasePending_ = false;
-    if (painter_ && !region.isEmpty()) painter_(image_, region);
+    if (!frozen_ && surface_ && surface_->isPending() && painter_) painter_(*surface_);
 }
 
 void ClientArea::setFrozen(bool frozen) {
     frozen_ = frozen;
-    if (!frozen_ && !pending_.isEmpty()) update(pending_.boundingRect());
+    if (!frozen_ && surface_ && surface_->isPending()) update(surface_->pendingBounds());
 }
 
 void ClientArea::paintEvent(QPaintEvent* event) {
     repaintPending();
     QPainter painter(this);
-    for (const QRect& r : event->region()) painter.drawImage(r.topLeft(), image_, r);
+    if (!surface_) {
+        painter.fillRect(event->rect(), Qt::white);
+        return;
+    }
+    for (const QRect& r : event->region()) painter.drawImage(r.topLeft(), surface_->image(), r);
 }
 
 void ClientArea::resizeEvent(QResizeEvent* /*event*/) {
     // The whole area is drawn again on every size change, from white.
-    image_ = QImage(size(), QImage::Format_RGB32);
-    image_.fill(Qt::white);
-    pending_ = QRegion(image_.rect());
-    erasePending_ = true;
+    makeSurface();
 }
 
 void ClientArea::mousePressEvent(QMouseEvent* event) {

@@ -1,25 +1,28 @@
 #pragma once
 
 #include <QImage>
-#include <QRegion>
 #include <QWidget>
 #include <functional>
+#include <memory>
+#include <optional>
 
 #include "core/host/host.h"
+#include "qt/button_bitmaps.h"
+#include "qt/window_surface.h"
 
 class QLineEdit;
 
 namespace mirovale {
 
-// The window's client area: a persistent image that the workbench draws into, shown as it is.
-// Invalidated rectangles collect into a region; the repaint draws that region into the image
-// (erasing it to white first when any invalidation asked to) and the widget then shows the
-// image. Mouse and key events go to the handlers with client coordinates. It holds the
-// parameters panel's one-line edit field, hidden at zero size until shown.
+// The window's client area: the persistent window surface that the workbench draws into, shown
+// as it is. Invalidated rectangles collect in the surface; a paint event first repaints what
+// they cover into it, then shows the image. A size change makes a new white surface, all of it
+// to be repainted. Mouse and key events go to the handlers with client coordinates. It holds
+// the parameters panel's one-line edit field, hidden at zero size until shown.
 class ClientArea final : public QWidget {
 public:
-    // Draws the repaint sequence into `image`, clipped to `region`.
-    using Painter = std::function<void(QImage& image, const QRegion& region)>;
+    // Runs the repaint of what the surface holds pending.
+    using Painter = std::function<void(WindowSurface& surface)>;
 
     // What the pointer and the keyboard do; each may be empty.
     struct Input {
@@ -33,16 +36,15 @@ public:
 
     void setPainter(Painter painter) { painter_ = std::move(painter); }
     void setInput(Input input) { input_ = std::move(input); }
-    // Line height of the window font (height + external leading - 1) the layout uses.
-    void setLineHeight(int height) { lineHeight_ = height; }
-    [[nodiscard]] int lineHeight() const { return lineHeight_; }
+    // The picture buttons the surface draws; there is no surface (nothing is drawn) before.
+    void setButtons(ButtonImages buttons);
 
     // Adds a rectangle (right and bottom exclusive) to the region to repaint.
     void invalidate(const Rect& rect, bool erase);
     // Draws the region collected so far into the image now, as the next paint event would.
     void repaintPending();
-    // The client image as drawn so far.
-    [[nodiscard]] const QImage& image() const { return image_; }
+    // The client image as drawn so far (a null image before the buttons are set).
+    [[nodiscard]] const QImage& image() const;
     // While frozen the area shows its image but draws nothing into it: the workbench's state
     // is being changed elsewhere. The region collected meanwhile is drawn after thawing.
     void setFrozen(bool frozen);
@@ -69,11 +71,12 @@ protected:
 private:
     Painter painter_;
     Input input_;
-    QImage image_;
-    QRegion pending_;
-    bool erasePending_ = false;
+    // A new surface of the widget's size, all of it to be repainted.
+    void makeSurface();
+
+    std::optional<ButtonImages> buttons_;
+    std::unique_ptr<WindowSurface> surface_;
     bool frozen_ = false;
-    int lineHeight_ = 15;
     CursorShape cursor_ = CursorShape::Arrow;
     QLineEdit* editField_ = nullptr;
 };

@@ -24,6 +24,7 @@ MainWindow::MainWindow() : simulation_(*this) {
     setCentralWidget(area_);
     host_ = std::make_unique<QtHost>(*this, *area_, [this] { close(); });
     buildMainMenu(*menuBar(), *host_, [this](std::uint16_t id) { runCommand(id); });
+    area_->setPainter([this](WindowSurface& surface) { surface.repaint(*host_, state_); });
     area_->setInput({[this](int x, int y) { press(x, y); },
                      [this](int x, int y) { release(x, y); },
                      [this](int x, int y) { move(x, y); }, [this](int key) { keyDown(key); }});
@@ -33,7 +34,10 @@ MainWindow::~MainWindow() {
     if (started_ && !shutDown_) shutDown(state_);
 }
 
-bool MainWindow::start() {
+bool MainWindow::start(const QString& buttonFolder) {
+    std::optional<ButtonImages> buttons = loadButtonBitmaps(*host_, buttonFolder);
+    if (!buttons) return false;
+    area_->setButtons(std::move(*buttons));
     startWorkbench(*host_, state_);
     started_ = true;
     area_->setFocus();

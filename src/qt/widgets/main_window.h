@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "core/state/program_state.h"
+#include "qt/button_bitmaps.h"
 #include "qt/widgets/simulation_runner.h"
 
 namespace mirovale {
@@ -24,10 +25,11 @@ public:
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    // The window's creation: loads the button images, then starts the workbench.
+    // The window's creation: loads the button images from `buttonFolder`, then starts the
+    // workbench.
     // returns false after the "Fatal Error" message of a missing image; the workbench is not
     // started and the window is to be discarded without being shown
-    bool start();
+    bool start(const QString& buttonFolder = kButtonResourceFolder);
 
     // A menu item or internal command, as the menu runs it. Ignored while a simulation runs.
     void runCommand(std::uint16_t commandId);

@@ -6,6 +6,7 @@
 #include <QThread>
 #include <QWidget>
 
+#include "qt/canvas_fonts.h"
 #include "qt/widgets/client_area.h"
 #include "qt/widgets/dialog_view.h"
 #include "qt/widgets/image_pixel_source.h"
@@ -167,7 +168,7 @@ ClientSize QtHost::clientSize() const {
 }
 
 int QtHost::lineHeight() const {
-    return area_.lineHeight();
+    return kWindowLineHeight;
 }
 
 }  // namespace mirovale

@@ -93,6 +93,22 @@ TEST(MainWindow, ExitShutsDownAndCloses) {
     EXPECT_TRUE(w.window.state().lpRequiredList.empty());
 }
 
+// A missing picture button ends the window's creation with the fatal message, before anything
+// of the workbench is made; the window is never shown.
+TEST(MainWindow, AMissingButtonImageEndsCreationWithTheFatalMessage) {
+    UiDriver ui;
+    MainWindow window;
+    const QString empty = QDir::temp().filePath(QStringLiteral("mirovale-no-buttons"));
+    QDir().mkpath(empty);
+    EXPECT_FALSE(window.start(empty));
+    EXPECT_EQ(ui.messages,
+              std::vector<RecordedMessage>({{"No Bitmap <ButtonStart>", "Fatal Error", MessageIcon::None}}));
+    EXPECT_TRUE(window.state().lpRequiredList.empty());
+    EXPECT_FALSE(window.isVisible());
+    window.runCommand(IDM_PROCESS_NEXT);
+    EXPECT_EQ(window.state().lpSeriesHeader, nullptr) << "a window that was not made runs nothing";
+}
+
 // Message boxes show the caption, text and icon they are given.
 TEST(MainWindow, MessageBoxesShowWhatTheyAreGiven) {
     Workbenches w;

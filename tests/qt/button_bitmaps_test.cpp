@@ -1,0 +1,55 @@
+#include "qt/button_bitmaps.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "core/display/layout.h"
+#include "core/host/recording_host.h"
+#include "qt/gui_application.h"
+
+namespace mirovale {
+namespace {
+
+TEST(ButtonBitmaps, TheFiveButtonsAreCompiledIn) {
+    ensureGuiApplication();
+    RecordingHost host;
+    const auto images = loadButtonBitmaps(host);
+    ASSERT_TRUE(images.has_value());
+    for (const ButtonBitmap b : {ButtonBitmap::Next, ButtonBitmap::Exit, ButtonBitmap::Restart,
+                                 ButtonBitmap::UnselectAll, ButtonBitmap::SelectAll})
+        EXPECT_EQ((*images)[b].size(), QSize(kButtonWidth, kButtonHeight));
+    EXPECT_TRUE(host.messages.empty());
+}
+
+// With one file missing, the first missing in the load order is reported and nothing loads.
+TEST(ButtonBitmaps, AMissingButtonIsAFatalError) {
+    ensureGuiApplication();
+    const struct {
+        int line;
+        std::vector<const char*> present;
+        const char* message;
+    } cases[] = {
+        {__LINE__, {}, "No Bitmap <ButtonStart>"},
+        {__LINE__, {"restart", "next", "select-all", "unselect-all"}, "No Bitmap <ButtonExit>"},
+        {__LINE__, {"restart", "exit", "select-all", "unselect-all"}, "No Bitmap <IDB_BITMAP1>"},
+        {__LINE__, {"restart", "exit", "next", "unselect-all"}, "No Bitmap <IDB_BITMAP5>"},
+        {__LINE__, {"restart", "exit", "next", "select-all"}, "No Bitmap <IDB_BITMAP4>"},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir folder;
+        for (const char* name : c.present) {
+            const QString file = QString::fromLatin1(name) + QStringLiteral(".png");
+            ASSERT_TRUE(QFile::copy(kButtonResourceFolder + u'/' + file, folder.filePath(file)));
+        }
+        RecordingHost host;
+        EXPECT_FALSE(loadButtonBitmaps(host, folder.path()).has_value()) << "line " << c.line;
+        ASSERT_EQ(host.messages.size(), 1u) << "line " << c.line;
+        EXPECT_EQ(host.messages[0].text, c.message) << "line " << c.line;
+        EXPECT_EQ(host.messages[0].caption, "Fatal Error") << "line " << c.line;
+    }
+}
+
+}  // namespace
+}  // namespace mirovale
