@@ -35,18 +35,19 @@ public:
     std::function<void(QMessageBox&)> onMessage;
     // Called with a save dialog; the driver rejects it afterwards unless the hook closed it.
     std::function<void(QFileDialog&)> onFileDialog;
-    // Progress dialogs seen.
+    // Modal progress dialogs seen.
     int progressDialogs = 0;
-    std::function<void(QProgressDialog&)> onProgress;
 
 private:
     void tick() {
+        bool progress = false;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* p = qobject_cast<QProgressDialog*>(top))
+                progress = progress || (p->isVisible() && p->isModal());
+        if (progress && !progressShown_) ++progressDialogs;
+        progressShown_ = progress;
         QWidget* modal = QApplication::activeModalWidget();
-        if (auto* progress = qobject_cast<QProgressDialog*>(modal)) {
-            if (progress != lastProgress_) ++progressDialogs;
-            lastProgress_ = progress;
-            if (onProgress) onProgress(*progress);
-        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             answerMessage(*box);
         } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
             if (onFileDialog) onFileDialog(*files);
@@ -92,7 +93,7 @@ private:
 
     QTimer timer_;
     DialogAnswerQueue answers_;
-    QProgressDialog* lastProgress_ = nullptr;
+    bool progressShown_ = false;
 };
 
 }  // namespace mirovale::test
