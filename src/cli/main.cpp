@@ -1,11 +1,13 @@
 // mirovale-cli: the workbench without a window.
 #include <CLI/CLI.hpp>
+#include <QGuiApplication>
 #include <iostream>
 
 #include "cli/demo_command.h"
 #include "cli/script.h"
 #include "cli/simulate_command.h"
 #include "core/host/memory_policy.h"
+#include "qt/gui_application.h"
 
 int main(int argc, char** argv) {
     mirovale::retainFreedMemory();
@@ -26,7 +28,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (*simulateCommand) return mirovale::runSimulate(simulate, std::cout, std::cerr);
-    if (*scriptCommand) return mirovale::runScriptCommand(script, std::cin, std::cout, std::cerr);
+    if (*scriptCommand) {
+        const auto application = mirovale::makeHeadlessApplication(argv[0]);  // to paint
+        return mirovale::runScriptCommand(script, std::cin, std::cout, std::cerr);
+    }
     if (*demoCommand) return mirovale::runDemo(std::cout, std::cerr);
     return 2;
 }

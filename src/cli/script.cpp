@@ -4,6 +4,7 @@
 #include <charconv>
 #include <fstream>
 #include <istream>
+#include <limits>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -15,6 +16,11 @@
 #include "core/shell/command_handler.h"
 #include "core/shell/commands.h"
 #include "core/shell/startup.h"
+#include "qt/button_bitmaps.h"
+#include "qt/canvas_fonts.h"
+#include "qt/gui_application.h"
+#include "qt/png_file.h"
+#include "qt/window_surface.h"
 
 namespace mirovale {
 namespace {
@@ -33,10 +39,39 @@ struct ScriptError {
     throw ScriptError{0, std::move(text)};
 }
 
-using Action = ScriptAction;
-using ActionKind = ScriptActionKind;
+enum class ActionKind {
+    Command, Click, Answer, Print, SetSubset, SetStoredSubsets, SetAlphabets, SetTimes, Save
+};
+
+struct Action {
+    int line = 0;
+    ActionKind kind = ActionKind::Command;
+    std::uint16_t command = 0;
+    int x = 0;
+    int y = 0;
+    DialogAnswer answer;
+    std::string what;                              // print: the record; save: the file
+    std::vector<std::vector<std::uint32_t>> rows;  // set: one row for the subset
+    std::uint32_t current = 0;                     // set: 1-based current row, 0 = the last
+    SimulationTimes times;                         // set simulation-times
+};
 
 // Splits a line at blanks; a double-quoted stretch keeps its blanks (the quotes are dropped).
+// The picture files `save` writes, by the extension of their names.
+struct ImageType {
+    std::string_view extension;
+    bool (*write)(const QImage& image, const QString& path);
+};
+constexpr ImageType kImageTypes[] = {
+    {".png", writePngFile},
+};
+
+const ImageType* imageTypeOf(std::string_view file) {
+    for (const ImageType& type : kImageTypes)
+        if (file.size() > type.extension.size() && file.ends_with(type.extension)) return &type;
+    return nullptr;
+}
+
 std::vector<std::string> tokens(const std::string& line) {
     std::vector<std::string> out;
     std::string token;
@@ -153,10 +188,22 @@ Action parseLine(const std::vector<std::string>& t, int line) {
         if (std::find(std::begin(kinds), std::end(kinds), t[1]) == std::end(kinds))
             fail("cannot print '" + t[1] + "'");
         a.what = t[1];
+    } else if (verb == "save") {
+        expect(2);
+        a.kind = ActionKind::Save;
+        if (imageTypeOf(t[1]) == nullptr)
+            fail("cannot save '" + t[1] + "': the picture types are .png");
+        a.what = t[1];
     } else if (verb == "set" && t.size() >= 2 && t[1] == "subset") {
         if (t.size() > 3) fail(std::string("set subset takes one list"));
         a.kind = ActionKind::SetSubset;
         a.rows.push_back(t.size() == 3 ? etalonRow(t[2]) : std::vector<std::uint32_t>{});
+    } else if (verb == "set" && t.size() >= 2 && t[1] == "simulation-times") {
+        if (t.size() != 4) fail(std::string("set simulation-times takes a start and an end"));
+        a.kind = ActionKind::SetTimes;
+        constexpr long long kLatest = std::numeric_limits<long long>::max();
+        a.times.startTime = numberIn(t[2], 0, kLatest, "start time");
+        a.times.endTime = numberIn(t[3], a.times.startTime, kLatest, "end time");
     } else if (verb == "set" && t.size() >= 2 &&
                (t[1] == "stored-subsets" || t[1] == "alphabets")) {
         a.kind = t[1] == "alphabets" ? ActionKind::SetAlphabets : ActionKind::SetStoredSubsets;
@@ -194,23 +241,46 @@ const char* iconName(MessageIcon icon) {
     }
 }
 
-// One run of the actions on a workbench.
+// The picture buttons, loaded as the window's creation loads them.
+ButtonImages buttonImages(RecordingHost& host) {
+    if (dejaVuSansFamily().isEmpty())
+        fail(std::string("the font DejaVu Sans is not installed (package fonts-dejavu-core)"));
+    std::optional<ButtonImages> images = loadButtonBitmaps(host);
+    if (!images) fail(host.messages.back().caption + ": " + host.messages.back().text);
+    return std::move(*images);
+}
+
+// One run of the workbench driven by the actions. Like the window, it keeps the picture of the
+// client area and repaints what the workbench invalidated after start-up and after each action.
 class ScriptRun {
 public:
-    explicit ScriptRun(ScriptWorkbench& workbench)
-        : workbench_(workbench), host_(workbench.host()), state_(workbench.state()) {}
+    explicit ScriptRun(const ScriptOptions& options)
+        : surface_(QSize(options.size.width, options.size.height), buttonImages(host_)) {
+        if (!surface_.isValid())
+            fail("cannot make a picture of " + std::to_string(options.size.width) + " x " +
+                 std::to_string(options.size.height) + " pixels");
+        host_.size = options.size;
+        startWorkbench(host_, state_);
+        surface_.invalidate({0, 0, options.size.width, options.size.height}, true);
+        repaint();
+    }
+    ~ScriptRun() {
+        if (!closed_) shutDown(state_);
+    }
+    ScriptRun(const ScriptRun&) = delete;
+    ScriptRun& operator=(const ScriptRun&) = delete;
 
     void run(const Action& a, std::string& out) {
-        if (workbench_.closed()) fail(std::string("the window is closed"));
+        if (closed_) fail(std::string("the window is closed"));
         switch (a.kind) {
             case ActionKind::Command:
-                workbench_.command(a.command);
+                handleCommand(host_, state_, a.command);
                 break;
             case ActionKind::Click:
-                workbench_.click(a.x, a.y);
+                handleClick(host_, state_, a.x, a.y);
                 break;
             case ActionKind::Answer:
-                workbench_.queueAnswer(a.answer);
+                host_.queueAnswer(a.answer);
                 break;
             case ActionKind::Print:
                 out += print(a.what) + '\n';
@@ -224,11 +294,36 @@ public:
             case ActionKind::SetAlphabets:
                 setAlphabets(a);
                 break;
+            case ActionKind::SetTimes:
+                state_.simulationTimes = a.times;
+                break;
+            case ActionKind::Save:
+                save(a.what);
+                break;
         }
-        workbench_.settle();
+        if (host_.closeRequests > 0) {
+            shutDown(state_);
+            closed_ = true;
+            return;
+        }
+        repaint();
     }
 
 private:
+    // The window's repaint of what was invalidated since the last one.
+    void repaint() {
+        for (; invalidationsSeen_ < host_.invalidations.size(); ++invalidationsSeen_) {
+            const RecordedInvalidation& i = host_.invalidations[invalidationsSeen_];
+            surface_.invalidate(i.rect, i.erase);
+        }
+        surface_.repaint(host_, state_);
+    }
+
+    void save(const std::string& file) {
+        const QString path = QString::fromStdString(file);
+        if (!imageTypeOf(file)->write(surface_.image(), path)) fail("cannot write " + file);
+    }
+
     std::string print(const std::string& what) {
         if (what == "series") return seriesJson(state_.lpSeriesHeader.get()).dump();
         if (what == "chains") return chainsJson(state_.lpChainsHeader.get()).dump();
@@ -240,22 +335,20 @@ private:
 
     nlohmann::ordered_json messages() {
         nlohmann::ordered_json list = nlohmann::ordered_json::array();
-        const auto& shown = workbench_.messages();
-        for (std::size_t i = messagesSeen_; i < shown.size(); ++i) {
-            const RecordedMessage& m = shown[i];
+        for (std::size_t i = messagesSeen_; i < host_.messages.size(); ++i) {
+            const RecordedMessage& m = host_.messages[i];
             list.push_back({{"caption", m.caption}, {"text", m.text}, {"icon", iconName(m.icon)}});
         }
         nlohmann::ordered_json unanswered = nlohmann::ordered_json::array();
         nlohmann::ordered_json refused = nlohmann::ordered_json::array();
-        const auto& run = workbench_.dialogs();
-        for (std::size_t i = dialogsSeen_; i < run.size(); ++i) {
-            const RecordedDialog& d = run[i];
+        for (std::size_t i = dialogsSeen_; i < host_.dialogs.size(); ++i) {
+            const RecordedDialog& d = host_.dialogs[i];
             if (!d.answered) unanswered.push_back(d.dialogId);
             for (const int id : d.refused)
                 refused.push_back({{"dialog", d.dialogId}, {"control", id}});
         }
-        messagesSeen_ = shown.size();
-        dialogsSeen_ = run.size();
+        messagesSeen_ = host_.messages.size();
+        dialogsSeen_ = host_.dialogs.size();
         return {{"messages", std::move(list)},
                 {"unansweredDialogs", std::move(unanswered)},
                 {"refusedControls", std::move(refused)}};
@@ -316,91 +409,41 @@ private:
         p.dwMarkAllAlphabets = a.rows.empty() ? 0 : 1;
     }
 
-    ScriptWorkbench& workbench_;
-    Host& host_;
-    ProgramState& state_;
+    RecordingHost host_;
+    ProgramState state_;
+    WindowSurface surface_;
+    bool closed_ = false;
+    std::size_t invalidationsSeen_ = 0;
     std::size_t messagesSeen_ = 0;
     std::size_t dialogsSeen_ = 0;
 };
 
-// The command-line tool's workbench: a RecordingHost and a fresh state, started as the window's
-// creation starts it.
-class HeadlessWorkbench : public ScriptWorkbench {
-public:
-    explicit HeadlessWorkbench(const ScriptOptions& options) {
-        host_.size = options.size;
-        startWorkbench(host_, state_);
-    }
-    ~HeadlessWorkbench() override {
-        if (!closed_) shutDown(state_);
-    }
-    HeadlessWorkbench(const HeadlessWorkbench&) = delete;
-    HeadlessWorkbench& operator=(const HeadlessWorkbench&) = delete;
-
-    Host& host() override { return host_; }
-    ProgramState& state() override { return state_; }
-    void command(std::uint16_t id) override { handleCommand(host_, state_, id); }
-    void click(int x, int y) override { handleClick(host_, state_, x, y); }
-    void queueAnswer(DialogAnswer answer) override { host_.queueAnswer(std::move(answer)); }
-    const std::vector<RecordedMessage>& messages() const override { return host_.messages; }
-    const std::vector<RecordedDialog>& dialogs() const override { return host_.dialogs; }
-    void settle() override {
-        if (host_.closeRequests > 0 && !closed_) {
-            shutDown(state_);
-            closed_ = true;
-        }
-    }
-    bool closed() const override { return closed_; }
-
-private:
-    RecordingHost host_;
-    ProgramState state_;
-    bool closed_ = false;
-};
-
 }  // namespace
-
-std::optional<std::vector<ScriptAction>> readScript(std::istream& in, std::ostream& err) {
-    try {
-        return parseScript(in);
-    } catch (const ScriptError& e) {
-        err << "line " << e.line << ": " << e.text << '\n';
-    }
-    return std::nullopt;
-}
-
-int runScriptActions(const std::vector<ScriptAction>& actions, ScriptWorkbench& workbench,
-                     std::ostream& out, std::ostream& err) {
-    ScriptRun run(workbench);
-    std::string output;
-    for (const Action& a : actions) {
-        try {
-            run.run(a, output);
-        } catch (const ScriptError& e) {
-            err << "line " << a.line << ": " << e.text << '\n';
-            return 2;
-        }
-    }
-    out << output;
-    return 0;
-}
 
 int runScript(std::istream& in, std::ostream& out, std::ostream& err,
               const ScriptOptions& options) {
-    const auto actions = readScript(in, err);
-    if (!actions) return 2;
-    HeadlessWorkbench workbench(options);
-    return runScriptActions(*actions, workbench, out, err);
-}
-
-std::optional<ClientSize> parseClientSize(const std::string& text) {
-    const std::size_t x = text.find('x');
-    const auto width = number(std::string_view(text).substr(0, x));
-    const auto height =
-        x == std::string::npos ? std::nullopt : number(std::string_view(text).substr(x + 1));
-    if (!width || !height || *width < 1 || *height < 1 || *width > 32767 || *height > 32767)
-        return std::nullopt;
-    return ClientSize{static_cast<int>(*width), static_cast<int>(*height)};
+    try {
+        const std::vector<Action> actions = parseScript(in);
+        ensureGuiApplication();
+        ScriptRun run(options);
+        std::string output;
+        for (const Action& a : actions) {
+            try {
+                run.run(a, output);
+            } catch (ScriptError& e) {
+                e.line = a.line;
+                throw;
+            }
+        }
+        out << output;
+        return 0;
+    } catch (const ScriptError& e) {
+        if (e.line == 0)
+            err << "mirovale-cli: " << e.text << '\n';  // before the first action
+        else
+            err << "line " << e.line << ": " << e.text << '\n';
+    }
+    return 2;
 }
 
 CLI::App* addScriptCommand(CLI::App& app, ScriptCommandOptions& options) {
@@ -413,12 +456,16 @@ CLI::App* addScriptCommand(CLI::App& app, ScriptCommandOptions& options) {
 int runScriptCommand(const ScriptCommandOptions& options, std::istream& in, std::ostream& out,
                      std::ostream& err) {
     ScriptOptions run;
-    const auto size = parseClientSize(options.size);
-    if (!size) {
+    const std::size_t x = options.size.find('x');
+    const auto width = number(std::string_view(options.size).substr(0, x));
+    const auto height = x == std::string::npos
+                            ? std::nullopt
+                            : number(std::string_view(options.size).substr(x + 1));
+    if (!width || !height || *width < 1 || *height < 1 || *width > 32767 || *height > 32767) {
         err << "mirovale-cli: bad --size '" << options.size << "' (expected WxH, e.g. 1280x800)\n";
         return 2;
     }
-    run.size = *size;
+    run.size = {static_cast<int>(*width), static_cast<int>(*height)};
     if (options.file == "-") return runScript(in, out, err, run);
     std::ifstream file(options.file);
     if (!file) {

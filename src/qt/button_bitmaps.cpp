@@ -22,11 +22,16 @@ constexpr ButtonFile kButtonFiles[] = {
 
 std::size_t ButtonImages::slot(ButtonBitmap bitmap) {
     switch (bitmap) {
-        case ButtonBitmap::Next: return 0;
-        case ButtonBitmap::Exit: return 1;
-        case ButtonBitmap::Restart: return 2;
-        case ButtonBitmap::UnselectAll: return 3;
-        case ButtonBitmap::SelectAll: return 4;
+        case ButtonBitmap::Next:
+            return 0;
+        case ButtonBitmap::Exit:
+            return 1;
+        case ButtonBitmap::Restart:
+            return 2;
+        case ButtonBitmap::UnselectAll:
+            return 3;
+        case ButtonBitmap::SelectAll:
+            return 4;
     }
     return 0;
 }

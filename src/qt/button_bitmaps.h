@@ -16,7 +16,9 @@ inline const QString kButtonResourceFolder = QStringLiteral(":/mirovale/buttons"
 // The five picture buttons' images, each kButtonWidth x kButtonHeight, in Format_RGB32.
 class ButtonImages {
 public:
-    [[nodiscard]] const QImage& operator[](ButtonBitmap bitmap) const { return images_[slot(bitmap)]; }
+    [[nodiscard]] const QImage& operator[](ButtonBitmap bitmap) const {
+        return images_[slot(bitmap)];
+    }
     QImage& operator[](ButtonBitmap bitmap) { return images_[slot(bitmap)]; }
 
 private:
@@ -30,7 +32,7 @@ private:
 // "Fatal Error" and the text "No Bitmap <ButtonStart>", "No Bitmap <ButtonExit>",
 // "No Bitmap <IDB_BITMAP1>", "No Bitmap <IDB_BITMAP5>" or "No Bitmap <IDB_BITMAP4>"
 // respectively, and nothing is returned: the window cannot be made.
-[[nodiscard]] std::optional<ButtonImages> loadButtonBitmaps(Host& host,
-                                                            const QString& folder = kButtonResourceFolder);
+[[nodiscard]] std::optional<ButtonImages> loadButtonBitmaps(
+    Host& host, const QString& folder = kButtonResourceFolder);
 
 }  // namespace mirovale

@@ -10,7 +10,7 @@ namespace {
 
 // Where distributions install DejaVu Sans.
 constexpr const char* kDejaVuSansPaths[] = {
-    "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",  // Debian, Ubuntu
+    "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",    // Debian, Ubuntu
     "/usr/share/fonts/dejavu-sans-fonts/DejaVuSans.ttf",  // Fedora
     "/usr/share/fonts/dejavu/DejaVuSans.ttf",
     "/usr/share/fonts/TTF/DejaVuSans.ttf",  // Arch
@@ -46,12 +46,12 @@ bool fits(const CanvasFont& f, int height) {
     return f.metrics.height <= height;
 }
 
-constexpr char16_t kGreekSmall[26] = {
-    u'α', u'β', u'χ', u'δ', u'ε', u'φ', u'γ', u'η', u'ι', u'ϕ', u'κ', u'λ', u'μ',
-    u'ν', u'ο', u'π', u'θ', u'ρ', u'σ', u'τ', u'υ', u'ϖ', u'ω', u'ξ', u'ψ', u'ζ'};
-constexpr char16_t kGreekCapital[26] = {
-    u'Α', u'Β', u'Χ', u'Δ', u'Ε', u'Φ', u'Γ', u'Η', u'Ι', u'ϑ', u'Κ', u'Λ', u'Μ',
-    u'Ν', u'Ο', u'Π', u'Θ', u'Ρ', u'Σ', u'Τ', u'Υ', u'ς', u'Ω', u'Ξ', u'Ψ', u'Ζ'};
+constexpr char16_t kGreekSmall[26] = {u'α', u'β', u'χ', u'δ', u'ε', u'φ', u'γ', u'η', u'ι',
+                                      u'ϕ', u'κ', u'λ', u'μ', u'ν', u'ο', u'π', u'θ', u'ρ',
+                                      u'σ', u'τ', u'υ', u'ϖ', u'ω', u'ξ', u'ψ', u'ζ'};
+constexpr char16_t kGreekCapital[26] = {u'Α', u'Β', u'Χ', u'Δ', u'Ε', u'Φ', u'Γ', u'Η', u'Ι',
+                                        u'ϑ', u'Κ', u'Λ', u'Μ', u'Ν', u'Ο', u'Π', u'Θ', u'Ρ',
+                                        u'Σ', u'Τ', u'Υ', u'ς', u'Ω', u'Ξ', u'Ψ', u'Ζ'};
 
 }  // namespace
 
@@ -67,8 +67,10 @@ CanvasFont makeCanvasFont(const QString& family, Font font) {
     int high = height == 0 ? 4 * kWindowLineHeight : height;
     while (low < high) {
         const int middle = (low + high + 1) / 2;
-        if (fits(canvasFont(fontOfPixelSize(family, middle)), height)) low = middle;
-        else high = middle - 1;
+        if (fits(canvasFont(fontOfPixelSize(family, middle)), height))
+            low = middle;
+        else
+            high = middle - 1;
     }
     return canvasFont(fontOfPixelSize(family, low));
 }
@@ -78,8 +80,10 @@ QString faceText(FontFace face, std::string_view utf8) {
     if (face != FontFace::Symbol) return text;
     for (QChar& c : text) {
         const char16_t u = c.unicode();
-        if (u >= u'a' && u <= u'z') c = QChar(kGreekSmall[u - u'a']);
-        else if (u >= u'A' && u <= u'Z') c = QChar(kGreekCapital[u - u'A']);
+        if (u >= u'a' && u <= u'z')
+            c = QChar(kGreekSmall[u - u'a']);
+        else if (u >= u'A' && u <= u'Z')
+            c = QChar(kGreekCapital[u - u'A']);
     }
     return text;
 }

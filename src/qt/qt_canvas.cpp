@@ -7,12 +7,15 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 namespace mirovale {
 namespace {
 
-QRgb rgbOf(Colour c) { return qRgb(c.red, c.green, c.blue); }
+QRgb rgbOf(Colour c) {
+    return qRgb(c.red, c.green, c.blue);
+}
 
 // The rectangle with its corners in order: GDI draws a rectangle given right to left or bottom
 // to top as the same rectangle.
@@ -25,7 +28,8 @@ QRect boxOf(int left, int top, int right, int bottom) {
 }  // namespace
 
 QtCanvas::QtCanvas(QSize size, ButtonImages buttons)
-    : image_(size, QImage::Format_RGB32), buttons_(std::move(buttons)),
+    : image_(size, QImage::Format_RGB32),
+      buttons_(std::move(buttons)),
       family_(dejaVuSansFamily()) {
     if (image_.isNull()) return;
     image_.fill(Qt::white);
@@ -45,7 +49,10 @@ void QtCanvas::beginPaint(std::span<const Rect> region, bool erase) {
         if (r.width() > 0 && r.height() > 0) clip += QRect(r.left, r.top, r.width(), r.height());
     clip &= image_.rect();
     clip_.assign(clip.begin(), clip.end());
+    clipBoxes_.clear();
+    for (const QRect& r : clip_) clipBoxes_.push_back({r.left(), r.top(), r.right(), r.bottom()});
     clipBounds_ = clip.boundingRect();
+    bounds_ = {clipBounds_.left(), clipBounds_.top(), clipBounds_.right(), clipBounds_.bottom()};
     pen_ = Pen{};
     brush_ = Brush{};
     font_ = Font{};
@@ -54,35 +61,42 @@ void QtCanvas::beginPaint(std::span<const Rect> region, bool erase) {
     if (erase)
         for (const QRect& r : clip_) fill(r, qRgb(255, 255, 255));
     painter_.begin(&image_);
-    painter_.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
-                                QPainter::SmoothPixmapTransform,
-                            false);
+    painter_.setRenderHints(
+        QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform,
+        false);
     painter_.setClipRegion(clip);
 }
 
 void QtCanvas::endPaint() {
     if (painter_.isActive()) painter_.end();
     clip_.clear();
+    clipBoxes_.clear();
     clipBounds_ = QRect();
+    bounds_ = Box{};
 }
 
 bool QtCanvas::inClip(int x, int y) const {
-    if (!clipBounds_.contains(x, y)) return false;
-    if (clip_.size() == 1) return true;
-    return std::any_of(clip_.begin(), clip_.end(), [&](const QRect& r) { return r.contains(x, y); });
+    if (!bounds_.contains(x, y)) return false;
+    if (clipBoxes_.size() == 1) return true;
+    return std::any_of(clipBoxes_.begin(), clipBoxes_.end(),
+                       [&](const Box& b) { return b.contains(x, y); });
 }
 
 void QtCanvas::plot(int x, int y, QRgb colour) {
     if (inClip(x, y)) reinterpret_cast<QRgb*>(bits_ + y * stride_)[x] = colour;
 }
 
+// The first row of each part is filled and copied to the others.
 void QtCanvas::fill(const QRect& r, QRgb colour) {
     for (const QRect& c : clip_) {
         const QRect part = c.intersected(r);
-        for (int y = part.top(); y <= part.bottom(); ++y) {
-            QRgb* row = reinterpret_cast<QRgb*>(bits_ + y * stride_);
-            std::fill(row + part.left(), row + part.right() + 1, colour);
-        }
+        if (part.isEmpty()) continue;
+        const auto rowOf = [&](int y) { return reinterpret_cast<QRgb*>(bits_ + y * stride_); };
+        QRgb* first = rowOf(part.top()) + part.left();
+        std::fill_n(first, part.width(), colour);
+        const std::size_t bytes = static_cast<std::size_t>(part.width()) * sizeof(QRgb);
+        for (int y = part.top() + 1; y <= part.bottom(); ++y)
+            std::memcpy(rowOf(y) + part.left(), first, bytes);
     }
 }
 
@@ -191,13 +205,21 @@ TextSize QtCanvas::textExtent(std::string_view text) const {
     return {metrics.horizontalAdvance(faceText(font_.face, text)), f.metrics.height};
 }
 
-FontMetrics QtCanvas::fontMetrics() const { return canvasFont().metrics; }
+FontMetrics QtCanvas::fontMetrics() const {
+    return canvasFont().metrics;
+}
 
-Pen QtCanvas::selectPen(Pen pen) { return std::exchange(pen_, pen); }
+Pen QtCanvas::selectPen(Pen pen) {
+    return std::exchange(pen_, pen);
+}
 
-Brush QtCanvas::selectBrush(Brush brush) { return std::exchange(brush_, brush); }
+Brush QtCanvas::selectBrush(Brush brush) {
+    return std::exchange(brush_, brush);
+}
 
-Font QtCanvas::selectFont(Font font) { return std::exchange(font_, font); }
+Font QtCanvas::selectFont(Font font) {
+    return std::exchange(font_, font);
+}
 
 BackgroundMode QtCanvas::setBackgroundMode(BackgroundMode mode) {
     return std::exchange(mode_, mode);

@@ -73,9 +73,19 @@ private:
     QString family_;
     mutable std::map<std::pair<int, int>, CanvasFont> fonts_;  // by face and height
 
+    // A clip rectangle by its edges, all inside it: tested inline, as QRect::contains is not.
+    struct Box {
+        int left = 0, top = 0, right = -1, bottom = -1;
+        [[nodiscard]] bool contains(int x, int y) const {
+            return left <= x && x <= right && top <= y && y <= bottom;
+        }
+    };
+
     QPainter painter_;
     std::vector<QRect> clip_;  // disjoint rectangles inside the image
+    std::vector<Box> clipBoxes_;
     QRect clipBounds_;
+    Box bounds_;
     Pen pen_;
     Brush brush_;
     Font font_;

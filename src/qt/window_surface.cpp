@@ -10,7 +10,8 @@ namespace {
 
 std::vector<Rect> rectsOf(const QRegion& region) {
     std::vector<Rect> rects;
-    for (const QRect& r : region) rects.push_back({r.left(), r.top(), r.right() + 1, r.bottom() + 1});
+    for (const QRect& r : region)
+        rects.push_back({r.left(), r.top(), r.right() + 1, r.bottom() + 1});
     return rects;
 }
 
@@ -21,7 +22,8 @@ WindowSurface::WindowSurface(QSize size, ButtonImages buttons)
 
 void WindowSurface::invalidate(const Rect& rect, bool erase) {
     if (rect.width() <= 0 || rect.height() <= 0) return;
-    const QRect r = QRect(rect.left, rect.top, rect.width(), rect.height()) & canvas_.image().rect();
+    const QRect r =
+        QRect(rect.left, rect.top, rect.width(), rect.height()) & canvas_.image().rect();
     pending_ += r;
     if (erase) erase_ += r;
 }

@@ -47,11 +47,18 @@ TEST(Script, ReportsTheFirstBadLineWithItsNumberAndPrintsNoResult) {
          "line 1: a selection holds at most 10 etalons: '1,2,3,4,5,6,7,8,9,10,11'\n"},
         {__LINE__, "set stored-subsets 1 2 current 3\n", "line 1: bad current row '3' (1 to 2)\n"},
         {__LINE__, "set everything 1\n", "line 1: unknown action 'set everything'\n"},
+        {__LINE__, "save picture.gif\n",
+         "line 1: cannot save 'picture.gif': the picture types are .png\n"},
+        {__LINE__, "save .png\n", "line 1: cannot save '.png': the picture types are .png\n"},
+        {__LINE__, "set simulation-times 5 4\n",
+         "line 1: bad end time '4' (5 to 9223372036854775807)\n"},
         // Errors found while running also discard what was printed before them.
         {__LINE__, "print state\nset alphabets 1,2 2,3\n", "line 2: etalon 2 is taken twice\n"},
         {__LINE__, "command 40005\nprint state\nset alphabets 1,2\n",
          "line 3: etalon 2 is not among the required etalons\n"},
         {__LINE__, "command 40004\nprint state\n", "line 2: the window is closed\n"},
+        {__LINE__, "save no-such-folder/window.png\n",
+         "line 1: cannot write no-such-folder/window.png\n"},
     };
     for (const auto& c : cases) {
         const Result r = run(c.script);

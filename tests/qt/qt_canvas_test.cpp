@@ -76,18 +76,18 @@ TEST_F(CanvasTest, LinesAreBresenhamLinesWithoutTheirEndPixel) {
     const struct {
         int line, x0, y0, x1, y1;
     } cases[] = {
-        {__LINE__, 5, 5, 30, 5},    // horizontal
-        {__LINE__, 5, 30, 5, 5},    // vertical, upwards
-        {__LINE__, 3, 3, 33, 33},   // diagonal
-        {__LINE__, 33, 3, 3, 33},   // diagonal, leftwards
-        {__LINE__, 10, 2, 14, 37},  // steep
-        {__LINE__, 14, 37, 10, 2},  // steep, backwards
-        {__LINE__, 2, 20, 37, 11},  // shallow, rising
-        {__LINE__, 4, 4, 8, 6},     // every other step a tie
-        {__LINE__, 8, 6, 4, 4},     // the same ties from the other end
-        {__LINE__, 7, 7, 8, 7},     // one pixel
-        {__LINE__, 7, 7, 8, 8},     // one pixel, diagonal
-        {__LINE__, 7, 7, 7, 7},     // nothing
+        {__LINE__, 5, 5, 30, 5},      // horizontal
+        {__LINE__, 5, 30, 5, 5},      // vertical, upwards
+        {__LINE__, 3, 3, 33, 33},     // diagonal
+        {__LINE__, 33, 3, 3, 33},     // diagonal, leftwards
+        {__LINE__, 10, 2, 14, 37},    // steep
+        {__LINE__, 14, 37, 10, 2},    // steep, backwards
+        {__LINE__, 2, 20, 37, 11},    // shallow, rising
+        {__LINE__, 4, 4, 8, 6},       // every other step a tie
+        {__LINE__, 8, 6, 4, 4},       // the same ties from the other end
+        {__LINE__, 7, 7, 8, 7},       // one pixel
+        {__LINE__, 7, 7, 8, 8},       // one pixel, diagonal
+        {__LINE__, 7, 7, 7, 7},       // nothing
         {__LINE__, -20, -5, 60, 45},  // from outside to outside, through the canvas
     };
     for (const auto& c : cases) {

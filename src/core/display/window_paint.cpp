@@ -21,8 +21,7 @@ void drawButton(Canvas& canvas, ButtonBitmap bitmap, const InclusiveRect& at) {
 
 // Next and Exit, then the select-all button where the task has one, showing what a click on
 // it would do.
-void drawNextExitSelectAll(Canvas& canvas, const ProgramState& state,
-                           const WindowLayout& layout) {
+void drawNextExitSelectAll(Canvas& canvas, const ProgramState& state, const WindowLayout& layout) {
     drawButton(canvas, ButtonBitmap::Next, layout.nextButton);
     drawButton(canvas, ButtonBitmap::Exit, layout.exitButton);
     if (!layout.hasSelectAll) return;
@@ -62,13 +61,16 @@ void drawOptionRow(Canvas& canvas, const InclusiveRect& row, std::vector<Inclusi
 
 void drawOptionRows(Canvas& canvas, const ProgramState& state, WindowLayout& layout) {
     const int lh = layout.wLineHeight;
-    drawOptionRow(canvas, layout.seriesLengthRow, layout.seriesLengthItems, " series length: ",
-                  state.dwSeriesLengthOptions, state.dwSeriesLengthIndex, state.dwSeriesLength, lh);
-    drawOptionRow(canvas, layout.noiseLevelRow, layout.noiseLevelItems, " noise level: ",
-                  state.dwNoiseLevelOptions, state.dwNoiseLevelIndex, state.wNoiseLevel, lh);
+    drawOptionRow(canvas, layout.seriesLengthRow, layout.seriesLengthItems,
+                  " series length: ", state.dwSeriesLengthOptions, state.dwSeriesLengthIndex,
+                  state.dwSeriesLength, lh);
+    drawOptionRow(canvas, layout.noiseLevelRow, layout.noiseLevelItems,
+                  " noise level: ", state.dwNoiseLevelOptions, state.dwNoiseLevelIndex,
+                  state.wNoiseLevel, lh);
     if (layout.hasLostDataRow)
-        drawOptionRow(canvas, layout.lostDataRow, layout.lostDataItems, " lost data level: ",
-                      state.dwLostLevelOptions, state.dwLostLevelIndex, state.wLostLevel, lh);
+        drawOptionRow(canvas, layout.lostDataRow, layout.lostDataItems,
+                      " lost data level: ", state.dwLostLevelOptions, state.dwLostLevelIndex,
+                      state.wLostLevel, lh);
 }
 
 }  // namespace
