@@ -11,6 +11,9 @@
 #include <vector>
 
 #include "cli/script_json.h"
+#include "core/export/bitmap_file.h"
+#include "core/export/pcx_file.h"
+#include "core/export/snapshot.h"
 #include "core/host/recording_host.h"
 #include "core/shell/click_handler.h"
 #include "core/shell/command_handler.h"
@@ -20,6 +23,7 @@
 #include "qt/canvas_fonts.h"
 #include "qt/gui_application.h"
 #include "qt/png_file.h"
+#include "qt/qt_pixel_source.h"
 #include "qt/window_surface.h"
 
 namespace mirovale {
@@ -57,21 +61,6 @@ struct Action {
 };
 
 // Splits a line at blanks; a double-quoted stretch keeps its blanks (the quotes are dropped).
-// The picture files `save` writes, by the extension of their names.
-struct ImageType {
-    std::string_view extension;
-    bool (*write)(const QImage& image, const QString& path);
-};
-constexpr ImageType kImageTypes[] = {
-    {".png", writePngFile},
-};
-
-const ImageType* imageTypeOf(std::string_view file) {
-    for (const ImageType& type : kImageTypes)
-        if (file.size() > type.extension.size() && file.ends_with(type.extension)) return &type;
-    return nullptr;
-}
-
 std::vector<std::string> tokens(const std::string& line) {
     std::vector<std::string> out;
     std::string token;
@@ -191,8 +180,8 @@ Action parseLine(const std::vector<std::string>& t, int line) {
     } else if (verb == "save") {
         expect(2);
         a.kind = ActionKind::Save;
-        if (imageTypeOf(t[1]) == nullptr)
-            fail("cannot save '" + t[1] + "': the picture types are .png");
+        if (snapshotFormat(t[1]) == SnapshotFormat::None)
+            fail("cannot save '" + t[1] + "': the picture types are .png, .bmp and .pcx");
         a.what = t[1];
     } else if (verb == "set" && t.size() >= 2 && t[1] == "subset") {
         if (t.size() > 3) fail(std::string("set subset takes one list"));
@@ -319,9 +308,30 @@ private:
         surface_.repaint(host_, state_);
     }
 
+    // Writes the picture in the format its name's extension gives, in any case: PNG with a
+    // palette, BMP at the picture's 32 bits, or black-and-white PCX.
     void save(const std::string& file) {
-        const QString path = QString::fromStdString(file);
-        if (!imageTypeOf(file)->write(surface_.image(), path)) fail("cannot write " + file);
+        const QtPixelSource picture(surface_.image());
+        RecordingHost writer;  // the BMP and PCX writers' reports
+        bool written = false;
+        switch (snapshotFormat(file)) {
+            case SnapshotFormat::Png:
+                written = writePngFile(surface_.image(), QString::fromStdString(file));
+                break;
+            case SnapshotFormat::Bmp: {
+                const auto info = makeBitmapInfo(writer, picture);
+                written = info && writeBmpFile(writer, file, *info, picture) == 1;
+                break;
+            }
+            case SnapshotFormat::Pcx:
+                written = writePcxFile(writer, file, picture) == 1;
+                break;
+            case SnapshotFormat::None:
+                break;
+        }
+        if (written) return;
+        fail("cannot write " + file +
+             (writer.messages.empty() ? std::string() : ": " + writer.messages.front().text));
     }
 
     std::string print(const std::string& what) {

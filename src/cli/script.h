@@ -45,11 +45,12 @@ int runScriptCommand(const ScriptCommandOptions& options, std::istream& in, std:
 //                                    taken as the alphabet panel takes them)
 //   set simulation-times START END   the start and end of the last simulation, seconds since
 //                                    1970, as the chart shows them (for repeatable pictures)
-//   save FILE.png                    writes the picture of the client area as the window
-//                                    shows it now
+//   save FILE.png|FILE.bmp|FILE.pcx  writes the picture of the client area as the window
+//                                    shows it now: PNG, BMP at 32 bits or black-and-white PCX
+//                                    by the extension, in any case
 // Blank lines and lines starting with '#' are skipped. The whole script is read and checked
 // before it runs; an error (unknown action or command, bad number, a selection the panels
-// could not hold, a picture type other than .png) is reported on `err` with its line number,
+// could not hold, a picture type other than .png, .bmp or .pcx) is reported on `err` with its line number,
 // nothing is written to `out`, and the result is 2. Otherwise the output of the prints goes to
 // `out` and the result is 0.
 int runScript(std::istream& in, std::ostream& out, std::ostream& err, const ScriptOptions& options);

@@ -48,8 +48,9 @@ TEST(Script, ReportsTheFirstBadLineWithItsNumberAndPrintsNoResult) {
         {__LINE__, "set stored-subsets 1 2 current 3\n", "line 1: bad current row '3' (1 to 2)\n"},
         {__LINE__, "set everything 1\n", "line 1: unknown action 'set everything'\n"},
         {__LINE__, "save picture.gif\n",
-         "line 1: cannot save 'picture.gif': the picture types are .png\n"},
-        {__LINE__, "save .png\n", "line 1: cannot save '.png': the picture types are .png\n"},
+         "line 1: cannot save 'picture.gif': the picture types are .png, .bmp and .pcx\n"},
+        {__LINE__, "save .png\n",
+         "line 1: cannot save '.png': the picture types are .png, .bmp and .pcx\n"},
         {__LINE__, "set simulation-times 5 4\n",
          "line 1: bad end time '4' (5 to 9223372036854775807)\n"},
         // Errors found while running also discard what was printed before them.
@@ -59,6 +60,8 @@ TEST(Script, ReportsTheFirstBadLineWithItsNumberAndPrintsNoResult) {
         {__LINE__, "command 40004\nprint state\n", "line 2: the window is closed\n"},
         {__LINE__, "save no-such-folder/window.png\n",
          "line 1: cannot write no-such-folder/window.png\n"},
+        {__LINE__, "save no-such-folder/window.Bmp\n",
+         "line 1: cannot write no-such-folder/window.Bmp: CreateFile ERROR!\n"},
     };
     for (const auto& c : cases) {
         const Result r = run(c.script);

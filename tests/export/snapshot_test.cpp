@@ -58,6 +58,7 @@ TEST(Snapshot, TheNameChoosesTheFormatIgnoringCase) {
         {__LINE__, "shot.bmp", {"shot.bmp"}, 'B'},
         {__LINE__, "SHOT.PCX", {"SHOT.PCX"}, 10},
         {__LINE__, "shot.Png", {"shot.Png"}, 0x89},
+        {__LINE__, std::string(250, 'x') + ".pcx", {std::string(250, 'x') + ".pcx"}, 10},  // 254
         {__LINE__, "shot.gif", {}, 0},
         {__LINE__, std::nullopt, {}, 0},
     };
@@ -75,18 +76,6 @@ TEST(Snapshot, TheNameChoosesTheFormatIgnoringCase) {
             EXPECT_EQ(testing::readBytes(folder.file(c.written[0]))[0], c.firstByte) << c.line;
         }
     }
-}
-
-TEST(Snapshot, TheDialogOffersBmpFirstThenPcxAndPng) {
-    RecordingHost host;
-    std::string name;
-    EXPECT_EQ(getSnapshotFileName(host, name), nullptr);
-    const SaveFileRequest expected{"Snapshot File Name",
-                                   {{"Bitmap Files (*.bmp)", "*.bmp"},
-                                    {"PCX Files (*.pcx)", "*.pcx"},
-                                    {"PNG Files (*.png)", "*.png"}},
-                                   "bmp"};
-    EXPECT_THAT(host.saveRequests, ElementsAre(expected));
 }
 
 // Where the chosen name points before the save.
@@ -183,14 +172,6 @@ TEST(Snapshot, AFailureShowsItsMessagesAndLeavesNoFileBehind) {
             EXPECT_TRUE(std::filesystem::is_empty(folder.file(c.name))) << c.line;
         }
     }
-}
-
-TEST(Snapshot, NoCopyOfTheClientAreaMeansNoDialog) {
-    RecordingHost host;
-    std::string name;
-    const ScopedAllocationFailure fault(1);
-    EXPECT_EQ(saveSnapshot(host, name), 0);
-    EXPECT_THAT(host.saveRequests, IsEmpty());
 }
 
 }  // namespace

@@ -11,9 +11,11 @@ namespace {
 // Tries this many random names before giving up on a folder full of leftovers.
 constexpr int kNameAttempts = 8;
 
+// A hidden name beside the target that does not grow with the target's name, so that a name
+// near the length limit of the folder still gets its temporary file.
 std::filesystem::path temporaryName(const std::filesystem::path& target, std::uint32_t tag) {
     std::filesystem::path name = target;
-    name.replace_filename("." + target.filename().string() + "." + std::to_string(tag) + ".tmp");
+    name.replace_filename(".mirovale-" + std::to_string(tag) + ".tmp");
     return name;
 }
 
