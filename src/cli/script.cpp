@@ -44,7 +44,19 @@ struct ScriptError {
 }
 
 enum class ActionKind {
-    Command, Click, Answer, Print, SetSubset, SetStoredSubsets, SetAlphabets, SetTimes, Save
+    Command,
+    Click,
+    Press,
+    Move,
+    Release,
+    Type,
+    Answer,
+    Print,
+    SetSubset,
+    SetStoredSubsets,
+    SetAlphabets,
+    SetTimes,
+    Save
 };
 
 struct Action {
@@ -54,7 +66,7 @@ struct Action {
     int x = 0;
     int y = 0;
     DialogAnswer answer;
-    std::string what;                              // print: the record; save: the file
+    std::string what;  // print: the record; save: the file; type: the text
     std::vector<std::vector<std::uint32_t>> rows;  // set: one row for the subset
     std::uint32_t current = 0;                     // set: 1-based current row, 0 = the last
     SimulationTimes times;                         // set simulation-times
@@ -161,11 +173,18 @@ Action parseLine(const std::vector<std::string>& t, int line) {
         const long long id = numberIn(t[1], 0, 65535, "command id");
         if (!isKnownCommand(static_cast<std::uint32_t>(id))) fail("unknown command id " + t[1]);
         a.command = static_cast<std::uint16_t>(id);
-    } else if (verb == "click") {
+    } else if (verb == "click" || verb == "press" || verb == "move" || verb == "release") {
         expect(3);
-        a.kind = ActionKind::Click;
+        a.kind = verb == "click"   ? ActionKind::Click
+                 : verb == "press" ? ActionKind::Press
+                 : verb == "move"  ? ActionKind::Move
+                                   : ActionKind::Release;
         a.x = static_cast<int>(numberIn(t[1], -32768, 32767, "x"));
         a.y = static_cast<int>(numberIn(t[2], -32768, 32767, "y"));
+    } else if (verb == "type") {
+        if (t.size() > 2) fail(std::string("type takes one text (quote it to keep blanks)"));
+        a.kind = ActionKind::Type;
+        a.what = t.size() == 2 ? t[1] : std::string();
     } else if (verb == "answer") {
         a.kind = ActionKind::Answer;
         parseAnswer(t, a);
@@ -265,8 +284,21 @@ public:
             case ActionKind::Command:
                 handleCommand(host_, state_, a.command);
                 break;
-            case ActionKind::Click:
+            case ActionKind::Click:  // a press and a release at one point
                 handleClick(host_, state_, a.x, a.y);
+                if (!closed()) handlePointerRelease(host_, state_, a.x, a.y);
+                break;
+            case ActionKind::Press:
+                handleClick(host_, state_, a.x, a.y);
+                break;
+            case ActionKind::Move:
+                handlePointerMove(host_, state_, a.x, a.y);
+                break;
+            case ActionKind::Release:
+                handlePointerRelease(host_, state_, a.x, a.y);
+                break;
+            case ActionKind::Type:
+                host_.setEditFieldText(a.what);
                 break;
             case ActionKind::Answer:
                 host_.queueAnswer(a.answer);
@@ -299,6 +331,8 @@ public:
     }
 
 private:
+    [[nodiscard]] bool closed() const { return host_.closeRequests > 0; }
+
     // The window's repaint of what was invalidated since the last one.
     void repaint() {
         for (; invalidationsSeen_ < host_.invalidations.size(); ++invalidationsSeen_) {
@@ -457,7 +491,13 @@ int runScript(std::istream& in, std::ostream& out, std::ostream& err,
 }
 
 CLI::App* addScriptCommand(CLI::App& app, ScriptCommandOptions& options) {
-    CLI::App* cmd = app.add_subcommand("script", "Run the workbench from a script of actions");
+    CLI::App* cmd = app.add_subcommand(
+        "script",
+        "Run the workbench from a script of actions, one a line: command ID; click X Y (press and "
+        "release); press X Y, move X Y, release X Y; type TEXT (the Tmin field); answer DIALOG "
+        "ok|cancel [CONTROL=TEXT ...]; print series|chains|state|errors|messages|alphabet. "
+        "Shortcuts that set the panels' state without clicking them: set subset E,E,...; set "
+        "stored-subsets ROW ... [current C]; set alphabets ROW ... [current C]");
     cmd->add_option("FILE", options.file, "Script file, or - for standard input")->required();
     cmd->add_option("--size", options.size, "Client size WxH in pixels (default 1280x800)");
     return cmd;

@@ -6,11 +6,14 @@
 #include <span>
 #include <string_view>
 
+#include "core/display/alphabet_panel.h"
 #include "core/display/error_chart.h"
 #include "core/display/etalon_grid.h"
 #include "core/display/layout.h"
 #include "core/display/option_list.h"
+#include "core/display/params_panel.h"
 #include "core/display/series_graph.h"
+#include "core/display/subset_panel.h"
 
 namespace mirovale {
 namespace {
@@ -86,9 +89,20 @@ void paintWindow(Host& host, Canvas& canvas, ProgramState& state) {
             drawResults(host, canvas, state, layout);
             break;
         case VIEW_SUBSET_PANEL:
+            prepareSubsetPanel(host, state);
+            if (state.wProcessingTask == TASK_TUPLE_RECOGNITION)
+                drawSubsetArrayPanel(host, canvas, layout, state);
+            else
+                drawSubsetPanel(host, canvas, layout, state);
+            drawNextExitSelectAll(canvas, state, layout);
+            break;
         case VIEW_PARAMS_PANEL:
+            drawParamsPanel(host, canvas, layout, state.lpParamsHeader.get());
+            drawNextExitSelectAll(canvas, state, layout);
+            break;
         case VIEW_ALPHABET_PANEL:
-            // The panel of the view is drawn here, before its buttons.
+            prepareAlphabetPanel(host, state);
+            drawAlphabetPanel(host, canvas, layout, state);
             drawNextExitSelectAll(canvas, state, layout);
             break;
         default:  // nothing in the work area
