@@ -58,19 +58,5 @@ TEST(EtalonCell, PlainCellAxisReachesFivePixelsBeyondTheBox) {
     EXPECT_EQ(lines.back().describe(), "lineTo 140 89");
 }
 
-TEST(EtalonCell, PanelCellColoursFollowTheSelectedBit) {
-    testing::SampleSeries s(100, 20, 1);
-    for (std::uint32_t flags : {0u, 2u, 3u}) {
-        RecordingCanvas canvas;
-        drawPanelEtalonCell(canvas, 15, s.etalons[0], 100, flags, kCell);
-        const bool selected = (flags & 2u) != 0;
-        const auto pens = canvas.callsOf(Op::SelectPen);
-        ASSERT_EQ(pens.size(), 4u);
-        EXPECT_EQ(pens[0].colour, selected ? (Colour{203, 203, 203}) : kWhite) << flags;
-        EXPECT_EQ(pens[2].colour, selected ? (Colour{63, 63, 63}) : kBlack) << flags;
-        EXPECT_EQ(canvas.callsOf(Op::Rectangle)[0].describe(), "rectangle 97 68 146 110");
-    }
-}
-
 }  // namespace
 }  // namespace mirovale

@@ -48,35 +48,18 @@ TEST(CoordinateMapping, EdgesMidLineAndLargeSizes) {
     for (const auto& c : columns) EXPECT_EQ(xOfSample(c.r, c.n, c.j), c.x) << "line " << c.line;
 }
 
+// Labels of a cut-off series with letters: position, letter, kept range and a blank.
 TEST(PulseLabels, TextsAndPlaces) {
-    struct {
-        int line;
-        std::int32_t position, etalon;
-        bool letters, cutOff;
-        const char* text;
-    } rows[] = {
-        {__LINE__, 123, 3, true, true, "123c[4..15] "},
-        {__LINE__, 123, 3, false, true, "123[4..15] "},
-        {__LINE__, 7, 1, true, false, "7a"},
-        {__LINE__, 7, 1, false, false, "7"},
-    };
-    for (const auto& c : rows)
-        EXPECT_EQ(pulseLabel(c.position, c.etalon, c.letters, c.cutOff, 4, 15), c.text)
-            << "line " << c.line;
-
     testing::SampleSeries s(200, 20, 3);
     s.addPulse(0, 2, 0, 19);
     s.addPulse(100, 3, 4, 15);
-    s.addDetected(50, 1, 0, 19);
     RecordingCanvas canvas;
     drawPulseLabels(canvas, {10, 20, 410, 121}, 8, 0, true, true, s.series);
-    ASSERT_EQ(canvas.calls.size(), 3u);
-    EXPECT_EQ(canvas.calls[0].describe(), "text 5 120 '0b[0..19] '");  // 5 pixels left
-    EXPECT_EQ(canvas.calls[1].describe(), "text 205 120 '100c[4..15] '");
-    EXPECT_EQ(canvas.calls[2].describe(), "rectangle 10 20 411 122");
-    canvas.clear();
-    drawPulseLabels(canvas, {10, 20, 410, 121}, 1, 2, false, false, s.series);
-    EXPECT_EQ(canvas.transcript(), "text 105 120 '50'\n");
+    EXPECT_EQ(canvas.transcript(),
+              "text 5 120 '0b[0..19] '\n"  // 5 pixels left of the graph
+              "text 205 120 '100c[4..15] '\n"
+              "rectangle 10 20 411 122\n");
+    EXPECT_EQ(pulseLabel(123, 3, false, false, 4, 15), "123");
 }
 
 TEST(PulseCurves, KeptPartsRetraceWholePulsesAndOnlyTheKeptSamplesOfCutOnes) {
@@ -94,16 +77,14 @@ TEST(PulseCurves, KeptPartsRetraceWholePulsesAndOnlyTheKeptSamplesOfCutOnes) {
     s.series.lpEnds[1] = 8;
     kept.clear();
     drawKeptParts(kept, kOdd, 100, s.series);
-    const auto lines = kept.callsOf(Op::LineTo);
-    ASSERT_EQ(lines.size(), 21u + 5u);
-    const auto moves = kept.callsOf(Op::MoveTo);
-    EXPECT_EQ(moves[1].x, xOfSample(kOdd, 200, 95));
-    EXPECT_EQ(moves[1].y, midLine(kOdd));
-    EXPECT_EQ(lines.back().x, xOfSample(kOdd, 200, 98));
-    EXPECT_EQ(lines.back().y, midLine(kOdd));
+    // From the mid line at sample 95 over samples 95..98 back to the mid line.
+    EXPECT_EQ(kept.callsOf(Op::MoveTo)[1].describe(), "moveTo 57 70");
+    EXPECT_EQ(kept.callsOf(Op::LineTo).size(), 21u + 5u);
+    EXPECT_EQ(kept.calls.back().describe(), "lineTo 59 70");
 }
 
-// Too short a series or a zero half-range leaves the curves out instead of dividing by zero.
+// Too short a series or a zero half-range leaves the curves out instead of dividing by zero,
+// and a pulse without a valid etalon is left out instead of read outside the list.
 TEST(PulseCurves, UnmappableSeriesDrawsNoCurve) {
     testing::SampleSeries s(1, 20, 1);
     s.addDetected(0, 1, 0, 19);
@@ -112,22 +93,11 @@ TEST(PulseCurves, UnmappableSeriesDrawsNoCurve) {
     drawDetectedPulses(canvas, kOdd, 100, s.series);
     s.series.dwSeriesSize = 100;
     drawDetectedPulses(canvas, kOdd, 0, s.series);
+    s.series.lpDetectedEtalons[0] = 9;  // beyond the etalon list: left out
+    drawDetectedPulses(canvas, kOdd, 100, s.series);
     EXPECT_TRUE(canvas.calls.empty()) << canvas.transcript();
     drawGraphAxes(canvas, kOdd);
     EXPECT_EQ(canvas.transcript(), "moveTo 10 20\nlineTo 10 121\nmoveTo 10 70\nlineTo 110 70\n");
-}
-
-TEST(PulseCurves, SeriesCurveIsBlueFromTheMidLine) {
-    testing::SampleSeries s(11, 20, 1);
-    s.series.lpData[0] = 100;
-    RecordingCanvas canvas;
-    drawSeriesCurve(canvas, kOdd, 100, s.series);
-    ASSERT_EQ(canvas.calls.size(), 14u);
-    EXPECT_EQ(canvas.calls[0].describe(), "moveTo 10 70");
-    EXPECT_EQ(canvas.calls[1].describe(), "pen 0,0,255");
-    EXPECT_EQ(canvas.calls[2].describe(), "lineTo 10 20");
-    EXPECT_EQ(canvas.calls[12].describe(), "lineTo 110 71");
-    EXPECT_EQ(canvas.calls[13].describe(), "pen 0,0,0");
 }
 
 }  // namespace

@@ -56,18 +56,5 @@ TEST(OriginalShading, CoversOnlyKeptSamplesBetweenMidLineAndCurve) {
     EXPECT_TRUE(canvas.calls.empty());
 }
 
-TEST(DetectedHighlight, DottedBoxOnTheGraphEdge) {
-    testing::SampleSeries s(101, 10, 1);
-    s.addDetected(0, 1, 2, 9);
-    RecordingCanvas canvas;
-    highlightDetectedPulses(canvas, kGraph, s.series);
-    const auto dots = canvas.callsOf(Op::SetPixel);
-    // h / 3 = 20: ten steps of four dots, the edges at rows 30 and 70 over columns 0, 2, .. 8,
-    // then ten steps on the kept columns 2 and 9.
-    EXPECT_EQ(dots.size(), 40u + 10u + 40u);
-    EXPECT_EQ(dots[0].x, kGraph.left);
-    EXPECT_EQ(dots[40].y, midLine(kGraph) - 20);
-}
-
 }  // namespace
 }  // namespace mirovale
