@@ -48,14 +48,21 @@ TEST(EtalonGrid, StressesOnlyEtalonsWhoseFlagsAreExactlyOne) {
     testing::expectGoldenTranscript("etalon_grid_two_etalons", canvas.transcript());
 }
 
-// A zero amplitude would divide by zero: the boxes keep their axes and frames but no curve.
-TEST(EtalonGrid, AZeroAmplitudeDrawsNoCurve) {
+// A zero amplitude or an etalon of one sample would divide by zero: the box keeps its axes and
+// frame but has no curve.
+TEST(EtalonGrid, LeavesOutCurvesThatCannotBeScaled) {
     ProgramState state = twoEtalons();
     state.wAmplitude = 0;
     RecordingCanvas canvas;
     drawEtalonGrid(canvas, state, computeWindowLayout({420, 260}, 15, state));
     EXPECT_EQ(pensOf(canvas),
               (std::vector<Colour>{{163, 163, 163}, kBlack, {127, 127, 127}, kBlack}));
+
+    state.wAmplitude = 128;
+    state.etalonTable[0].wSize = 1;
+    canvas.clear();
+    drawEtalonGrid(canvas, state, computeWindowLayout({420, 260}, 15, state));
+    EXPECT_EQ(pensOf(canvas).front(), (Colour{163, 163, 163}));
 }
 
 }  // namespace
