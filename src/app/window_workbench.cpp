@@ -25,8 +25,15 @@ void WindowWorkbench::command(std::uint16_t id) {
     window_.runCommand(id);
 }
 
-void WindowWorkbench::click(int x, int y) {
+void WindowWorkbench::press(int x, int y) {
     window_.press(x, y);
+}
+
+void WindowWorkbench::move(int x, int y) {
+    window_.move(x, y);
+}
+
+void WindowWorkbench::release(int x, int y) {
     window_.release(x, y);
 }
 
@@ -44,8 +51,16 @@ const std::vector<RecordedDialog>& WindowWorkbench::dialogs() const {
 
 void WindowWorkbench::settle() {
     // " Exit" has asked for a close that would only come with the next turn of the event loop.
-    if (window_.host().closeRequests() > 0 && !window_.isShutDown()) window_.close();
+    if (closeRequested() && !window_.isShutDown()) window_.close();
     if (!window_.isShutDown()) window_.clientArea().repaintPending();
+}
+
+bool WindowWorkbench::closeRequested() const {
+    return window_.host().closeRequests() > 0;
+}
+
+const QImage& WindowWorkbench::picture() const {
+    return window_.clientArea().image();
 }
 
 bool WindowWorkbench::closed() const {

@@ -9,7 +9,7 @@
 #include "qt/canvas_fonts.h"
 #include "qt/widgets/client_area.h"
 #include "qt/widgets/dialog_view.h"
-#include "qt/widgets/image_pixel_source.h"
+#include "qt/qt_pixel_source.h"
 
 namespace mirovale {
 namespace {
@@ -126,8 +126,8 @@ std::optional<std::string> QtHost::askSaveFileName(const SaveFileRequest& reques
 }
 
 std::unique_ptr<PixelSource> QtHost::captureClientArea() {
-    auto copy = std::make_unique<ImagePixelSource>(area_.image());
-    return copy->isValid() ? std::move(copy) : nullptr;
+    if (area_.image().isNull()) return nullptr;
+    return std::make_unique<QtPixelSource>(area_.image());
 }
 
 void QtHost::closeWindow() {
