@@ -5,6 +5,7 @@
 #include <fstream>
 #include <istream>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -43,34 +44,8 @@ struct ScriptError {
     throw ScriptError{0, std::move(text)};
 }
 
-enum class ActionKind {
-    Command,
-    Click,
-    Press,
-    Move,
-    Release,
-    Type,
-    Answer,
-    Print,
-    SetSubset,
-    SetStoredSubsets,
-    SetAlphabets,
-    SetTimes,
-    Save
-};
-
-struct Action {
-    int line = 0;
-    ActionKind kind = ActionKind::Command;
-    std::uint16_t command = 0;
-    int x = 0;
-    int y = 0;
-    DialogAnswer answer;
-    std::string what;  // print: the record; save: the file; type: the text
-    std::vector<std::vector<std::uint32_t>> rows;  // set: one row for the subset
-    std::uint32_t current = 0;                     // set: 1-based current row, 0 = the last
-    SimulationTimes times;                         // set simulation-times
-};
+using Action = ScriptAction;
+using ActionKind = ScriptActionKind;
 
 // Splits a line at blanks; a double-quoted stretch keeps its blanks (the quotes are dropped).
 std::vector<std::string> tokens(const std::string& line) {
@@ -258,50 +233,36 @@ ButtonImages buttonImages(RecordingHost& host) {
     return std::move(*images);
 }
 
-// One run of the workbench driven by the actions. Like the window, it keeps the picture of the
-// client area and repaints what the workbench invalidated after start-up and after each action.
+// One run of the actions on a workbench.
 class ScriptRun {
 public:
-    explicit ScriptRun(const ScriptOptions& options)
-        : surface_(QSize(options.size.width, options.size.height), buttonImages(host_)) {
-        if (!surface_.isValid())
-            fail("cannot make a picture of " + std::to_string(options.size.width) + " x " +
-                 std::to_string(options.size.height) + " pixels");
-        host_.size = options.size;
-        startWorkbench(host_, state_);
-        surface_.invalidate({0, 0, options.size.width, options.size.height}, true);
-        repaint();
-    }
-    ~ScriptRun() {
-        if (!closed_) shutDown(state_);
-    }
-    ScriptRun(const ScriptRun&) = delete;
-    ScriptRun& operator=(const ScriptRun&) = delete;
+    explicit ScriptRun(ScriptWorkbench& workbench)
+        : workbench_(workbench), host_(workbench.host()), state_(workbench.state()) {}
 
     void run(const Action& a, std::string& out) {
-        if (closed_) fail(std::string("the window is closed"));
+        if (workbench_.closed()) fail(std::string("the window is closed"));
         switch (a.kind) {
             case ActionKind::Command:
-                handleCommand(host_, state_, a.command);
+                workbench_.command(a.command);
                 break;
             case ActionKind::Click:  // a press and a release at one point
-                handleClick(host_, state_, a.x, a.y);
-                if (!closed()) handlePointerRelease(host_, state_, a.x, a.y);
+                workbench_.press(a.x, a.y);
+                if (!workbench_.closeRequested()) workbench_.release(a.x, a.y);
                 break;
             case ActionKind::Press:
-                handleClick(host_, state_, a.x, a.y);
+                workbench_.press(a.x, a.y);
                 break;
             case ActionKind::Move:
-                handlePointerMove(host_, state_, a.x, a.y);
+                workbench_.move(a.x, a.y);
                 break;
             case ActionKind::Release:
-                handlePointerRelease(host_, state_, a.x, a.y);
+                workbench_.release(a.x, a.y);
                 break;
             case ActionKind::Type:
                 host_.setEditFieldText(a.what);
                 break;
             case ActionKind::Answer:
-                host_.queueAnswer(a.answer);
+                workbench_.queueAnswer(a.answer);
                 break;
             case ActionKind::Print:
                 out += print(a.what) + '\n';
@@ -322,35 +283,20 @@ public:
                 save(a.what);
                 break;
         }
-        if (host_.closeRequests > 0) {
-            shutDown(state_);
-            closed_ = true;
-            return;
-        }
-        repaint();
+        workbench_.settle();
     }
 
 private:
-    [[nodiscard]] bool closed() const { return host_.closeRequests > 0; }
-
-    // The window's repaint of what was invalidated since the last one.
-    void repaint() {
-        for (; invalidationsSeen_ < host_.invalidations.size(); ++invalidationsSeen_) {
-            const RecordedInvalidation& i = host_.invalidations[invalidationsSeen_];
-            surface_.invalidate(i.rect, i.erase);
-        }
-        surface_.repaint(host_, state_);
-    }
-
     // Writes the picture in the format its name's extension gives, in any case: PNG with a
     // palette, BMP at the picture's 32 bits, or black-and-white PCX.
     void save(const std::string& file) {
-        const QtPixelSource picture(surface_.image());
+        const QImage& image = workbench_.picture();
+        const QtPixelSource picture(image);
         RecordingHost writer;  // the BMP and PCX writers' reports
         bool written = false;
         switch (snapshotFormat(file)) {
             case SnapshotFormat::Png:
-                written = writePngFile(surface_.image(), QString::fromStdString(file));
+                written = writePngFile(image, QString::fromStdString(file));
                 break;
             case SnapshotFormat::Bmp: {
                 const auto info = makeBitmapInfo(writer, picture);
@@ -379,20 +325,22 @@ private:
 
     nlohmann::ordered_json messages() {
         nlohmann::ordered_json list = nlohmann::ordered_json::array();
-        for (std::size_t i = messagesSeen_; i < host_.messages.size(); ++i) {
-            const RecordedMessage& m = host_.messages[i];
+        const auto& shown = workbench_.messages();
+        for (std::size_t i = messagesSeen_; i < shown.size(); ++i) {
+            const RecordedMessage& m = shown[i];
             list.push_back({{"caption", m.caption}, {"text", m.text}, {"icon", iconName(m.icon)}});
         }
         nlohmann::ordered_json unanswered = nlohmann::ordered_json::array();
         nlohmann::ordered_json refused = nlohmann::ordered_json::array();
-        for (std::size_t i = dialogsSeen_; i < host_.dialogs.size(); ++i) {
-            const RecordedDialog& d = host_.dialogs[i];
+        const auto& run = workbench_.dialogs();
+        for (std::size_t i = dialogsSeen_; i < run.size(); ++i) {
+            const RecordedDialog& d = run[i];
             if (!d.answered) unanswered.push_back(d.dialogId);
             for (const int id : d.refused)
                 refused.push_back({{"dialog", d.dialogId}, {"control", id}});
         }
-        messagesSeen_ = host_.messages.size();
-        dialogsSeen_ = host_.dialogs.size();
+        messagesSeen_ = shown.size();
+        dialogsSeen_ = run.size();
         return {{"messages", std::move(list)},
                 {"unansweredDialogs", std::move(unanswered)},
                 {"refusedControls", std::move(refused)}};
@@ -453,41 +401,123 @@ private:
         p.dwMarkAllAlphabets = a.rows.empty() ? 0 : 1;
     }
 
+    ScriptWorkbench& workbench_;
+    Host& host_;
+    ProgramState& state_;
+    std::size_t messagesSeen_ = 0;
+    std::size_t dialogsSeen_ = 0;
+};
+
+// The command-line tool's workbench: a RecordingHost and a fresh state, started as the window's
+// creation starts it. Like the window, it keeps the picture of the client area in a window
+// surface and repaints what the workbench invalidated after start-up and after each action.
+class HeadlessWorkbench final : public ScriptWorkbench {
+public:
+    explicit HeadlessWorkbench(const ScriptOptions& options)
+        : surface_(QSize(options.size.width, options.size.height), buttonImages(host_)) {
+        if (!surface_.isValid())
+            fail("cannot make a picture of " + std::to_string(options.size.width) + " x " +
+                 std::to_string(options.size.height) + " pixels");
+        host_.size = options.size;
+        startWorkbench(host_, state_);
+        surface_.invalidate({0, 0, options.size.width, options.size.height}, true);
+        repaint();
+    }
+    ~HeadlessWorkbench() override {
+        if (!closed_) shutDown(state_);
+    }
+    HeadlessWorkbench(const HeadlessWorkbench&) = delete;
+    HeadlessWorkbench& operator=(const HeadlessWorkbench&) = delete;
+
+    Host& host() override { return host_; }
+    ProgramState& state() override { return state_; }
+    void command(std::uint16_t id) override { handleCommand(host_, state_, id); }
+    void press(int x, int y) override { handleClick(host_, state_, x, y); }
+    void move(int x, int y) override { handlePointerMove(host_, state_, x, y); }
+    void release(int x, int y) override { handlePointerRelease(host_, state_, x, y); }
+    void queueAnswer(DialogAnswer answer) override { host_.queueAnswer(std::move(answer)); }
+    const std::vector<RecordedMessage>& messages() const override { return host_.messages; }
+    const std::vector<RecordedDialog>& dialogs() const override { return host_.dialogs; }
+    void settle() override {
+        if (closed_) return;
+        if (closeRequested()) {
+            shutDown(state_);
+            closed_ = true;
+            return;
+        }
+        repaint();
+    }
+    bool closeRequested() const override { return host_.closeRequests > 0; }
+    bool closed() const override { return closed_; }
+    const QImage& picture() const override { return surface_.image(); }
+
+private:
+    // The window's repaint of what was invalidated since the last one.
+    void repaint() {
+        for (; invalidationsSeen_ < host_.invalidations.size(); ++invalidationsSeen_) {
+            const RecordedInvalidation& i = host_.invalidations[invalidationsSeen_];
+            surface_.invalidate(i.rect, i.erase);
+        }
+        surface_.repaint(host_, state_);
+    }
+
     RecordingHost host_;
     ProgramState state_;
     WindowSurface surface_;
     bool closed_ = false;
     std::size_t invalidationsSeen_ = 0;
-    std::size_t messagesSeen_ = 0;
-    std::size_t dialogsSeen_ = 0;
 };
 
 }  // namespace
 
+std::optional<std::vector<ScriptAction>> readScript(std::istream& in, std::ostream& err) {
+    try {
+        return parseScript(in);
+    } catch (const ScriptError& e) {
+        err << "line " << e.line << ": " << e.text << '\n';
+    }
+    return std::nullopt;
+}
+
+int runScriptActions(const std::vector<ScriptAction>& actions, ScriptWorkbench& workbench,
+                     std::ostream& out, std::ostream& err) {
+    ScriptRun run(workbench);
+    std::string output;
+    for (const Action& a : actions) {
+        try {
+            run.run(a, output);
+        } catch (const ScriptError& e) {
+            err << "line " << a.line << ": " << e.text << '\n';
+            return 2;
+        }
+    }
+    out << output;
+    return 0;
+}
+
 int runScript(std::istream& in, std::ostream& out, std::ostream& err,
               const ScriptOptions& options) {
+    const auto actions = readScript(in, err);
+    if (!actions) return 2;
+    ensureGuiApplication();
+    std::unique_ptr<HeadlessWorkbench> workbench;
     try {
-        const std::vector<Action> actions = parseScript(in);
-        ensureGuiApplication();
-        ScriptRun run(options);
-        std::string output;
-        for (const Action& a : actions) {
-            try {
-                run.run(a, output);
-            } catch (ScriptError& e) {
-                e.line = a.line;
-                throw;
-            }
-        }
-        out << output;
-        return 0;
+        workbench = std::make_unique<HeadlessWorkbench>(options);
     } catch (const ScriptError& e) {
-        if (e.line == 0)
-            err << "mirovale-cli: " << e.text << '\n';  // before the first action
-        else
-            err << "line " << e.line << ": " << e.text << '\n';
+        err << "mirovale-cli: " << e.text << '\n';  // before the first action
+        return 2;
     }
-    return 2;
+    return runScriptActions(*actions, *workbench, out, err);
+}
+
+std::optional<ClientSize> parseClientSize(const std::string& text) {
+    const std::size_t x = text.find('x');
+    const auto width = number(std::string_view(text).substr(0, x));
+    const auto height =
+        x == std::string::npos ? std::nullopt : number(std::string_view(text).substr(x + 1));
+    if (!width || !height || *width < 1 || *height < 1 || *width > 32767 || *height > 32767)
+        return std::nullopt;
+    return ClientSize{static_cast<int>(*width), static_cast<int>(*height)};
 }
 
 CLI::App* addScriptCommand(CLI::App& app, ScriptCommandOptions& options) {
@@ -506,16 +536,12 @@ CLI::App* addScriptCommand(CLI::App& app, ScriptCommandOptions& options) {
 int runScriptCommand(const ScriptCommandOptions& options, std::istream& in, std::ostream& out,
                      std::ostream& err) {
     ScriptOptions run;
-    const std::size_t x = options.size.find('x');
-    const auto width = number(std::string_view(options.size).substr(0, x));
-    const auto height = x == std::string::npos
-                            ? std::nullopt
-                            : number(std::string_view(options.size).substr(x + 1));
-    if (!width || !height || *width < 1 || *height < 1 || *width > 32767 || *height > 32767) {
+    const auto size = parseClientSize(options.size);
+    if (!size) {
         err << "mirovale-cli: bad --size '" << options.size << "' (expected WxH, e.g. 1280x800)\n";
         return 2;
     }
-    run.size = {static_cast<int>(*width), static_cast<int>(*height)};
+    run.size = *size;
     if (options.file == "-") return runScript(in, out, err, run);
     std::ifstream file(options.file);
     if (!file) {

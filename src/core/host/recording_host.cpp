@@ -5,30 +5,6 @@
 #include "core/host/allocation.h"
 
 namespace mirovale {
-namespace {
-
-std::vector<ShownControl> shownControls(const DialogModel& dialog) {
-    std::vector<ShownControl> shown;
-    for (const DialogControl& control : dialog.dialogTemplate().controls)
-        if (control.id != kNoControlId && control.kind != ControlKind::PushButton)
-            shown.push_back({control.id, dialog.text(control.id), dialog.checked(control.id)});
-    return shown;
-}
-
-// Plays one answer on an open dialog; returns the controls it could not operate.
-std::vector<int> play(DialogModel& dialog, const DialogAnswer& answer) {
-    std::vector<int> refused;
-    for (const auto& [id, text] : answer.fields)
-        if (!dialog.setText(id, text)) refused.push_back(id);
-    for (const auto& [id, wanted] : answer.checks) {
-        if (dialog.checked(id) == wanted) continue;
-        if (!dialog.click(id) || dialog.checked(id) != wanted) refused.push_back(id);
-    }
-    return refused;
-}
-
-}  // namespace
-
 void RecordingHost::messageBox(std::string_view text, std::string_view caption, MessageIcon icon) {
     messages.push_back({std::string(text), std::string(caption), icon});
 }
@@ -42,22 +18,8 @@ void RecordingHost::invalidate(const Rect& rect, bool erase) {
 }
 
 DialogResult RecordingHost::runDialog(DialogModel& dialog) {
-    dialog.open();
-    RecordedDialog record;
-    record.dialogId = dialog.id();
-    record.shown = shownControls(dialog);
-    const auto it = std::find_if(answers_.begin(), answers_.end(),
-                                 [&](const DialogAnswer& a) { return a.dialogId == dialog.id(); });
-    if (it != answers_.end()) {
-        record.answered = true;
-        record.refused = play(dialog, *it);
-        record.result = it->result;
-        answers_.erase(it);
-    }
-    dialog.finish(record.result);
-    const DialogResult result = record.result;
-    dialogs.push_back(std::move(record));
-    return result;
+    dialogs.push_back(runAnsweredDialog(dialog, answers_.take(dialog.id())));
+    return dialogs.back().result;
 }
 
 std::optional<std::string> RecordingHost::askSaveFileName(const SaveFileRequest& request) {
@@ -126,7 +88,7 @@ int RecordingHost::lineHeight() const {
 }
 
 void RecordingHost::queueAnswer(DialogAnswer answer) {
-    answers_.push_back(std::move(answer));
+    answers_.push(std::move(answer));
 }
 
 void RecordingHost::queueFileName(std::optional<std::string> name) {

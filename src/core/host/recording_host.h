@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/host/dialog_answers.h"
 #include "core/host/host.h"
 #include "core/host/pixel_image.h"
 
@@ -32,32 +33,6 @@ struct RecordedInvalidation {
     Rect rect;
     bool erase = true;
     friend bool operator==(const RecordedInvalidation&, const RecordedInvalidation&) = default;
-};
-
-// The scripted user of one dialog: what to type, which boxes and radios to bring to which
-// state, then OK or Cancel.
-struct DialogAnswer {
-    int dialogId = 0;
-    DialogResult result = DialogResult::Ok;
-    std::vector<std::pair<int, std::string>> fields;  // edit id, text typed over the old one
-    std::vector<std::pair<int, bool>> checks;         // check box or radio id, state wanted
-};
-
-// A control with an id as the dialog showed it on opening.
-struct ShownControl {
-    int id = 0;
-    std::string text;
-    bool checked = false;
-    friend bool operator==(const ShownControl&, const ShownControl&) = default;
-};
-
-// One dialog run.
-struct RecordedDialog {
-    int dialogId = 0;
-    DialogResult result = DialogResult::Cancel;
-    bool answered = false;            // false: nothing was queued for it, so it was cancelled
-    std::vector<ShownControl> shown;  // the opening values
-    std::vector<int> refused;         // controls of the answer the dialog could not take
 };
 
 // One call on the parameters panel's edit field.
@@ -125,7 +100,7 @@ public:
     int releaseCalls = 0;
 
 private:
-    std::deque<DialogAnswer> answers_;
+    DialogAnswerQueue answers_;
     std::deque<std::optional<std::string>> fileNames_;
 };
 

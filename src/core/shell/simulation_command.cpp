@@ -111,12 +111,16 @@ bool runSimulationFromState(Host& host, ProgramState& state, const SimulationCon
                                     state.lpRestErrorHeader, state.simulationTimes, control) == 1;
 }
 
-bool statisticalSimulation(Host& host, ProgramState& state, const SimulationControl& control) {
+bool prepareStatisticalSimulation(Host& host, ProgramState& state) {
     state.wLostLevel = state.wLostLevelSel;
     state.wSavedEnergyMaking = state.wSavedEnergyMakingSel;
     state.wSavedEnergyProcessing = state.wSavedEnergyProcessingSel;
     handleCommand(host, state, CMD_SIMULATION_PARAMETERS);
-    if (state.dwDialogAccepted == 0) return false;
+    return state.dwDialogAccepted != 0;
+}
+
+bool statisticalSimulation(Host& host, ProgramState& state, const SimulationControl& control) {
+    if (!prepareStatisticalSimulation(host, state)) return false;
     const bool complete = runSimulationFromState(host, state, control);
     showStatisticalSimulation(host, state);
     return complete;

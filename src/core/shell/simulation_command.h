@@ -26,9 +26,14 @@ bool simulationParameters(Host& host, ProgramState& state);
 // returns true when the simulation ran to its end
 bool runSimulationFromState(Host& host, ProgramState& state, const SimulationControl& control = {});
 
-// " Statistical Simulation" (40012): the pending loss and energy levels taken, the parameter
-// dialogs (CMD_SIMULATION_PARAMETERS; a cancel ends the command), runSimulationFromState, then
-// " Show Statistical Simulation".
+// The steps of " Statistical Simulation" before the run: the pending loss and energy levels
+// taken, then the parameter dialogs (CMD_SIMULATION_PARAMETERS).
+// returns true when both dialogs ended with OK and the simulation is to run
+bool prepareStatisticalSimulation(Host& host, ProgramState& state);
+
+// " Statistical Simulation" (40012): prepareStatisticalSimulation (a cancel ends the command),
+// runSimulationFromState, then " Show Statistical Simulation". A front end that runs the
+// simulation elsewhere calls the three steps itself.
 // returns true when the simulation ran to its end
 bool statisticalSimulation(Host& host, ProgramState& state, const SimulationControl& control = {});
 
