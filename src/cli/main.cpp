@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/demo_command.h"
+#include "cli/provenance.h"
 #include "cli/script.h"
 #include "cli/simulate_command.h"
 #include "core/host/memory_policy.h"
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     mirovale::retainFreedMemory();
     CLI::App app{"Mirovale without a window"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", mirovale::versionText());
     mirovale::SimulateOptions simulate;
     CLI::App* simulateCommand = mirovale::addSimulateCommand(app, simulate);
     mirovale::ScriptCommandOptions script;

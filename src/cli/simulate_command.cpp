@@ -11,6 +11,8 @@
 #include "cli/console_host.h"
 #include "cli/json_dump.h"
 #include "cli/number_lists.h"
+#include "cli/provenance.h"
+#include "cli/results_file.h"
 #include "core/dialogs/series_dialogs.h"
 #include "core/dialogs/settings_dialogs.h"
 #include "core/shell/command_handler.h"
@@ -158,8 +160,9 @@ void writeFile(const std::string& path, const std::string& text) {
     if (!file) throw Refusal{"cannot write " + path};
 }
 
-void writeResults(const RestErrorHeader& record, const SimulateOptions& o, std::ostream& out) {
-    const std::string json = restErrorHeaderJson(record).dump(1) + '\n';
+void writeResults(const RestErrorHeader& record, const RunProvenance& run,
+                  const SimulateOptions& o, std::ostream& out) {
+    const std::string json = simulationResultJson(record, run).dump(1) + '\n';
     if (!o.csvPath.empty()) writeFile(o.csvPath, restErrorHeaderCsv(record));
     if (o.jsonPath == "-" || (o.jsonPath.empty() && o.csvPath.empty()))
         out << json;
@@ -222,6 +225,25 @@ SimulationControl progressLine(const SimulateOptions& o, std::ostream& err) {
     return control;
 }
 
+using Clock = std::chrono::steady_clock;
+
+// The plan and the generators as the simulation starts, and the moment it starts.
+void recordStart(SimulationControl& control, const ProgramState& state, RunProvenance& run,
+                 Clock::time_point& start) {
+    control.starting = [&state, &run, &start] {
+        run.plan = simulationPlanJson(state);
+        run.startStates = generatorStatesJson(state);
+        start = Clock::now();
+    };
+}
+
+void recordEnd(const ProgramState& state, RunProvenance& run, Clock::time_point start) {
+    run.endStates = generatorStatesJson(state);
+    const std::chrono::duration<double> elapsed = Clock::now() - start;
+    run.times = timesJson(state.simulationTimes.startTime, state.simulationTimes.endTime,
+                          elapsed.count());
+}
+
 }  // namespace
 
 CLI::App* addSimulateCommand(CLI::App& app, SimulateOptions& o) {
@@ -270,9 +292,14 @@ int runSimulate(const SimulateOptions& o, std::ostream& out, std::ostream& err) 
         ProgramState state;
         setUpWorkbench(host, state, o, lists);
         const InterruptCancels interrupts;
-        if (!statisticalSimulation(host, state, progressLine(o, err)))
+        SimulationControl control = progressLine(o, err);
+        RunProvenance run;
+        Clock::time_point start;
+        recordStart(control, state, run, start);
+        if (!statisticalSimulation(host, state, control))
             throw Refusal{"the simulation did not run to its end"};
-        writeResults(*state.lpRestErrorHeader, o, out);
+        recordEnd(state, run, start);
+        writeResults(*state.lpRestErrorHeader, run, o, out);
         return 0;
     } catch (const Refusal& refusal) {
         err << "mirovale-cli simulate: " << refusal.text << '\n';

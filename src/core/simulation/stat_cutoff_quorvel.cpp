@@ -223,6 +223,7 @@ int statCutoffQuorvel(Host& host, RestErrorHeader* record, const SimulationSetti
                         MessageIcon::None);
         return 0;
     }
+    if (control.starting) control.starting();
     ParallelRun run(host, *record, settings, states, wNoiseSeed, series, control, work, pool);
     const RunEnd end = run.run();
     if (series) series->wSubsetSize = work.wSubsetSize;

@@ -43,6 +43,9 @@ struct SimulationControl {
     std::function<bool()> cancelled;
     // Threads that process series; 0 for one per core.
     unsigned threads = 0;
+    // Called once on the calling thread, after every check has passed and before the first
+    // series is made: the plan, the series and the generators are as the simulation starts.
+    std::function<void()> starting;
 };
 
 // Caption of the driver's own reports.
