@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/demo_command.h"
+#include "cli/merge_command.h"
 #include "cli/provenance.h"
 #include "cli/script.h"
 #include "cli/simulate_command.h"
@@ -15,6 +16,8 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", mirovale::versionText());
     mirovale::SimulateOptions simulate;
     CLI::App* simulateCommand = mirovale::addSimulateCommand(app, simulate);
+    mirovale::MergeOptions merge;
+    CLI::App* mergeCommand = mirovale::addMergeCommand(app, merge);
     mirovale::ScriptCommandOptions script;
     CLI::App* scriptCommand = mirovale::addScriptCommand(app, script);
     CLI::App* demoCommand =
@@ -28,6 +31,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (*simulateCommand) return mirovale::runSimulate(simulate, std::cout, std::cerr);
+    if (*mergeCommand) return mirovale::runMerge(merge, std::cout, std::cerr);
     if (*scriptCommand) return mirovale::runScriptCommand(script, std::cin, std::cout, std::cerr);
     if (*demoCommand) return mirovale::runDemo(std::cout, std::cerr);
     return 2;
