@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
     CLI::App* scriptCommand = mirovale::addScriptCommand(app, script);
     CLI::App* demoCommand =
         app.add_subcommand("demo", "Show the alphabet, a first series and one detection");
+    demoCommand->footer("Example:\n  mirovale-cli demo");
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& e) {

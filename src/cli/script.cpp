@@ -370,6 +370,9 @@ CLI::App* addScriptCommand(CLI::App& app, ScriptCommandOptions& options) {
     CLI::App* cmd = app.add_subcommand("script", "Run the workbench from a script of actions");
     cmd->add_option("FILE", options.file, "Script file, or - for standard input")->required();
     cmd->add_option("--size", options.size, "Client size WxH in pixels (default 1280x800)");
+    cmd->footer(
+        "Example (one action a line; prints JSON):\n"
+        "  printf 'command 40018\\nprint chains\\n' | mirovale-cli script -");
     return cmd;
 }
 

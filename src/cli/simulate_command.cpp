@@ -8,6 +8,8 @@
 #include <map>
 #include <vector>
 
+#include <unistd.h>
+
 #include "cli/console_host.h"
 #include "cli/json_dump.h"
 #include "cli/number_lists.h"
@@ -318,8 +320,20 @@ CLI::App* addSimulateCommand(CLI::App& app, SimulateOptions& o) {
                     "Run part I of K of the plan's series and write its sums for merge, e.g. 2/8");
     cmd->add_option("--threads", o.threads, "Threads that process series (default: one per core)")
         ->check(CLI::Range(1u, 256u));
+    o.showProgress = isatty(STDERR_FILENO) != 0;
+    cmd->add_flag_callback(
+        "--progress", [&o] { o.showProgress = true; },
+        "Show the progress line (the default when stderr is a terminal)");
     cmd->add_flag_callback(
         "--no-progress", [&o] { o.showProgress = false; }, "Do not show the progress line");
+    cmd->add_flag("--verbose", o.verbose,
+                  "Show the workbench's messages (the parameter dump) as they come; otherwise "
+                  "they are shown only when the simulation fails");
+    cmd->footer(
+        "Examples:\n"
+        "  mirovale-cli simulate --series-type 8 --task joint --required 1,2,3 --pulses 6:30:6 \\\n"
+        "      --noise 0:29:5 --repeats 100 --json results.json --csv results.csv\n"
+        "  mirovale-cli simulate ... --shard 2/8 --json part-2.json   (then: mirovale-cli merge)");
     return cmd;
 }
 
@@ -335,7 +349,7 @@ int runSimulate(const SimulateOptions& o, std::ostream& out, std::ostream& err) 
     try {
         const Lists lists = parseLists(o);
         const Shard shard = parseShard(o);
-        ConsoleHost host(err);
+        ConsoleHost host(err, o.verbose);
         ProgramState state;
         setUpWorkbench(host, state, o, lists);
         const InterruptCancels interrupts;
@@ -347,8 +361,10 @@ int runSimulate(const SimulateOptions& o, std::ostream& out, std::ostream& err) 
         control.shard = shard.index;
         control.shards = shard.count;
         control.partSums = &sums;
-        if (!statisticalSimulation(host, state, control))
+        if (!statisticalSimulation(host, state, control)) {
+            host.showHeld();
             throw Refusal{"the simulation did not run to its end"};
+        }
         recordEnd(state, run, start);
         if (shard.asked)
             writePart(*state.lpRestErrorHeader, shard, std::move(sums), run, o, out);

@@ -31,7 +31,8 @@ struct SimulateOptions {
     std::string csvPath;   // where the tables go as CSV; empty for none
     std::string jsonPath;  // where the record goes as JSON; "-" or empty (without CSV) for stdout
     std::string shard;     // "I/K": run only part I of K of the plan's series; empty for all
-    bool showProgress = true;
+    bool showProgress = true;  // the command line's default: whether stderr is a terminal
+    bool verbose = false;      // message boxes go to stderr as shown; else only after a failure
     unsigned threads = 0;  // threads that process series; 0 for one per core
 };
 

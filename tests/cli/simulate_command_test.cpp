@@ -44,7 +44,9 @@ CliRun simulate(const SimulateOptions& o) {
 }
 
 TEST(RunSimulate, WritesTheCompleteRecordAsJsonAndShowsProgress) {
-    const CliRun run = simulate(smallPlan());
+    SimulateOptions o = smallPlan();
+    o.verbose = true;
+    const CliRun run = simulate(o);
     ASSERT_EQ(run.status, 0) << run.err;
     const auto json = nlohmann::json::parse(run.out)["record"];
     EXPECT_EQ(json["ifComplete"], 1);
@@ -57,6 +59,10 @@ TEST(RunSimulate, WritesTheCompleteRecordAsJsonAndShowsProgress) {
     EXPECT_EQ(json["lpErrors"][0][0], nlohmann::json({0, 0}));
     EXPECT_THAT(run.err, HasSubstr("[getPulseEstAsRepeats] Create series parameters:"));
     EXPECT_THAT(run.err, HasSubstr("\rsimulating: 4 of 4 cells, "));
+    // Quiet by default: no message boxes after a run that succeeded, and no progress when asked.
+    o.verbose = false;
+    o.showProgress = false;
+    EXPECT_EQ(simulate(o).err, "");
 }
 
 std::vector<std::string> keysOf(const nlohmann::ordered_json& object) {
