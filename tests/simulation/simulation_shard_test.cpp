@@ -40,13 +40,5 @@ TEST(ShardSeries, PartsAreContiguousCoverThePlanOnceAndDifferByAtMostOne) {
     }
 }
 
-TEST(ShardProblem, NamesAPartThePlanDoesNotHave) {
-    EXPECT_EQ(shardProblem(12, 12, 12), "");
-    EXPECT_EQ(shardProblem(12, 0, 3), "Simulation plan refused: there is no part 0 of 3.");
-    EXPECT_EQ(shardProblem(12, 4, 3), "Simulation plan refused: there is no part 4 of 3.");
-    EXPECT_EQ(shardProblem(12, 1, 13),
-              "Simulation plan refused: its 12 series cannot be split into 13 parts.");
-}
-
 }  // namespace
 }  // namespace mirovale
