@@ -117,8 +117,7 @@ void addTable(const Part& part, const char* name, std::size_t levels, std::size_
     const Json& rows = member(part, member(part, part.json, "sums"), name);
     const auto misshapen = [&] {
         return Refusal{part.file + ": \"" + name + "\" is not a table of " +
-                       std::to_string(levels) + " rows of " + std::to_string(pulses) +
-                       " numbers"};
+                       std::to_string(levels) + " rows of " + std::to_string(pulses) + " numbers"};
     };
     if (!rows.is_array() || rows.size() != levels) throw misshapen();
     for (std::size_t j = 0; j < levels; ++j) {

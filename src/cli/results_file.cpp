@@ -20,7 +20,8 @@ nlohmann::ordered_json sumTable(const PlanPart& part, Field field) {
     nlohmann::ordered_json rows = nlohmann::ordered_json::array();
     for (std::size_t j = 0; j < part.levels; ++j) {
         nlohmann::ordered_json row = nlohmann::ordered_json::array();
-        for (std::size_t i = 0; i < part.pulses; ++i) row.push_back(field(part.sums[j * part.pulses + i]));
+        for (std::size_t i = 0; i < part.pulses; ++i)
+            row.push_back(field(part.sums[j * part.pulses + i]));
         rows.push_back(std::move(row));
     }
     return rows;

@@ -29,8 +29,8 @@ struct PlanPart {
     std::uint32_t shards = 1;  // parts of the plan
     SeriesRange series;        // the part's series, in plan order
     std::uint64_t planSeries = 0;
-    std::uint16_t pulses = 0;  // pulse numbers of the plan (columns of the sums)
-    std::uint16_t levels = 0;  // noise levels of the plan (rows of the sums)
+    std::uint16_t pulses = 0;    // pulse numbers of the plan (columns of the sums)
+    std::uint16_t levels = 0;    // noise levels of the plan (rows of the sums)
     std::vector<CellSums> sums;  // levels * pulses cells, level j and pulse i at j * pulses + i
 };
 

@@ -1,5 +1,7 @@
 #include "cli/simulate_command.h"
 
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
 #include <charconv>
 #include <chrono>
@@ -7,8 +9,6 @@
 #include <cstdio>
 #include <map>
 #include <vector>
-
-#include <unistd.h>
 
 #include "cli/console_host.h"
 #include "cli/json_dump.h"
@@ -176,7 +176,8 @@ Shard parseShard(const SimulateOptions& o) {
             std::from_chars(digits.data(), digits.data() + digits.size(), value);
         return !digits.empty() && error == std::errc{} && end == digits.data() + digits.size();
     };
-    if (slash == std::string::npos || !number(std::string_view(text).substr(0, slash), shard.index) ||
+    if (slash == std::string::npos ||
+        !number(std::string_view(text).substr(0, slash), shard.index) ||
         !number(std::string_view(text).substr(slash + 1), shard.count) || shard.index < 1 ||
         shard.index > shard.count)
         throw Refusal{"--shard: '" + text + "' is not I/K with 1 <= I <= K"};
@@ -206,8 +207,8 @@ void writePart(const RestErrorHeader& record, const Shard& shard, std::vector<Ce
     writeJson(simulationPartJson(part, run), o, out);
 }
 
-void writeResults(const RestErrorHeader& record, const RunProvenance& run,
-                  const SimulateOptions& o, std::ostream& out) {
+void writeResults(const RestErrorHeader& record, const RunProvenance& run, const SimulateOptions& o,
+                  std::ostream& out) {
     const std::string json = simulationResultJson(record, run).dump(1) + '\n';
     if (!o.csvPath.empty()) writeFile(o.csvPath, restErrorHeaderCsv(record));
     if (o.jsonPath == "-" || (o.jsonPath.empty() && o.csvPath.empty()))
@@ -286,8 +287,8 @@ void recordStart(SimulationControl& control, const ProgramState& state, RunProve
 void recordEnd(const ProgramState& state, RunProvenance& run, Clock::time_point start) {
     run.endStates = generatorStatesJson(state);
     const std::chrono::duration<double> elapsed = Clock::now() - start;
-    run.times = timesJson(state.simulationTimes.startTime, state.simulationTimes.endTime,
-                          elapsed.count());
+    run.times =
+        timesJson(state.simulationTimes.startTime, state.simulationTimes.endTime, elapsed.count());
 }
 
 }  // namespace

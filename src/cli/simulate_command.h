@@ -33,7 +33,7 @@ struct SimulateOptions {
     std::string shard;     // "I/K": run only part I of K of the plan's series; empty for all
     bool showProgress = true;  // the command line's default: whether stderr is a terminal
     bool verbose = false;      // message boxes go to stderr as shown; else only after a failure
-    unsigned threads = 0;  // threads that process series; 0 for one per core
+    unsigned threads = 0;      // threads that process series; 0 for one per core
 };
 
 // The progress line: cells done of all, time elapsed and, once a cell is done, an estimate of

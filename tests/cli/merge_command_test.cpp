@@ -90,8 +90,8 @@ TEST_F(MergeTest, MergedPartsEqualOneRunOfTheWholePlanForEverySeriesType) {
         std::uint16_t seriesType;
         const char* task;
     } plans[] = {
-        {__LINE__, 1, "joint"},       {__LINE__, 2, "joint"},     {__LINE__, 4, "joint"},
-        {__LINE__, 8, "joint"},       {__LINE__, 36, "recognition"},  // tuple recognition
+        {__LINE__, 1, "joint"},      {__LINE__, 2, "joint"},        {__LINE__, 4, "joint"},
+        {__LINE__, 8, "joint"},      {__LINE__, 36, "recognition"},  // tuple recognition
         {__LINE__, 40, "detection"},  // tuple detection, unknown number
     };
     for (const auto& p : plans) {
@@ -128,16 +128,22 @@ TEST_F(MergeTest, RefusesPartsThatDoNotMakeUpOnePlanNamingTheFirstOffendingFile)
         std::vector<fs::path> files;
         std::string message;
     } cases[] = {
-        {__LINE__, {halves[0], otherHalves[1]},
+        {__LINE__,
+         {halves[0], otherHalves[1]},
          name(otherHalves[1]) + ": belongs to another plan than " + name(halves[0])},
-        {__LINE__, {twice[0], twice[1]},
+        {__LINE__,
+         {twice[0], twice[1]},
          name(twice[1]) + ": is part 1 of 2, as is " + name(twice[0])},
-        {__LINE__, {halves[0], thirds[1]},
+        {__LINE__,
+         {halves[0], thirds[1]},
          name(thirds[1]) + ": is part 3 of 3, but " + name(halves[0]) + " is part 1 of 2"},
-        {__LINE__, {thirds[1], thirds[0]}, name(thirds[0]) + ": is part 1 of 3, and part 2 is missing"},
+        {__LINE__,
+         {thirds[1], thirds[0]},
+         name(thirds[0]) + ": is part 1 of 3, and part 2 is missing"},
         {__LINE__, {halves[1]}, name(halves[1]) + ": is part 2 of 2, and part 1 is missing"},
         {__LINE__, {halves[0]}, name(halves[0]) + ": is part 1 of 2, and part 2 is missing"},
-        {__LINE__, {halves[0], dir_ / "whole.json"},
+        {__LINE__,
+         {halves[0], dir_ / "whole.json"},
          name(dir_ / "whole.json") + ": is not a part of a simulation (it has no \"shard\")"},
         {__LINE__, {dir_ / "none.json"}, name(dir_ / "none.json") + ": cannot be read"},
     };
@@ -160,8 +166,7 @@ TEST_F(MergeTest, SimulateRefusesAPartThePlanDoesNotHave) {
         {__LINE__, "4/3", "--shard: '4/3' is not I/K with 1 <= I <= K"},
         {__LINE__, "1/4294967296", "--shard: '1/4294967296' is not I/K with 1 <= I <= K"},
         // 12 series cannot make 13 parts.
-        {__LINE__, "1/13",
-         "Simulation plan refused: its 12 series cannot be split into 13 parts."},
+        {__LINE__, "1/13", "Simulation plan refused: its 12 series cannot be split into 13 parts."},
     };
     for (const auto& c : cases) {
         const fs::path out = dir_ / "part.json";

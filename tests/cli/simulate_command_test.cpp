@@ -84,15 +84,15 @@ TEST(RunSimulate, ResultsFileHoldsThePlanTheGeneratorStatesTheProgramAndTheTimes
     EXPECT_EQ(json["program"]["name"], "mirovale-cli");
     EXPECT_THAT(json["program"]["version"].get<std::string>(), MatchesRegex("[0-9]+\\.[0-9.]+"));
     const auto& plan = json["plan"];
-    EXPECT_THAT(keysOf(plan),
-                ElementsAre("wTaskType", "wProcessingTask", "lpTaskName", "wSeriesType",
-                            "lpSeriesTypeName", "dwSeriesLength", "wTmin", "wTmax",
-                            "wEtalonLength", "wAmplitude", "wSavedEnergyMaking",
-                            "wSavedEnergyProcessing", "lpRequiredList", "wSubsetProceeding",
-                            "lpSubset", "wSubsetMode", "wSubsetPosition", "selectedSubsetList",
-                            "wCurrentAlphabet", "selectedAlphabetList", "wPulsesSteps",
-                            "wMinPulses", "wPulsesIncrement", "pulseNumbers", "wNoiseSteps",
-                            "wInitialNoiseLevel", "wNoiseIncrement", "noiseLevels", "wRepeats"));
+    EXPECT_THAT(
+        keysOf(plan),
+        ElementsAre("wTaskType", "wProcessingTask", "lpTaskName", "wSeriesType", "lpSeriesTypeName",
+                    "dwSeriesLength", "wTmin", "wTmax", "wEtalonLength", "wAmplitude",
+                    "wSavedEnergyMaking", "wSavedEnergyProcessing", "lpRequiredList",
+                    "wSubsetProceeding", "lpSubset", "wSubsetMode", "wSubsetPosition",
+                    "selectedSubsetList", "wCurrentAlphabet", "selectedAlphabetList",
+                    "wPulsesSteps", "wMinPulses", "wPulsesIncrement", "pulseNumbers", "wNoiseSteps",
+                    "wInitialNoiseLevel", "wNoiseIncrement", "noiseLevels", "wRepeats"));
     EXPECT_EQ(plan["wProcessingTask"], 40);
     EXPECT_EQ(plan["dwSeriesLength"], 400);
     EXPECT_EQ(plan["lpRequiredList"], nlohmann::json({1, 2}));

@@ -237,10 +237,10 @@ private:
     Workspace& work_;
     ProcessingPool& pool_;
     const bool dumpFlag_;
-    const SeriesRange part_;         // the series this run processes
-    const bool whole_;               // the part is the whole plan
-    const std::uint32_t total_;      // cells the part touches
-    std::uint64_t next_ = 0;         // plan index of the next series to make
+    const SeriesRange part_;       // the series this run processes
+    const bool whole_;             // the part is the whole plan
+    const std::uint32_t total_;    // cells the part touches
+    std::uint64_t next_ = 0;       // plan index of the next series to make
     RecordingHost synthesisHost_;  // holds the messages of the series being made
     CellSums sums_;                // of the cell whose jobs are being taken back
     std::uint32_t done_ = 0;       // cells stored
@@ -275,8 +275,7 @@ int statCutoffQuorvel(Host& host, RestErrorHeader* record, const SimulationSetti
     if (control.partSums != nullptr)
         control.partSums->assign(std::size_t{record->wVariousPulses} * record->wNoiseLevels, {});
     if (control.starting) control.starting();
-    ParallelRun run(host, *record, settings, states, wNoiseSeed, series, control, work, pool,
-                    part);
+    ParallelRun run(host, *record, settings, states, wNoiseSeed, series, control, work, pool, part);
     const RunEnd end = run.run();
     if (series) series->wSubsetSize = work.wSubsetSize;
     if (end == RunEnd::Failed) return 0;
