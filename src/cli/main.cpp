@@ -4,6 +4,8 @@
 #include <iostream>
 
 #include "cli/demo_command.h"
+#include "cli/merge_command.h"
+#include "cli/provenance.h"
 #include "cli/script.h"
 #include "cli/simulate_command.h"
 #include "core/host/memory_policy.h"
@@ -13,12 +15,16 @@ int main(int argc, char** argv) {
     mirovale::retainFreedMemory();
     CLI::App app{"Mirovale without a window"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", mirovale::versionText());
     mirovale::SimulateOptions simulate;
     CLI::App* simulateCommand = mirovale::addSimulateCommand(app, simulate);
+    mirovale::MergeOptions merge;
+    CLI::App* mergeCommand = mirovale::addMergeCommand(app, merge);
     mirovale::ScriptCommandOptions script;
     CLI::App* scriptCommand = mirovale::addScriptCommand(app, script);
     CLI::App* demoCommand =
         app.add_subcommand("demo", "Show the alphabet, a first series and one detection");
+    demoCommand->footer("Example:\n  mirovale-cli demo");
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& e) {
@@ -28,6 +34,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (*simulateCommand) return mirovale::runSimulate(simulate, std::cout, std::cerr);
+    if (*mergeCommand) return mirovale::runMerge(merge, std::cout, std::cerr);
     if (*scriptCommand) {
         const auto application = mirovale::makeHeadlessApplication(argv[0]);  // to paint
         return mirovale::runScriptCommand(script, std::cin, std::cout, std::cerr);

@@ -530,6 +530,9 @@ CLI::App* addScriptCommand(CLI::App& app, ScriptCommandOptions& options) {
         "stored-subsets ROW ... [current C]; set alphabets ROW ... [current C]");
     cmd->add_option("FILE", options.file, "Script file, or - for standard input")->required();
     cmd->add_option("--size", options.size, "Client size WxH in pixels (default 1280x800)");
+    cmd->footer(
+        "Example (one action a line; prints JSON):\n"
+        "  printf 'command 40018\\nprint chains\\n' | mirovale-cli script -");
     return cmd;
 }
 

@@ -1,16 +1,20 @@
 #include "cli/simulate_command.h"
 
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
+#include <charconv>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <vector>
 
 #include "cli/console_host.h"
 #include "cli/json_dump.h"
 #include "cli/number_lists.h"
+#include "cli/provenance.h"
+#include "cli/results_file.h"
 #include "core/dialogs/series_dialogs.h"
 #include "core/dialogs/settings_dialogs.h"
 #include "core/shell/command_handler.h"
@@ -152,14 +156,60 @@ void setUpWorkbench(ConsoleHost& host, ProgramState& s, const SimulateOptions& o
 }
 
 void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream file(path, std::ios::binary);
-    file << text;
-    file.close();
-    if (!file) throw Refusal{"cannot write " + path};
+    if (!writeTextFile(path, text)) throw Refusal{"cannot write " + path};
 }
 
-void writeResults(const RestErrorHeader& record, const SimulateOptions& o, std::ostream& out) {
-    const std::string json = restErrorHeaderJson(record).dump(1) + '\n';
+// The part of the plan asked for: "I/K" with 1 <= I <= K; the plan's size is checked later.
+struct Shard {
+    std::uint32_t index = 1;
+    std::uint32_t count = 1;
+    bool asked = false;
+};
+
+Shard parseShard(const SimulateOptions& o) {
+    Shard shard;
+    if (o.shard.empty()) return shard;
+    const std::string& text = o.shard;
+    const std::size_t slash = text.find('/');
+    const auto number = [](std::string_view digits, std::uint32_t& value) {
+        const auto [end, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        return !digits.empty() && error == std::errc{} && end == digits.data() + digits.size();
+    };
+    if (slash == std::string::npos ||
+        !number(std::string_view(text).substr(0, slash), shard.index) ||
+        !number(std::string_view(text).substr(slash + 1), shard.count) || shard.index < 1 ||
+        shard.index > shard.count)
+        throw Refusal{"--shard: '" + text + "' is not I/K with 1 <= I <= K"};
+    if (!o.csvPath.empty())
+        throw Refusal{"--csv: a part has no tables of its own; merge the parts to get them"};
+    shard.asked = true;
+    return shard;
+}
+
+void writeJson(const nlohmann::ordered_json& json, const SimulateOptions& o, std::ostream& out) {
+    if (o.jsonPath.empty() || o.jsonPath == "-")
+        out << json.dump(1) << '\n';
+    else
+        writeFile(o.jsonPath, json.dump(1) + '\n');
+}
+
+void writePart(const RestErrorHeader& record, const Shard& shard, std::vector<CellSums> sums,
+               const RunProvenance& run, const SimulateOptions& o, std::ostream& out) {
+    PlanPart part;
+    part.shard = shard.index;
+    part.shards = shard.count;
+    part.planSeries = std::uint64_t{record.wVariousPulses} * record.wNoiseLevels * record.repeats;
+    part.series = shardSeries(part.planSeries, shard.index, shard.count);
+    part.pulses = record.wVariousPulses;
+    part.levels = record.wNoiseLevels;
+    part.sums = std::move(sums);
+    writeJson(simulationPartJson(part, run), o, out);
+}
+
+void writeResults(const RestErrorHeader& record, const RunProvenance& run, const SimulateOptions& o,
+                  std::ostream& out) {
+    const std::string json = simulationResultJson(record, run).dump(1) + '\n';
     if (!o.csvPath.empty()) writeFile(o.csvPath, restErrorHeaderCsv(record));
     if (o.jsonPath == "-" || (o.jsonPath.empty() && o.csvPath.empty()))
         out << json;
@@ -222,6 +272,25 @@ SimulationControl progressLine(const SimulateOptions& o, std::ostream& err) {
     return control;
 }
 
+using Clock = std::chrono::steady_clock;
+
+// The plan and the generators as the simulation starts, and the moment it starts.
+void recordStart(SimulationControl& control, const ProgramState& state, RunProvenance& run,
+                 Clock::time_point& start) {
+    control.starting = [&state, &run, &start] {
+        run.plan = simulationPlanJson(state);
+        run.startStates = generatorStatesJson(state);
+        start = Clock::now();
+    };
+}
+
+void recordEnd(const ProgramState& state, RunProvenance& run, Clock::time_point start) {
+    run.endStates = generatorStatesJson(state);
+    const std::chrono::duration<double> elapsed = Clock::now() - start;
+    run.times =
+        timesJson(state.simulationTimes.startTime, state.simulationTimes.endTime, elapsed.count());
+}
+
 }  // namespace
 
 CLI::App* addSimulateCommand(CLI::App& app, SimulateOptions& o) {
@@ -248,10 +317,24 @@ CLI::App* addSimulateCommand(CLI::App& app, SimulateOptions& o) {
     cmd->add_option("--repeats", o.repeats, "Repeats per pulse number and noise level");
     cmd->add_option("--csv", o.csvPath, "Write the tables as CSV to this file");
     cmd->add_option("--json", o.jsonPath, "Write the record as JSON to this file ('-': stdout)");
+    cmd->add_option("--shard", o.shard,
+                    "Run part I of K of the plan's series and write its sums for merge, e.g. 2/8");
     cmd->add_option("--threads", o.threads, "Threads that process series (default: one per core)")
         ->check(CLI::Range(1u, 256u));
+    o.showProgress = isatty(STDERR_FILENO) != 0;
+    cmd->add_flag_callback(
+        "--progress", [&o] { o.showProgress = true; },
+        "Show the progress line (the default when stderr is a terminal)");
     cmd->add_flag_callback(
         "--no-progress", [&o] { o.showProgress = false; }, "Do not show the progress line");
+    cmd->add_flag("--verbose", o.verbose,
+                  "Show the workbench's messages (the parameter dump) as they come; otherwise "
+                  "they are shown only when the simulation fails");
+    cmd->footer(
+        "Examples:\n"
+        "  mirovale-cli simulate --series-type 8 --task joint --required 1,2,3 --pulses 6:30:6 \\\n"
+        "      --noise 0:29:5 --repeats 100 --json results.json --csv results.csv\n"
+        "  mirovale-cli simulate ... --shard 2/8 --json part-2.json   (then: mirovale-cli merge)");
     return cmd;
 }
 
@@ -266,13 +349,28 @@ std::string progressText(std::uint32_t done, std::uint32_t total, double elapsed
 int runSimulate(const SimulateOptions& o, std::ostream& out, std::ostream& err) {
     try {
         const Lists lists = parseLists(o);
-        ConsoleHost host(err);
+        const Shard shard = parseShard(o);
+        ConsoleHost host(err, o.verbose);
         ProgramState state;
         setUpWorkbench(host, state, o, lists);
         const InterruptCancels interrupts;
-        if (!statisticalSimulation(host, state, progressLine(o, err)))
+        SimulationControl control = progressLine(o, err);
+        RunProvenance run;
+        Clock::time_point start;
+        recordStart(control, state, run, start);
+        std::vector<CellSums> sums;
+        control.shard = shard.index;
+        control.shards = shard.count;
+        control.partSums = &sums;
+        if (!statisticalSimulation(host, state, control)) {
+            host.showHeld();
             throw Refusal{"the simulation did not run to its end"};
-        writeResults(*state.lpRestErrorHeader, o, out);
+        }
+        recordEnd(state, run, start);
+        if (shard.asked)
+            writePart(*state.lpRestErrorHeader, shard, std::move(sums), run, o, out);
+        else
+            writeResults(*state.lpRestErrorHeader, run, o, out);
         return 0;
     } catch (const Refusal& refusal) {
         err << "mirovale-cli simulate: " << refusal.text << '\n';

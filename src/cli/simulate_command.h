@@ -30,8 +30,10 @@ struct SimulateOptions {
     std::optional<std::uint16_t> repeats;
     std::string csvPath;   // where the tables go as CSV; empty for none
     std::string jsonPath;  // where the record goes as JSON; "-" or empty (without CSV) for stdout
-    bool showProgress = true;
-    unsigned threads = 0;  // threads that process series; 0 for one per core
+    std::string shard;     // "I/K": run only part I of K of the plan's series; empty for all
+    bool showProgress = true;  // the command line's default: whether stderr is a terminal
+    bool verbose = false;      // message boxes go to stderr as shown; else only after a failure
+    unsigned threads = 0;      // threads that process series; 0 for one per core
 };
 
 // The progress line: cells done of all, time elapsed and, once a cell is done, an estimate of
@@ -45,6 +47,7 @@ CLI::App* addSimulateCommand(CLI::App& app, SimulateOptions& options);
 
 // Runs " Statistical Simulation" on a fresh workbench set up from the options, as the menu
 // commands, the panels and the two parameter dialogs would set it up, and writes the tables.
+// With a shard it runs one part of the plan's series and writes the part's sums for `merge`.
 // While it runs, Ctrl-C (SIGINT) cancels the simulation instead of ending the program.
 // out : receives the JSON when it goes to standard output
 // err : receives the message boxes, the progress line and the errors

@@ -12,7 +12,9 @@
 namespace mirovale {
 namespace {
 
+using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::MatchesRegex;
 
 // A small plan: known number of whole pulses, joint detection, 400 samples.
 SimulateOptions smallPlan() {
@@ -42,9 +44,11 @@ CliRun simulate(const SimulateOptions& o) {
 }
 
 TEST(RunSimulate, WritesTheCompleteRecordAsJsonAndShowsProgress) {
-    const CliRun run = simulate(smallPlan());
+    SimulateOptions o = smallPlan();
+    o.verbose = true;
+    const CliRun run = simulate(o);
     ASSERT_EQ(run.status, 0) << run.err;
-    const auto json = nlohmann::json::parse(run.out);
+    const auto json = nlohmann::json::parse(run.out)["record"];
     EXPECT_EQ(json["ifComplete"], 1);
     EXPECT_EQ(json["wPulseValues"], nlohmann::json({4, 5}));
     EXPECT_EQ(json["lpNoiseLevels"], nlohmann::json({0, 80}));
@@ -55,6 +59,57 @@ TEST(RunSimulate, WritesTheCompleteRecordAsJsonAndShowsProgress) {
     EXPECT_EQ(json["lpErrors"][0][0], nlohmann::json({0, 0}));
     EXPECT_THAT(run.err, HasSubstr("[getPulseEstAsRepeats] Create series parameters:"));
     EXPECT_THAT(run.err, HasSubstr("\rsimulating: 4 of 4 cells, "));
+    // Quiet by default: no message boxes after a run that succeeded, and no progress when asked.
+    o.verbose = false;
+    o.showProgress = false;
+    EXPECT_EQ(simulate(o).err, "");
+}
+
+std::vector<std::string> keysOf(const nlohmann::ordered_json& object) {
+    std::vector<std::string> keys;
+    for (const auto& item : object.items()) keys.push_back(item.key());
+    return keys;
+}
+
+TEST(RunSimulate, ResultsFileHoldsThePlanTheGeneratorStatesTheProgramAndTheTimes) {
+    SimulateOptions o = smallPlan();
+    o.seriesType = 36;  // recognition of a known number of tuples: task 40
+    o.task = "recognition";
+    o.subset = "2,1";
+    o.subsets = "1,2/2,1";
+    const CliRun run = simulate(o);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto json = nlohmann::ordered_json::parse(run.out);
+    EXPECT_THAT(keysOf(json), ElementsAre("program", "plan", "record", "generators", "times"));
+    EXPECT_EQ(json["program"]["name"], "mirovale-cli");
+    EXPECT_THAT(json["program"]["version"].get<std::string>(), MatchesRegex("[0-9]+\\.[0-9.]+"));
+    const auto& plan = json["plan"];
+    EXPECT_THAT(
+        keysOf(plan),
+        ElementsAre("wTaskType", "wProcessingTask", "lpTaskName", "wSeriesType", "lpSeriesTypeName",
+                    "dwSeriesLength", "wTmin", "wTmax", "wEtalonLength", "wAmplitude",
+                    "wSavedEnergyMaking", "wSavedEnergyProcessing", "lpRequiredList",
+                    "wSubsetProceeding", "lpSubset", "wSubsetMode", "wSubsetPosition",
+                    "selectedSubsetList", "wCurrentAlphabet", "selectedAlphabetList",
+                    "wPulsesSteps", "wMinPulses", "wPulsesIncrement", "pulseNumbers", "wNoiseSteps",
+                    "wInitialNoiseLevel", "wNoiseIncrement", "noiseLevels", "wRepeats"));
+    EXPECT_EQ(plan["wProcessingTask"], 40);
+    EXPECT_EQ(plan["dwSeriesLength"], 400);
+    EXPECT_EQ(plan["lpRequiredList"], nlohmann::json({1, 2}));
+    EXPECT_EQ(plan["selectedSubsetList"], nlohmann::json::parse("[[1, 2], [2, 1]]"));
+    EXPECT_EQ(plan["pulseNumbers"], nlohmann::json({4, 5}));
+    EXPECT_EQ(plan["noiseLevels"], nlohmann::json({0, 80}));
+    EXPECT_EQ(plan["wRepeats"], 2);
+    const auto& states = json["generators"];
+    EXPECT_EQ(states["start"].size(), 9u);
+    EXPECT_EQ(keysOf(states["start"]), keysOf(states["end"]));
+    EXPECT_NE(states["start"]["wNoiseSeed"], states["end"]["wNoiseSeed"]);
+    EXPECT_NE(states["start"]["wPositionSeed"], states["end"]["wPositionSeed"]);
+    const auto& times = json["times"];
+    const char* utc = "20[0-9][0-9]-[01][0-9]-[0-3][0-9]T[0-2][0-9]:[0-5][0-9]:[0-6][0-9]Z";
+    EXPECT_THAT(times["start"].get<std::string>(), MatchesRegex(utc));
+    EXPECT_THAT(times["end"].get<std::string>(), MatchesRegex(utc));
+    EXPECT_GE(times["elapsed"].get<double>(), 0.0);
 }
 
 TEST(RunSimulate, RefusesUnusableOptionsWithStatusTwoAndNoResult) {

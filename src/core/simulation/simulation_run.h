@@ -7,6 +7,7 @@
 
 #include "core/host/host.h"
 #include "core/processing/chains_header.h"
+#include "core/simulation/cell_sums.h"
 #include "core/simulation/etalon_schedule.h"
 #include "core/simulation/process_series.h"
 #include "core/simulation/rest_error_header.h"
@@ -67,32 +68,12 @@ void beginRepeat(const SimulationSettings& settings, std::uint32_t r, std::uint1
                                                   std::span<const std::uint16_t> sequence,
                                                   std::uint32_t* debugging);
 
-// The error measures of one processed repeat.
-struct RepeatErrors {
-    std::uint64_t restoring = 0;  // squared restoring error
-    std::uint64_t detection = 0;  // 128 times the mean squared position error, rounded
-    bool misrecognized = false;   // tuple recognition named another subset than the one laid in
-};
-
 // Measures a processed series of n pulses.
 // chains        : the record the series was processed with (its sought pulse count)
 // currentSubset : the stored subset laid in (tuple recognition), else 0
 [[nodiscard]] RepeatErrors measureRepeat(const SimulationSettings& settings,
                                          const SeriesHeader& series, const ChainsHeader& chains,
                                          std::uint16_t n, std::uint32_t currentSubset);
-
-// Exact integer sums of one cell; the order of the additions cannot change them.
-struct CellSums {
-    std::uint64_t restoring = 0;
-    std::uint64_t detection = 0;
-    std::uint32_t misrecognized = 0;
-
-    void add(const RepeatErrors& e) {
-        restoring += e.restoring;
-        detection += e.detection;
-        misrecognized += e.misrecognized ? 1u : 0u;
-    }
-};
 
 // Writes the six tables of noise level j and pulse number i from the sums of the cell.
 void storeCell(RestErrorHeader& record, std::size_t i, std::size_t j, const CellSums& sums);

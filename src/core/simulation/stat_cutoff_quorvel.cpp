@@ -1,6 +1,7 @@
 #include "core/simulation/stat_cutoff_quorvel.h"
 
 #include <algorithm>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "core/simulation/noise_jump.h"
 #include "core/simulation/processing_pool.h"
 #include "core/simulation/simulation_run.h"
+#include "core/simulation/simulation_shard.h"
 #include "core/synthesis/series_allocation.h"
 
 namespace mirovale {
@@ -47,16 +49,41 @@ bool workerChains(Host& host, const ChainsHeader& chains, unsigned count,
 
 enum class RunEnd { Done, Failed, Cancelled };
 
+std::uint64_t planSeries(const RestErrorHeader& record) {
+    return std::uint64_t{record.wVariousPulses} * record.wNoiseLevels * record.repeats;
+}
+
+// Cells that hold at least one series of the part.
+std::uint32_t cellsTouched(const RestErrorHeader& record, SeriesRange part) {
+    if (part.end <= part.begin) return 0;
+    return static_cast<std::uint32_t>((part.end - 1) / record.repeats -
+                                      part.begin / record.repeats + 1);
+}
+
+// The part of the plan the control asks for; reports a part the plan does not have.
+bool planPart(Host& host, const RestErrorHeader& record, const SimulationControl& control,
+              SeriesRange& part) {
+    const std::uint64_t total = planSeries(record);
+    if (const std::string problem = shardProblem(total, control.shard, control.shards);
+        !problem.empty()) {
+        host.messageBox(problem, kStatCutoffCaption, MessageIcon::Exclamation);
+        return false;
+    }
+    part = shardSeries(total, control.shard, control.shards);
+    return true;
+}
+
 // The loops of the simulation: series are made here, in the generators' order, and handed
 // to the pool with the noise state each starts from; the finished ones are taken back in the same
 // order, which shows their messages, adds their errors to the sums of their cell and stores each
-// completed cell.
+// completed cell. Series before the run's part are made and their noise jumped over; the loops
+// end with the part.
 class ParallelRun {
 public:
     ParallelRun(Host& host, RestErrorHeader& record, const SimulationSettings& settings,
                 GeneratorStates& states, std::uint16_t& wNoiseSeed,
                 std::unique_ptr<SeriesHeader>& series, const SimulationControl& control,
-                Workspace& work, ProcessingPool& pool)
+                Workspace& work, ProcessingPool& pool, SeriesRange part)
         : host_(host),
           record_(record),
           settings_(settings),
@@ -67,13 +94,15 @@ public:
           work_(work),
           pool_(pool),
           dumpFlag_(readsDumpFlag(settings)),
-          total_(std::uint32_t{record.wVariousPulses} * record.wNoiseLevels) {}
+          part_(part),
+          whole_(part.begin == 0 && part.end == planSeries(record)),
+          total_(cellsTouched(record, part)) {}
 
     RunEnd run() {
         RunEnd end = RunEnd::Done;
         for (std::size_t i = 0; i < record_.wVariousPulses && end == RunEnd::Done; ++i)
             for (std::size_t j = 0; j < record_.wNoiseLevels && end == RunEnd::Done; ++j)
-                end = runCell(i, j);
+                if (next_ < part_.end) end = runCell(i, j);
         if (!drain()) return RunEnd::Failed;
         // A synthesis that yielded no series ends the run after the series made before it.
         if (synthesisFailed_) showSynthesisMessages();
@@ -86,13 +115,27 @@ private:
     RunEnd runCell(std::size_t i, std::size_t j) {
         const std::uint16_t n = beginCell(settings_, record_, i, work_, *series_);
         const std::int16_t level = record_.lpNoiseLevels[j];
-        for (std::uint32_t r = 0; r < record_.repeats; ++r) {
+        for (std::uint32_t r = 0; r < record_.repeats && next_ < part_.end; ++r) {
             if (control_.cancelled && control_.cancelled()) return RunEnd::Cancelled;
             beginRepeat(settings_, r, n, work_, *series_);
             if (!makeSeries(n)) return RunEnd::Failed;
-            if (!handIn(i, j, n, level, r + 1 == record_.repeats)) return RunEnd::Failed;
+            if (next_++ < part_.begin) {
+                skipNoise();
+                continue;
+            }
+            const bool lastOfCell = r + 1 == record_.repeats || next_ == part_.end;
+            if (!handIn(i, j, n, level, lastOfCell)) return RunEnd::Failed;
         }
         return RunEnd::Done;
+    }
+
+    // A series before the part: the noise state goes on as adding its noise would leave it, and
+    // what processing it would have shown or changed stays with the part that processes it. The
+    // tuple routines clear their dump flag after a run.
+    void skipNoise() {
+        wNoiseSeed_ = uniformStateAfter(wNoiseSeed_, noiseSteps(series_->dwSeriesSize));
+        synthesisHost_.messages.clear();
+        if (dumpFlag_) *settings_.dwDebuggingRepeat = 0;
     }
 
     // Makes the next series; its messages wait with it for their turn.
@@ -163,7 +206,9 @@ private:
         if (dumpFlag_) *settings_.dwDebuggingRepeat = job.debugging;
         sums_.add(job.errors);
         if (job.lastOfCell) {
-            storeCell(record_, job.i, job.j, sums_);
+            if (control_.partSums != nullptr)
+                (*control_.partSums)[job.j * record_.wVariousPulses + job.i] = sums_;
+            if (whole_) storeCell(record_, job.i, job.j, sums_);
             sums_ = {};
             ++done_;
             if (control_.progress) control_.progress(done_, total_);
@@ -193,7 +238,10 @@ private:
     Workspace& work_;
     ProcessingPool& pool_;
     const bool dumpFlag_;
-    const std::uint32_t total_;
+    const SeriesRange part_;       // the series this run processes
+    const bool whole_;             // the part is the whole plan
+    const std::uint32_t total_;    // cells the part touches
+    std::uint64_t next_ = 0;       // plan index of the next series to make
     RecordingHost synthesisHost_;  // holds the messages of the series being made
     CellSums sums_;                // of the cell whose jobs are being taken back
     std::uint32_t done_ = 0;       // cells stored
@@ -210,8 +258,9 @@ int statCutoffQuorvel(Host& host, RestErrorHeader* record, const SimulationSetti
                       const SimulationControl& control) {
     Workspace work;
     if (!prepareSimulation(host, record, settings, series.get(), work)) return 0;
-    const std::uint64_t jobs =
-        std::uint64_t{record->wVariousPulses} * record->wNoiseLevels * record->repeats;
+    SeriesRange part;
+    if (!planPart(host, *record, control, part)) return 0;
+    const std::uint64_t jobs = part.end - part.begin;
     const unsigned workers = workerCount(control.threads, jobs);
     std::vector<std::unique_ptr<ChainsHeader>> chains;
     if (!workerChains(host, *work.chains, workers, chains)) return 0;
@@ -224,7 +273,10 @@ int statCutoffQuorvel(Host& host, RestErrorHeader* record, const SimulationSetti
                         MessageIcon::None);
         return 0;
     }
-    ParallelRun run(host, *record, settings, states, wNoiseSeed, series, control, work, pool);
+    if (control.partSums != nullptr)
+        control.partSums->assign(std::size_t{record->wVariousPulses} * record->wNoiseLevels, {});
+    if (control.starting) control.starting();
+    ParallelRun run(host, *record, settings, states, wNoiseSeed, series, control, work, pool, part);
     const RunEnd end = run.run();
     if (series) series->wSubsetSize = work.wSubsetSize;
     if (end == RunEnd::Failed) return 0;
@@ -233,7 +285,7 @@ int statCutoffQuorvel(Host& host, RestErrorHeader* record, const SimulationSetti
         return 0;
     }
     times.endTime = wallClockSeconds();
-    record->ifComplete = 1;
+    if (part.begin == 0 && part.end == planSeries(*record)) record->ifComplete = 1;
     return 1;
 }
 

@@ -4,8 +4,10 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <vector>
 
 #include "core/host/host.h"
+#include "core/simulation/cell_sums.h"
 #include "core/simulation/rest_error_header.h"
 #include "core/synthesis/pulse_header.h"
 #include "core/synthesis/random.h"
@@ -43,6 +45,19 @@ struct SimulationControl {
     std::function<bool()> cancelled;
     // Threads that process series; 0 for one per core.
     unsigned threads = 0;
+    // Called once on the calling thread, after every check has passed and before the first
+    // series is made: the plan, the series and the generators are as the simulation starts.
+    std::function<void()> starting = nullptr;
+    // The part of the plan's series this run processes: part `shard` of `shards` contiguous
+    // parts (shardSeries). The series before it are made but not processed, so the generators
+    // reach its first series exactly as a run of the whole plan would; none after it is made.
+    // A run of a proper part leaves the tables and ifComplete alone.
+    std::uint32_t shard = 1;
+    std::uint32_t shards = 1;
+    // When set, receives the sums of every cell from the repeats this run processed, zero for
+    // the others: wNoiseLevels * wVariousPulses entries, noise level j and pulse number i at
+    // j * wVariousPulses + i.
+    std::vector<CellSums>* partSums = nullptr;
 };
 
 // Caption of the driver's own reports.
@@ -66,12 +81,12 @@ inline constexpr const char* kStatCutoffCaption = " About statCutoffQuorvel ";
 // series   : the current series, whose N, Tmin, Tmax, capacity and subsets the simulation uses;
 //            replaced by each new series, the last one remains (nullptr once synthesis failed)
 // times    : receives the start and end stamps
-// control  : progress (cells done, in plan order), cancelling, threads
+// control  : progress (cells done, in plan order), cancelling, threads, the part of the plan
 // Before anything is changed the plan is checked against the series (pulse numbers within the
 // working arrays and the feasible range, repeats at least 1, required etalons in the alphabet)
-// and refused with one message.
-// returns 1 when it ran to its end (ifComplete = 1), 0 when it stopped at a failure or was
-// cancelled
+// and refused with one message, as is a part the plan does not have.
+// returns 1 when it ran to its end (ifComplete = 1 for the whole plan), 0 when it stopped at a
+// failure or was cancelled
 int statCutoffQuorvel(Host& host, RestErrorHeader* record, const SimulationSettings& settings,
                       GeneratorStates& states, std::uint16_t& wNoiseSeed,
                       std::unique_ptr<SeriesHeader>& series, SimulationTimes& times,
