@@ -131,10 +131,6 @@ int runStatisticalSimulation(Host& host, const SimulationPlan& plan,
                         " About getCutOffSeriesHeader ", MessageIcon::Exclamation);
         return 0;
     }
-    // The record now has the plan's geometry: the pulses of the series it held before do not
-    // belong to it, so until the driver makes its first series it holds none.
-    series->wImpulseQuantity = 0;
-    series->wDetectedPulses = 0;
     return statCutoffQuorvel(host, record.get(), settings, states, wNoiseSeed, series, times,
                              control);
 }

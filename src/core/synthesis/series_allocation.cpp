@@ -77,6 +77,10 @@ void setSizes(SeriesHeader& s, std::uint16_t P, std::uint16_t wTmin, std::uint16
     s.wTmaxBlocks = g.wTmaxBlocks;
     s.wVectorMode = 0;  // the block view is filled but never switched on
     std::fill(s.lpPulsesList.begin(), s.lpPulsesList.end(), nullptr);
+    // Sized afresh, the record holds no series until one is laid in: a series whose making is
+    // then refused must not show the old pulses over emptied arrays and etalons.
+    s.wImpulseQuantity = 0;
+    s.wDetectedPulses = 0;
 }
 
 }  // namespace
