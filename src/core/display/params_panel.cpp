@@ -319,13 +319,7 @@ std::string nothingToPlot(const ParamsHeader* r) {
 }
 
 void storePrevious(ParamsHeader& r) {
-    r.dwPrevPulses = r.dwPulses;
-    r.dwPrevAPlus = r.dwAPlus;
-    r.dwPrevBMinus = r.dwBMinus;
-    r.dwPrevTmin = r.dwTmin;
-    r.dwPrevTmax = r.dwTmax;
-    r.dwPrevMaxPulses = r.dwMaxPulses;
-    r.dwPrevMinPulses = r.dwMinPulses;
+    rememberDrawnValues(r);
     r.dwRedrawChanged = 0;
 }
 

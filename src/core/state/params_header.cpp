@@ -57,13 +57,7 @@ std::unique_ptr<ParamsHeader> getParamsHeader(Host& host, const SeriesHeader* se
     r.dwBMinus = n - tmax;
     r.dwB = n - length;
     host.setEditFieldText(formatText("%d", tmin));
-    r.dwPrevPulses = r.dwPulses;
-    r.dwPrevAPlus = r.dwAPlus;
-    r.dwPrevBMinus = r.dwBMinus;
-    r.dwPrevTmin = r.dwTmin;
-    r.dwPrevTmax = r.dwTmax;
-    r.dwPrevMaxPulses = r.dwMaxPulses;
-    r.dwPrevMinPulses = r.dwMinPulses;
+    rememberDrawnValues(r);
     std::fill(r.pulsesSelectedAreas.begin(), r.pulsesSelectedAreas.end(), InclusiveRect{});
     return record;
 }
@@ -71,6 +65,16 @@ std::unique_ptr<ParamsHeader> getParamsHeader(Host& host, const SeriesHeader* se
 int freeParamsHeader(std::unique_ptr<ParamsHeader>& record) noexcept {
     record.reset();
     return 1;
+}
+
+void rememberDrawnValues(ParamsHeader& r) {
+    r.dwPrevPulses = r.dwPulses;
+    r.dwPrevAPlus = r.dwAPlus;
+    r.dwPrevBMinus = r.dwBMinus;
+    r.dwPrevTmin = r.dwTmin;
+    r.dwPrevTmax = r.dwTmax;
+    r.dwPrevMaxPulses = r.dwMaxPulses;
+    r.dwPrevMinPulses = r.dwMinPulses;
 }
 
 }  // namespace mirovale

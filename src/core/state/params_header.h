@@ -103,4 +103,8 @@ struct ParamsHeader {
 // Releases the record and its area array; accepts an empty pointer. Returns 1.
 int freeParamsHeader(std::unique_ptr<ParamsHeader>& record) noexcept;
 
+// Copies the values a drawing shows (pulses, a+, b-, Tmin, Tmax, the pulse range) into their
+// dwPrev... fields, which the next partial redraw compares with.
+void rememberDrawnValues(ParamsHeader& r);
+
 }  // namespace mirovale
