@@ -45,6 +45,37 @@ TEST(DialogView, AnswersFromTheMenuLeaveTheStateOfTheHeadlessRun) {
     }
 }
 
+// The chart settings open from " Show Statistical Simulation" once a simulation is complete:
+// dialog 113 after detection, 114 (with the recognition error and the bounds) after
+// recognition; OK and Cancel leave the headless run's state.
+TEST(DialogView, ChartSettingsAfterASimulationLeaveTheStateOfTheHeadlessRun) {
+    struct Row {
+        int line;
+        std::uint16_t task;
+        DialogAnswer answer;
+    };
+    const Row rows[] = {
+        {__LINE__, IDM_DETECTION, ok(113, {{1033, "0.25"}}, {{1029, true}, {1031, true}, {1032, true}})},
+        {__LINE__, IDM_RECOGNITION, ok(114, {{1033, "0.5"}}, {{1034, true}, {1032, true}, {1042, true}})},
+        {__LINE__, IDM_RECOGNITION, cancel(114, {}, {{1028, true}, {1030, true}, {1042, true}})},
+    };
+    for (const Row& row : rows) {
+        Workbenches w;
+        w.command(row.task);
+        w.answer(ok(105, {{1000, "600"}, {1001, "30"}, {1003, "100"}, {1004, "2"}}));
+        w.answer(ok(110, {{1015, "6"}, {1016, "7"}, {1018, "2"}, {1021, "2"}}));
+        w.command(IDM_STATISTICAL_SIMULATION);
+        ASSERT_EQ(w.window.state().lpRestErrorHeader->ifComplete, 1) << "row of line " << row.line;
+        w.answer(row.answer);
+        w.command(IDM_SHOW_STATISTICAL_SIMULATION);
+        w.expectSameState(row.line);
+        EXPECT_EQ(w.ui.messages, w.host.messages) << "row of line " << row.line;
+        ASSERT_FALSE(w.host.dialogs.empty());
+        EXPECT_EQ(w.host.dialogs.back().dialogId, row.answer.dialogId) << "row of line " << row.line;
+        EXPECT_TRUE(w.host.dialogs.back().answered) << "row of line " << row.line;
+    }
+}
+
 // Every template laid out in the dialog font: no caption is cut and every control lies inside
 // the dialog.
 TEST(DialogView, NoCaptionIsClipped) {
