@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <istream>
 #include <limits>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "cli/script_json.h"
+#include "cli/shown_text.h"
 #include "core/export/bitmap_file.h"
 #include "core/export/pcx_file.h"
 #include "core/export/snapshot.h"
@@ -83,7 +85,7 @@ std::optional<long long> number(std::string_view text) {
 long long numberIn(std::string_view text, long long low, long long high, const char* what) {
     const auto value = number(text);
     if (!value || *value < low || *value > high)
-        fail(std::string("bad ") + what + " '" + std::string(text) + "' (" + std::to_string(low) +
+        fail(std::string("bad ") + what + " '" + shownText(text) + "' (" + std::to_string(low) +
              " to " + std::to_string(high) + ")");
     return *value;
 }
@@ -99,7 +101,7 @@ std::vector<std::uint32_t> etalonRow(std::string_view text) {
         start = comma + 1;
     }
     if (row.size() > kPanelSlots)
-        fail(std::string("a selection holds at most 10 etalons: '") + std::string(text) + "'");
+        fail(std::string("a selection holds at most 10 etalons: '") + shownText(text) + "'");
     return row;
 }
 
@@ -108,12 +110,12 @@ void parseAnswer(const std::vector<std::string>& t, Action& a) {
     a.answer.dialogId = static_cast<int>(numberIn(t[1], 0, 65535, "dialog"));
     if (std::find(std::begin(kDialogIds), std::end(kDialogIds), a.answer.dialogId) ==
         std::end(kDialogIds))
-        fail("unknown dialog " + t[1]);
-    if (t[2] != "ok" && t[2] != "cancel") fail("expected ok or cancel, not '" + t[2] + "'");
+        fail("unknown dialog " + shownText(t[1]));
+    if (t[2] != "ok" && t[2] != "cancel") fail("expected ok or cancel, not '" + shownText(t[2]) + "'");
     a.answer.result = t[2] == "ok" ? DialogResult::Ok : DialogResult::Cancel;
     for (std::size_t i = 3; i < t.size(); ++i) {
         const std::size_t eq = t[i].find('=');
-        if (eq == std::string::npos) fail("expected CONTROL=VALUE, not '" + t[i] + "'");
+        if (eq == std::string::npos) fail("expected CONTROL=VALUE, not '" + shownText(t[i]) + "'");
         const int id = static_cast<int>(numberIn(t[i].substr(0, eq), 1, 65535, "control"));
         const std::string value = t[i].substr(eq + 1);
         if (value == "checked" || value == "unchecked")
@@ -146,7 +148,7 @@ Action parseLine(const std::vector<std::string>& t, int line) {
         expect(2);
         a.kind = ActionKind::Command;
         const long long id = numberIn(t[1], 0, 65535, "command id");
-        if (!isKnownCommand(static_cast<std::uint32_t>(id))) fail("unknown command id " + t[1]);
+        if (!isKnownCommand(static_cast<std::uint32_t>(id))) fail("unknown command id " + shownText(t[1]));
         a.command = static_cast<std::uint16_t>(id);
     } else if (verb == "click" || verb == "press" || verb == "move" || verb == "release") {
         expect(3);
@@ -169,13 +171,13 @@ Action parseLine(const std::vector<std::string>& t, int line) {
         static const std::string kinds[] = {"series", "chains",   "state",
                                             "errors", "messages", "alphabet"};
         if (std::find(std::begin(kinds), std::end(kinds), t[1]) == std::end(kinds))
-            fail("cannot print '" + t[1] + "'");
+            fail("cannot print '" + shownText(t[1]) + "'");
         a.what = t[1];
     } else if (verb == "save") {
         expect(2);
         a.kind = ActionKind::Save;
         if (snapshotFormat(t[1]) == SnapshotFormat::None)
-            fail("cannot save '" + t[1] + "': the picture types are .png, .bmp and .pcx");
+            fail("cannot save '" + shownText(t[1]) + "': the picture types are .png, .bmp and .pcx");
         a.what = t[1];
     } else if (verb == "set" && t.size() >= 2 && t[1] == "subset") {
         if (t.size() > 3) fail(std::string("set subset takes one list"));
@@ -192,7 +194,8 @@ Action parseLine(const std::vector<std::string>& t, int line) {
         a.kind = t[1] == "alphabets" ? ActionKind::SetAlphabets : ActionKind::SetStoredSubsets;
         parseRows(t, a);
     } else {
-        fail("unknown action '" + verb + (verb == "set" && t.size() >= 2 ? " " + t[1] : "") + "'");
+        fail("unknown action '" +
+             shownText(verb + (verb == "set" && t.size() >= 2 ? " " + t[1] : "")) + "'");
     }
     return a;
 }
@@ -546,8 +549,9 @@ int runScriptCommand(const ScriptCommandOptions& options, std::istream& in, std:
     }
     run.size = *size;
     if (options.file == "-") return runScript(in, out, err, run);
+    std::error_code ignored;
     std::ifstream file(options.file);
-    if (!file) {
+    if (!file || std::filesystem::is_directory(options.file, ignored)) {
         err << "mirovale-cli: cannot read " << options.file << '\n';
         return 2;
     }
