@@ -1,9 +1,8 @@
 #include "cli/results_file.h"
 
-#include <fstream>
-
 #include "cli/json_dump.h"
 #include "cli/provenance.h"
+#include "core/export/output_file.h"
 
 namespace mirovale {
 namespace {
@@ -62,10 +61,9 @@ nlohmann::ordered_json simulationPartJson(const PlanPart& part, const RunProvena
 }
 
 bool writeTextFile(const std::string& path, const std::string& text) {
-    std::ofstream file(path, std::ios::binary);
-    file << text;
-    file.close();
-    return static_cast<bool>(file);
+    OutputFile file(path);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    return file.create() && file.write({bytes, text.size()}) && file.commit();
 }
 
 }  // namespace mirovale

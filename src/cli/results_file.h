@@ -45,7 +45,8 @@ struct PlanPart {
 [[nodiscard]] nlohmann::ordered_json simulationPartJson(const PlanPart& part,
                                                         const RunProvenance& run);
 
-// Writes `text` to the file at `path`, replacing it; false when it cannot be written.
+// Writes `text` to the file at `path`, replacing it only once the whole text is written; false
+// when it cannot be written.
 [[nodiscard]] bool writeTextFile(const std::string& path, const std::string& text);
 
 }  // namespace mirovale

@@ -6,6 +6,8 @@
 #include <charconv>
 #include <chrono>
 #include <csignal>
+#include <filesystem>
+#include <optional>
 #include <cstdio>
 #include <map>
 #include <vector>
@@ -16,6 +18,7 @@
 #include "cli/provenance.h"
 #include "cli/results_file.h"
 #include "core/dialogs/series_dialogs.h"
+#include "core/export/output_file.h"
 #include "core/dialogs/settings_dialogs.h"
 #include "core/shell/command_handler.h"
 #include "core/shell/commands.h"
@@ -155,9 +158,44 @@ void setUpWorkbench(ConsoleHost& host, ProgramState& s, const SimulateOptions& o
     queueDialogAnswers(host, o, lists);
 }
 
-void writeFile(const std::string& path, const std::string& text) {
-    if (!writeTextFile(path, text)) throw Refusal{"cannot write " + path};
-}
+// The files asked for, made under temporary names before the simulation runs, so that a path that
+// cannot be written is refused at once rather than after a long run; each is renamed over its
+// name only when its whole text is written, so an interrupted run leaves nothing under it.
+class ResultFiles {
+public:
+    explicit ResultFiles(const SimulateOptions& o) : csvPath_(o.csvPath), jsonPath_(o.jsonPath) {
+        open(csv_, csvPath_);
+        open(json_, jsonPath_);
+    }
+    // True when the JSON goes to standard output: asked with "-", or no file was asked for.
+    [[nodiscard]] bool jsonToOutput() const {
+        return jsonPath_ == "-" || (jsonPath_.empty() && csvPath_.empty());
+    }
+    void writeCsv(const std::string& text) { write(csv_, csvPath_, text); }
+    void writeJson(const std::string& text) { write(json_, jsonPath_, text); }
+
+private:
+    static void open(std::optional<OutputFile>& file, const std::string& path) {
+        if (path.empty() || path == "-") return;
+        std::error_code ignored;
+        if (std::filesystem::is_directory(path, ignored))
+            throw Refusal{"cannot write " + path + ": it is a folder"};
+        file.emplace(path);
+        if (!file->create()) throw Refusal{"cannot write " + path};
+    }
+    static void write(std::optional<OutputFile>& file, const std::string& path,
+                      const std::string& text) {
+        if (!file) return;
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+        if (!file->write({bytes, text.size()}) || !file->commit())
+            throw Refusal{"cannot write " + path};
+    }
+
+    std::string csvPath_;
+    std::string jsonPath_;
+    std::optional<OutputFile> csv_;
+    std::optional<OutputFile> json_;
+};
 
 // The part of the plan asked for: "I/K" with 1 <= I <= K; the plan's size is checked later.
 struct Shard {
@@ -187,15 +225,15 @@ Shard parseShard(const SimulateOptions& o) {
     return shard;
 }
 
-void writeJson(const nlohmann::ordered_json& json, const SimulateOptions& o, std::ostream& out) {
-    if (o.jsonPath.empty() || o.jsonPath == "-")
+void writeJson(const nlohmann::ordered_json& json, ResultFiles& files, std::ostream& out) {
+    if (files.jsonToOutput())
         out << json.dump(1) << '\n';
     else
-        writeFile(o.jsonPath, json.dump(1) + '\n');
+        files.writeJson(json.dump(1) + '\n');
 }
 
 void writePart(const RestErrorHeader& record, const Shard& shard, std::vector<CellSums> sums,
-               const RunProvenance& run, const SimulateOptions& o, std::ostream& out) {
+               const RunProvenance& run, ResultFiles& files, std::ostream& out) {
     PlanPart part;
     part.shard = shard.index;
     part.shards = shard.count;
@@ -204,17 +242,13 @@ void writePart(const RestErrorHeader& record, const Shard& shard, std::vector<Ce
     part.pulses = record.wVariousPulses;
     part.levels = record.wNoiseLevels;
     part.sums = std::move(sums);
-    writeJson(simulationPartJson(part, run), o, out);
+    writeJson(simulationPartJson(part, run), files, out);
 }
 
-void writeResults(const RestErrorHeader& record, const RunProvenance& run, const SimulateOptions& o,
+void writeResults(const RestErrorHeader& record, const RunProvenance& run, ResultFiles& files,
                   std::ostream& out) {
-    const std::string json = simulationResultJson(record, run).dump(1) + '\n';
-    if (!o.csvPath.empty()) writeFile(o.csvPath, restErrorHeaderCsv(record));
-    if (o.jsonPath == "-" || (o.jsonPath.empty() && o.csvPath.empty()))
-        out << json;
-    else if (!o.jsonPath.empty())
-        writeFile(o.jsonPath, json);
+    files.writeCsv(restErrorHeaderCsv(record));
+    writeJson(simulationResultJson(record, run), files, out);
 }
 
 // The length of a time in seconds, as "42 s", "3 min 07 s" or "1 h 02 min".
@@ -350,6 +384,7 @@ int runSimulate(const SimulateOptions& o, std::ostream& out, std::ostream& err) 
     try {
         const Lists lists = parseLists(o);
         const Shard shard = parseShard(o);
+        ResultFiles files(o);
         ConsoleHost host(err, o.verbose);
         ProgramState state;
         setUpWorkbench(host, state, o, lists);
@@ -363,14 +398,18 @@ int runSimulate(const SimulateOptions& o, std::ostream& out, std::ostream& err) 
         control.shards = shard.count;
         control.partSums = &sums;
         if (!statisticalSimulation(host, state, control)) {
+            if (interrupted != 0) {
+                err << "mirovale-cli simulate: interrupted; nothing was written\n";
+                return kInterruptedStatus;
+            }
             host.showHeld();
             throw Refusal{"the simulation did not run to its end"};
         }
         recordEnd(state, run, start);
         if (shard.asked)
-            writePart(*state.lpRestErrorHeader, shard, std::move(sums), run, o, out);
+            writePart(*state.lpRestErrorHeader, shard, std::move(sums), run, files, out);
         else
-            writeResults(*state.lpRestErrorHeader, run, o, out);
+            writeResults(*state.lpRestErrorHeader, run, files, out);
         return 0;
     } catch (const Refusal& refusal) {
         err << "mirovale-cli simulate: " << refusal.text << '\n';

@@ -48,10 +48,14 @@ CLI::App* addSimulateCommand(CLI::App& app, SimulateOptions& options);
 // Runs " Statistical Simulation" on a fresh workbench set up from the options, as the menu
 // commands, the panels and the two parameter dialogs would set it up, and writes the tables.
 // With a shard it runs one part of the plan's series and writes the part's sums for `merge`.
-// While it runs, Ctrl-C (SIGINT) cancels the simulation instead of ending the program.
+// The files asked for are made before the simulation starts (a path that cannot be written is
+// refused at once) and appear under their names only when complete. While it runs, Ctrl-C
+// (SIGINT) stops the simulation at the next series instead of ending the program.
 // out : receives the JSON when it goes to standard output
 // err : receives the message boxes, the progress line and the errors
-// returns 0 on success, 2 for an unusable option or a simulation that did not run to its end
+// returns 0 on success, 2 for an unusable option or a simulation that did not run to its end,
+// kInterruptedStatus after Ctrl-C; only a success writes a result
+inline constexpr int kInterruptedStatus = 130;
 int runSimulate(const SimulateOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace mirovale
