@@ -24,10 +24,22 @@ Arguments& arguments(char* argv0) {
     return args;
 }
 
+QtMessageHandler qtMessages = nullptr;
+
+// Qt warns that it has no runtime folder when XDG_RUNTIME_DIR is unset, as in a batch job or a
+// container. The headless workbench never uses that folder, and the warning would otherwise be
+// the only line on standard error of a command that succeeded.
+void withoutRuntimeFolderWarning(QtMsgType type, const QMessageLogContext& context,
+                                 const QString& message) {
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: "))) return;
+    qtMessages(type, context, message);
+}
+
 }  // namespace
 
 std::unique_ptr<QGuiApplication> makeHeadlessApplication(char* argv0) {
     if (QCoreApplication::instance() != nullptr) return nullptr;
+    if (qtMessages == nullptr) qtMessages = qInstallMessageHandler(withoutRuntimeFolderWarning);
     Arguments& args = arguments(argv0);
     return std::make_unique<QGuiApplication>(args.argc, args.argv);
 }
