@@ -166,7 +166,7 @@ TEST_F(MergeTest, SimulateRefusesAPartThePlanDoesNotHave) {
         {__LINE__, "4/3", "--shard: '4/3' is not I/K with 1 <= I <= K"},
         {__LINE__, "1/4294967296", "--shard: '1/4294967296' is not I/K with 1 <= I <= K"},
         // 12 series cannot make 13 parts.
-        {__LINE__, "1/13", "Simulation plan refused: its 12 series cannot be split into 13 parts."},
+        {__LINE__, "1/13", "План моделирования отклонён: его 12 серий нельзя разделить на 13 частей."},
     };
     for (const auto& c : cases) {
         const fs::path out = dir_ / "part.json";

@@ -1,5 +1,7 @@
 #include "core/simulation/simulation_shard.h"
 
+#include "core/host/format_text.h"
+
 namespace mirovale {
 namespace {
 
@@ -17,11 +19,13 @@ SeriesRange shardSeries(std::uint64_t total, std::uint32_t shard, std::uint32_t 
 
 std::string shardProblem(std::uint64_t total, std::uint32_t shard, std::uint32_t shards) {
     if (shards == 0 || shard == 0 || shard > shards)
-        return "Simulation plan refused: there is no part " + std::to_string(shard) + " of " +
-               std::to_string(shards) + ".";
+        // "Simulation plan refused: there is no part %u of %u."
+        return formatText("План моделирования отклонён: части %u из %u нет.", shard, shards);
     if (shards > total)
-        return "Simulation plan refused: its " + std::to_string(total) +
-               " series cannot be split into " + std::to_string(shards) + " parts.";
+        // "Simulation plan refused: its %llu series cannot be split into %u parts."
+        return formatText(
+            "План моделирования отклонён: его %llu серий нельзя разделить на %u частей.",
+            static_cast<unsigned long long>(total), shards);
     return {};
 }
 
