@@ -6,10 +6,10 @@
 #include <charconv>
 #include <chrono>
 #include <csignal>
-#include <filesystem>
-#include <optional>
 #include <cstdio>
+#include <filesystem>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "cli/console_host.h"
@@ -18,8 +18,8 @@
 #include "cli/provenance.h"
 #include "cli/results_file.h"
 #include "core/dialogs/series_dialogs.h"
-#include "core/export/output_file.h"
 #include "core/dialogs/settings_dialogs.h"
+#include "core/export/output_file.h"
 #include "core/shell/command_handler.h"
 #include "core/shell/commands.h"
 #include "core/shell/simulation_command.h"
