@@ -69,7 +69,7 @@ TYPED_TEST(Faults, EveryAllocationFailureIsReportedAndLeavesTheSeriesAsItWas) {
         int line;
         const char* name;
         int failAt;
-        const char* message;  // nullptr: none
+        const char* message;
         int result;
     } cases[] = {
         {__LINE__, "detectUnfixedPulses", 1, "Нет памяти для EtalonsPartialEnergy!", 0},
@@ -88,8 +88,10 @@ TYPED_TEST(Faults, EveryAllocationFailureIsReportedAndLeavesTheSeriesAsItWas) {
         {__LINE__, "TuplesDetection", 2, "Нет памяти для G_on_layers!", 0},
         {__LINE__, "TuplesDetection", 3, "Нет памяти для G_on_layers!", 0},
         {__LINE__, "recognizeUnfixedTuples", 3, "Нет памяти для G_on_layers!", 0},
-        {__LINE__, "recognizeAlphabetFixed", 1, nullptr, 0},  // the work block: no message
-        {__LINE__, "recognizeAlphabetUnfixed", 1, nullptr, 0},
+        {__LINE__, "recognizeAlphabetFixed", 1, "Нет памяти для цепочек распознавания алфавита!",
+         0},
+        {__LINE__, "recognizeAlphabetUnfixed", 1, "Нет памяти для цепочек распознавания алфавита!",
+         0},
     };
     const EtalonTable etalons = fixture::makeEtalons(8, 31);
     for (const auto& c : cases) {
@@ -102,9 +104,7 @@ TYPED_TEST(Faults, EveryAllocationFailureIsReportedAndLeavesTheSeriesAsItWas) {
             ScopedAllocationFailure fail(c.failAt);
             EXPECT_EQ(run<R>(c.name, host, etalons, chains.get(), series.get()), c.result);
         }
-        const std::vector<RecordedMessage> expected =
-            c.message ? std::vector{RecordedMessage{c.message, "", MessageIcon::None}}
-                      : std::vector<RecordedMessage>{};
+        const std::vector<RecordedMessage> expected{{c.message, "", MessageIcon::None}};
         EXPECT_EQ(host.messages, expected);
         EXPECT_EQ(series->wDetectedPulses, before.wDetectedPulses);
         EXPECT_EQ(series->lpDetectedPositions, before.lpDetectedPositions);

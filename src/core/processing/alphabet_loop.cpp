@@ -18,6 +18,9 @@ int recognizeAlphabetWith(Host& host, const EtalonTable& etalons, std::uint16_t 
             current.reserve(series->wMaxPulses);
             best.reserve(series->wMaxPulses);
         })) {
+        // Said, not silent: a bare 0 would read as "no alphabet recognised".
+        // "No memory for the chains of alphabet recognition!"
+        host.messageBox("Нет памяти для цепочек распознавания алфавита!", "", MessageIcon::None);
         return 0;
     }
     const std::uint16_t K = series->wImpulseQuantity;
