@@ -5,6 +5,7 @@
 #include <ctime>
 #include <span>
 
+#include "cli/json_dump.h"
 #include "cli/version.h"
 #include "core/shell/simulation_command.h"
 #include "core/simulation/rest_error_header.h"
@@ -16,11 +17,6 @@ constexpr const char* kProgramName = "mirovale-cli";
 
 nlohmann::ordered_json nameOrNull(const char* name) {
     return name != nullptr ? nlohmann::ordered_json(name) : nlohmann::ordered_json(nullptr);
-}
-
-template <class T>
-nlohmann::ordered_json firstEntries(const std::vector<T>& values, std::size_t count) {
-    return std::span(values).first(std::min(count, values.size()));
 }
 
 // Rows of a table of lists (subsets, alphabets), each cut to its size.

@@ -10,17 +10,12 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-template <class T>
-Json first(const std::vector<T>& values, std::size_t count) {
-    return Json(std::span<const T>(values).first(std::min(count, values.size())));
-}
-
 // The first `rows` rows of a table, row r cut to count(r) entries.
 template <class T, class Count>
 Json firstRows(const std::vector<std::vector<T>>& table, std::size_t rows, Count count) {
     Json out = Json::array();
     for (std::size_t r = 0; r < rows && r < table.size(); ++r)
-        out.push_back(first(table[r], count(r)));
+        out.push_back(firstEntries(table[r], count(r)));
     return out;
 }
 
@@ -76,7 +71,7 @@ Json subsetPanelJson(const SubsetPanel& p) {
     j["dwSubsetArrayReserve"] = p.dwSubsetArrayReserve;
     j["dwSubsetArrayCapacity"] = p.dwSubsetArrayCapacity;
     j["dwSubsetArraySize"] = p.dwSubsetArraySize;
-    j["selectedSubsetArraySize"] = first(p.selectedSubsetArraySize, stored);
+    j["selectedSubsetArraySize"] = firstEntries(p.selectedSubsetArraySize, stored);
     j["selectedSubsetArray"] = firstRows(p.selectedSubsetArray, stored, [&](std::size_t r) {
         return sizeAt(p.selectedSubsetArraySize, r);
     });
@@ -99,7 +94,7 @@ Json alphabetPanelJson(const AlphabetPanel& p) {
     j["dwAlphabetArrayReserve"] = p.dwAlphabetArrayReserve;
     j["dwAlphabetArrayCapacity"] = p.dwAlphabetArrayCapacity;
     j["dwAlphabetArraySize"] = p.dwAlphabetArraySize;
-    j["selectedAlphabetsSize"] = first(p.selectedAlphabetsSize, stored);
+    j["selectedAlphabetsSize"] = firstEntries(p.selectedAlphabetsSize, stored);
     j["selectedAlphabetArray"] = firstRows(p.selectedAlphabetArray, stored, [&](std::size_t r) {
         return sizeAt(p.selectedAlphabetsSize, r);
     });
@@ -142,43 +137,43 @@ Json seriesJson(const SeriesHeader* series) {
     j["wDefaultEnd"] = s.wDefaultEnd;
     j["lpFirstPulse"] = s.lpFirstPulse != nullptr ? Json(s.lpFirstPulse->wNumber) : Json(nullptr);
     j["lpPulsesList"] = std::move(etalons);
-    j["lpPositions"] = first(s.lpPositions, n);
-    j["lpEtalonNumbers"] = first(s.lpEtalonNumbers, n);
-    j["lpBegins"] = first(s.lpBegins, n);
-    j["lpEnds"] = first(s.lpEnds, n);
-    j["lpMinPositions"] = first(s.lpMinPositions, n);
-    j["lpMaxPositions"] = first(s.lpMaxPositions, n);
-    j["lpBlocks"] = first(s.lpBlocks, n);
-    j["lpMinBlocks"] = first(s.lpMinBlocks, n);
-    j["lpMaxBlocks"] = first(s.lpMaxBlocks, n);
-    j["lpDetectedPositions"] = first(s.lpDetectedPositions, found);
-    j["lpDetectedEtalons"] = first(s.lpDetectedEtalons, found);
-    j["lpDetectedBegins"] = first(s.lpDetectedBegins, found);
-    j["lpDetectedEnds"] = first(s.lpDetectedEnds, found);
-    j["lpDetectedBlocks"] = first(s.lpDetectedBlocks, found);
+    j["lpPositions"] = firstEntries(s.lpPositions, n);
+    j["lpEtalonNumbers"] = firstEntries(s.lpEtalonNumbers, n);
+    j["lpBegins"] = firstEntries(s.lpBegins, n);
+    j["lpEnds"] = firstEntries(s.lpEnds, n);
+    j["lpMinPositions"] = firstEntries(s.lpMinPositions, n);
+    j["lpMaxPositions"] = firstEntries(s.lpMaxPositions, n);
+    j["lpBlocks"] = firstEntries(s.lpBlocks, n);
+    j["lpMinBlocks"] = firstEntries(s.lpMinBlocks, n);
+    j["lpMaxBlocks"] = firstEntries(s.lpMaxBlocks, n);
+    j["lpDetectedPositions"] = firstEntries(s.lpDetectedPositions, found);
+    j["lpDetectedEtalons"] = firstEntries(s.lpDetectedEtalons, found);
+    j["lpDetectedBegins"] = firstEntries(s.lpDetectedBegins, found);
+    j["lpDetectedEnds"] = firstEntries(s.lpDetectedEnds, found);
+    j["lpDetectedBlocks"] = firstEntries(s.lpDetectedBlocks, found);
     j["wSubsetSize"] = s.wSubsetSize;
     j["wSubsetMode"] = s.wSubsetMode;
     j["wSubsetPosition"] = s.wSubsetPosition;
-    j["lpSubset"] = first(s.lpSubset, s.wSubsetSize);
+    j["lpSubset"] = firstEntries(s.lpSubset, s.wSubsetSize);
     j["wDetectedTuples"] = s.wDetectedTuples;
-    j["lpTupleFirst"] = first(s.lpTupleFirst, s.wDetectedTuples);
-    j["lpTupleLast"] = first(s.lpTupleLast, s.wDetectedTuples);
+    j["lpTupleFirst"] = firstEntries(s.lpTupleFirst, s.wDetectedTuples);
+    j["lpTupleLast"] = firstEntries(s.lpTupleLast, s.wDetectedTuples);
     j["wMaxSubsets"] = s.wMaxSubsets;
     j["wSubsets"] = s.wSubsets;
     j["wMaxSubsetLength"] = s.wMaxSubsetLength;
     j["wRecognizedSubset"] = s.wRecognizedSubset;
-    j["selectedSubsetSize"] = first(s.selectedSubsetSize, s.wSubsets);
+    j["selectedSubsetSize"] = firstEntries(s.selectedSubsetSize, s.wSubsets);
     j["selectedSubsetList"] = firstRows(s.selectedSubsetList, s.wSubsets, [&](std::size_t r) {
         return sizeAt(s.selectedSubsetSize, r);
     });
     j["wCurrentAlphabetSize"] = s.wCurrentAlphabetSize;
-    j["lpAlphabet"] = first(s.lpAlphabet, s.wCurrentAlphabetSize);
+    j["lpAlphabet"] = firstEntries(s.lpAlphabet, s.wCurrentAlphabetSize);
     j["wMaxAlphabets"] = s.wMaxAlphabets;
     j["wAlphabets"] = s.wAlphabets;
     j["wMaxAlphabetLength"] = s.wMaxAlphabetLength;
     j["wRecognizedAlphabet"] = s.wRecognizedAlphabet;
     j["wCurrentAlphabet"] = s.wCurrentAlphabet;
-    j["selectedAlphabetSize"] = first(s.selectedAlphabetSize, s.wAlphabets);
+    j["selectedAlphabetSize"] = firstEntries(s.selectedAlphabetSize, s.wAlphabets);
     j["selectedAlphabetList"] = firstRows(s.selectedAlphabetList, s.wAlphabets, [&](std::size_t r) {
         return sizeAt(s.selectedAlphabetSize, r);
     });
@@ -187,8 +182,8 @@ Json seriesJson(const SeriesHeader* series) {
     j["dwBlocks"] = s.dwBlocks;
     j["wTminBlocks"] = s.wTminBlocks;
     j["wTmaxBlocks"] = s.wTmaxBlocks;
-    j["lpPureData"] = first(s.lpPureData, s.dwSeriesSize);
-    j["lpData"] = first(s.lpData, s.dwSeriesSize);
+    j["lpPureData"] = firstEntries(s.lpPureData, s.dwSeriesSize);
+    j["lpData"] = firstEntries(s.lpData, s.dwSeriesSize);
     return j;
 }
 
@@ -203,9 +198,9 @@ Json chainsJson(const ChainsHeader* chains) {
     j["wMaxPulses"] = c.wMaxPulses;
     j["wQuanPulses"] = c.wQuanPulses;
     j["wSeekingPulsesQuantity"] = c.wSeekingPulsesQuantity;
-    j["distance"] = first(c.distance, held);
-    j["pulsesQuantity"] = first(c.pulsesQuantity, held);
-    j["alphabetNumber"] = first(c.alphabetNumber, held);
+    j["distance"] = firstEntries(c.distance, held);
+    j["pulsesQuantity"] = firstEntries(c.pulsesQuantity, held);
+    j["alphabetNumber"] = firstEntries(c.alphabetNumber, held);
     j["pulsesList"] = firstRows(c.pulsesList, held, pulses);
     j["positionsList"] = firstRows(c.positionsList, held, pulses);
     j["beginsList"] = firstRows(c.beginsList, held, pulses);
@@ -308,10 +303,10 @@ Json stateJson(const ProgramState& s) {
     j["dwNoiseLevelOptions"] = s.dwNoiseLevelOptions;
     j["dwLostLevelOptions"] = s.dwLostLevelOptions;
     j["wEtalonFlags"] = s.wEtalonFlags;
-    j["lpRequiredList"] = first(s.lpRequiredList, s.wRequiredCount);
-    j["lpActiveList"] = first(s.lpActiveList, s.wActiveCount);
-    j["lpEtalonSequence"] = first(s.lpEtalonSequence, s.wEtalonSequenceSize);
-    j["lpEditSequence"] = first(s.lpEditSequence, s.wEditSequenceSize);
+    j["lpRequiredList"] = firstEntries(s.lpRequiredList, s.wRequiredCount);
+    j["lpActiveList"] = firstEntries(s.lpActiveList, s.wActiveCount);
+    j["lpEtalonSequence"] = firstEntries(s.lpEtalonSequence, s.wEtalonSequenceSize);
+    j["lpEditSequence"] = firstEntries(s.lpEditSequence, s.wEditSequenceSize);
     j["generators"] = generatorsJson(s.generators);
     j["seriesLengthRowPending"] = s.seriesLengthRowPending;
     j["noiseLevelRowPending"] = s.noiseLevelRowPending;
@@ -334,7 +329,7 @@ Json alphabetJson(const ProgramState& s) {
         e["wNumber"] = p.wNumber;
         e["wSize"] = p.wSize;
         e["wMaxSize"] = p.wMaxSize;
-        e["lpData"] = first(p.lpData, p.wSize);
+        e["lpData"] = firstEntries(p.lpData, p.wSize);
         table.push_back(std::move(e));
     }
     Json j;
