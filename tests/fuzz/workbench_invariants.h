@@ -22,8 +22,9 @@ inline std::string seriesFault(const SeriesHeader& s) {
         s.lpEtalonNumbers.size() < M || s.lpDetectedPositions.size() < M)
         return "pulse counts beyond the pulse space";
     for (std::size_t i = 0; i < s.wImpulseQuantity; ++i) {
-        const long long end = static_cast<long long>(s.lpPositions[i]) + s.wImpulseSize;
-        if (s.lpPositions[i] < 0 || end > static_cast<long long>(s.dwSeriesSize))
+        // Pulses sit in blocks of L samples; when N is not a multiple of L the last block is
+        // partial, and a pulse laid there is cut by the series' end. Its start is inside.
+        if (s.lpPositions[i] < 0 || static_cast<std::uint32_t>(s.lpPositions[i]) >= s.dwSeriesSize)
             return formatText("pulse %zu outside the series", i);
         if (s.lpEtalonNumbers[i] < 1 || static_cast<std::size_t>(s.lpEtalonNumbers[i]) > kEtalonTableSize)
             return formatText("pulse %zu of etalon %d", i, s.lpEtalonNumbers[i]);
@@ -45,14 +46,16 @@ inline std::string brokenInvariant(const ProgramState& s) {
     }
     if (s.dwViewMode < VIEW_ETALON_GRID || s.dwViewMode > VIEW_ALPHABET_PANEL)
         return formatText("view mode %u", s.dwViewMode);
+    // " Clear All " empties the stored rows but keeps the current row's number, as the panels
+    // define it; whoever reads that row checks it against the rows stored.
     const SubsetPanel& sp = s.subsetPanel;
     if (sp.dwSelectedSubsetSize > sp.dwSubsetCapacity || sp.dwSubsetArraySize > sp.dwSubsetArrayCapacity ||
-        sp.dwCurrentSubset > sp.dwSubsetArraySize)
+        sp.dwCurrentSubset > sp.dwSubsetArrayCapacity)
         return "subset panel counts beyond its arrays";
     const AlphabetPanel& ap = s.alphabetPanel;
     if (ap.dwSelectedAlphabetSize > ap.dwAlphabetCapacity ||
         ap.dwAlphabetArraySize > ap.dwAlphabetArrayCapacity ||
-        ap.dwCurrentAlphabet > ap.dwAlphabetArraySize)
+        ap.dwCurrentAlphabet > ap.dwAlphabetArrayCapacity)
         return "alphabet panel counts beyond its arrays";
     if (s.lpSeriesHeader) return detail::seriesFault(*s.lpSeriesHeader);
     return {};
