@@ -41,15 +41,21 @@ struct ModeName {
     std::uint32_t mode;
 };
 constexpr ModeName kModes[] = {
-    {"restored", 0},    {"restored-aggregate", 1},    {"detection", 2},
-    {"detection-aggregate", 3},  {"recognition", 4},  {"recognition-aggregate", 5},
-    {"recognition-bounds", 12}, {"recognition-aggregate-bounds", 13},
+    {"restored", 0},
+    {"restored-aggregate", 1},
+    {"detection", 2},
+    {"detection-aggregate", 3},
+    {"recognition", 4},
+    {"recognition-aggregate", 5},
+    {"recognition-bounds", 12},
+    {"recognition-aggregate-bounds", 13},
 };
 
 std::string modeList() {
     std::string list;
     for (const ModeName& m : kModes)
-        list += (list.empty() ? "" : ", ") + std::string(m.name) + " (" + std::to_string(m.mode) + ")";
+        list +=
+            (list.empty() ? "" : ", ") + std::string(m.name) + " (" + std::to_string(m.mode) + ")";
     return list;
 }
 
@@ -81,7 +87,8 @@ bool isSvgName(const std::string& name) {
 // Refuses a name without a picture type and a file that cannot be written, before any work.
 void checkOut(const std::string& out) {
     if (!isSvgName(out) && snapshotFormat(out) == SnapshotFormat::None)
-        throw Refusal{"--out: '" + out + "' is not a picture: the types are .png, .bmp, .pcx and .svg"};
+        throw Refusal{"--out: '" + out +
+                      "' is not a picture: the types are .png, .bmp, .pcx and .svg"};
     namespace fs = std::filesystem;
     const fs::path path(out);
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
@@ -135,7 +142,8 @@ public:
         const Json& value = member(parent, where, key);
         if (!value.is_array() || value.size() != count ||
             !std::all_of(value.begin(), value.end(), ok))
-            refuse(where + "\"" + key + "\" is not a list of " + std::to_string(count) + " " + what);
+            refuse(where + "\"" + key + "\" is not a list of " + std::to_string(count) + " " +
+                   what);
         return value;
     }
 
@@ -148,7 +156,8 @@ bool isWord(const Json& v) {
 }
 
 bool isLevel(const Json& v) {
-    return v.is_number_integer() && v.get<std::int64_t>() >= -32768 && v.get<std::int64_t>() <= 32767;
+    return v.is_number_integer() && v.get<std::int64_t>() >= -32768 &&
+           v.get<std::int64_t>() <= 32767;
 }
 
 // The error record: its shape, the types of its fields, and a simulation that ran to its end.
@@ -163,8 +172,10 @@ void checkRecord(const FileReader& f, const Json& json) {
     f.list(r, at, "wPulseValues", p, "pulse numbers", isLevel);
     f.list(r, at, "lpNoiseLevels", q, "noise levels", isLevel);
     const auto table = [&](const Json& rows) {
-        return rows.is_array() && rows.size() == q && std::all_of(rows.begin(), rows.end(), [&](const Json& row) {
-                   return row.is_array() && row.size() == p && std::all_of(row.begin(), row.end(), isWord);
+        return rows.is_array() && rows.size() == q &&
+               std::all_of(rows.begin(), rows.end(), [&](const Json& row) {
+                   return row.is_array() && row.size() == p &&
+                          std::all_of(row.begin(), row.end(), isWord);
                });
     };
     f.list(r, at, "lpErrors", kErrorTables, "tables of noise levels by pulse numbers", table);
@@ -220,7 +231,8 @@ Results readResults(const std::string& file) {
 
 std::string joined(const Json& numbers, char separator) {
     std::string text;
-    for (const Json& n : numbers) text += (text.empty() ? "" : std::string(1, separator)) + n.dump();
+    for (const Json& n : numbers)
+        text += (text.empty() ? "" : std::string(1, separator)) + n.dump();
     return text;
 }
 
@@ -232,7 +244,8 @@ SimulateOptions planOptions(const FileReader& f, const Json& plan, const Program
         return static_cast<std::uint16_t>(f.number(plan, at, key, 0xFFFF));
     };
     SimulateOptions o;
-    if (const std::uint16_t type = word("wSeriesType"); type != fresh.wSeriesType) o.seriesType = type;
+    if (const std::uint16_t type = word("wSeriesType"); type != fresh.wSeriesType)
+        o.seriesType = type;
     static const std::pair<std::uint16_t, const char*> tasks[] = {
         {TASK_DETECTION, "detection"},
         {TASK_RECOGNITION, "recognition"},
@@ -241,7 +254,8 @@ SimulateOptions planOptions(const FileReader& f, const Json& plan, const Program
     if (const std::uint16_t task = word("wTaskType"); task != fresh.wTaskType) {
         const auto* t = std::find_if(std::begin(tasks), std::end(tasks),
                                      [&](const auto& entry) { return entry.first == task; });
-        if (t == std::end(tasks)) f.refuse(at + "\"wTaskType\" " + std::to_string(task) + " is not a task of the menu");
+        if (t == std::end(tasks))
+            f.refuse(at + "\"wTaskType\" " + std::to_string(task) + " is not a task of the menu");
         o.task = t->second;
     }
     o.seriesLength = static_cast<std::uint32_t>(f.number(plan, at, "dwSeriesLength", 0xFFFFFFFF));
@@ -249,11 +263,14 @@ SimulateOptions planOptions(const FileReader& f, const Json& plan, const Program
     o.tmax = word("wTmax");
     o.savedMaking = word("wSavedEnergyMaking");
     o.savedProcessing = word("wSavedEnergyProcessing");
-    const auto etalons = [](const Json& v) { return v.is_array() && std::all_of(v.begin(), v.end(), isLevel); };
+    const auto etalons = [](const Json& v) {
+        return v.is_array() && std::all_of(v.begin(), v.end(), isLevel);
+    };
     const Json& required = f.member(plan, at, "lpRequiredList");
     if (!etalons(required)) f.refuse(at + "\"lpRequiredList\" is not a list of etalons");
     o.required = joined(required, ',');
-    if (plan.contains("lpSubset") && etalons(plan["lpSubset"])) o.subset = joined(plan["lpSubset"], ',');
+    if (plan.contains("lpSubset") && etalons(plan["lpSubset"]))
+        o.subset = joined(plan["lpSubset"], ',');
     if (plan.contains("selectedSubsetList") && plan["selectedSubsetList"].is_array())
         for (const Json& row : plan["selectedSubsetList"])
             o.subsets += (o.subsets.empty() ? "" : "/") + joined(row, ',');
@@ -262,8 +279,8 @@ SimulateOptions planOptions(const FileReader& f, const Json& plan, const Program
     const std::uint16_t step = word("wPulsesIncrement");
     const long long to = from + static_cast<long long>(std::max<int>(steps, 1) - 1) * step;
     o.pulses = std::to_string(from) + ':' + std::to_string(to) + ':' + std::to_string(step);
-    o.noise = std::to_string(word("wInitialNoiseLevel")) + ':' + std::to_string(word("wNoiseSteps")) +
-              ':' + std::to_string(word("wNoiseIncrement"));
+    o.noise = std::to_string(word("wInitialNoiseLevel")) + ':' +
+              std::to_string(word("wNoiseSteps")) + ':' + std::to_string(word("wNoiseIncrement"));
     o.repeats = word("wRepeats");
     return o;
 }
@@ -297,9 +314,11 @@ void remakeLastSeries(const FileReader& f, const Json& json, HeadlessWorkbench& 
     control.shard = control.shards;
     std::string mismatch;
     control.starting = [&] {
-        if (const std::string key = firstDifference(json["plan"], simulationPlanJson(state)); !key.empty())
+        if (const std::string key = firstDifference(json["plan"], simulationPlanJson(state));
+            !key.empty())
             mismatch = "\"plan\".\"" + key + "\"";
-        else if (const std::string state0 = firstDifference(json["generators"]["start"], generatorStatesJson(state));
+        else if (const std::string state0 =
+                     firstDifference(json["generators"]["start"], generatorStatesJson(state));
                  !state0.empty())
             mismatch = "\"generators\".\"start\".\"" + state0 + "\"";
     };
@@ -309,20 +328,27 @@ void remakeLastSeries(const FileReader& f, const Json& json, HeadlessWorkbench& 
         f.refuse("the workbench set up from its plan differs in " + mismatch +
                  ", so its chart cannot be drawn as the window drew it");
     if (!ran) f.refuse("its simulation cannot be made again: " + lastMessage(workbench));
-    if (const std::string key = firstDifference(json["generators"]["end"], generatorStatesJson(state));
+    if (const std::string key =
+            firstDifference(json["generators"]["end"], generatorStatesJson(state));
         !key.empty())
-        f.refuse("its simulation made again ends with another \"generators\".\"end\".\"" + key + "\"");
+        f.refuse("its simulation made again ends with another \"generators\".\"end\".\"" + key +
+                 "\"");
 }
 
 // The file's tables in the record the run prepared, which must describe the same plan.
 void takeTables(const FileReader& f, const Json& record, RestErrorHeader& r) {
     const nlohmann::ordered_json prepared = {
-        {"wVariousPulses", r.wVariousPulses}, {"wNoiseLevels", r.wNoiseLevels},
+        {"wVariousPulses", r.wVariousPulses},
+        {"wNoiseLevels", r.wNoiseLevels},
         {"repeats", r.repeats},
-        {"wPulseValues", std::vector<std::int16_t>(r.wPulseValues.begin(), r.wPulseValues.begin() + r.wVariousPulses)},
-        {"lpNoiseLevels", std::vector<std::int16_t>(r.lpNoiseLevels.begin(), r.lpNoiseLevels.begin() + r.wNoiseLevels)},
-        {"wSeriesType", r.wSeriesType}, {"wTaskType", r.wTaskType},
-        {"wMakingLevel", r.wMakingLevel}, {"wProcessingLevel", r.wProcessingLevel}};
+        {"wPulseValues", std::vector<std::int16_t>(r.wPulseValues.begin(),
+                                                   r.wPulseValues.begin() + r.wVariousPulses)},
+        {"lpNoiseLevels", std::vector<std::int16_t>(r.lpNoiseLevels.begin(),
+                                                    r.lpNoiseLevels.begin() + r.wNoiseLevels)},
+        {"wSeriesType", r.wSeriesType},
+        {"wTaskType", r.wTaskType},
+        {"wMakingLevel", r.wMakingLevel},
+        {"wProcessingLevel", r.wProcessingLevel}};
     for (const auto& item : prepared.items())
         if (record[item.key()] != item.value())
             f.refuse("\"record\".\"" + item.key() + "\" does not belong to its plan");
@@ -334,10 +360,14 @@ void takeTables(const FileReader& f, const Json& record, RestErrorHeader& r) {
 }
 
 // The answer to the chart settings dialog that gives the mode.
-DialogAnswer chartAnswer(std::uint32_t mode, bool recognitionDialog, const std::string& upperBound) {
+DialogAnswer chartAnswer(std::uint32_t mode, bool recognitionDialog,
+                         const std::string& upperBound) {
     using D = ChartSettingsDialog;
-    DialogAnswer a{recognitionDialog ? D::kRecognitionId : D::kDetectionId, DialogResult::Ok, {}, {}};
-    const int handling = mode <= 1 ? D::kRestoringError : mode <= 3 ? D::kDetectionError : D::kRecognitionError;
+    DialogAnswer a{
+        recognitionDialog ? D::kRecognitionId : D::kDetectionId, DialogResult::Ok, {}, {}};
+    const int handling = mode <= 1   ? D::kRestoringError
+                         : mode <= 3 ? D::kDetectionError
+                                     : D::kRecognitionError;
     a.checks.emplace_back(handling, true);
     a.checks.emplace_back(mode % 2 == 1 ? D::kSummaryView : D::kComponentwise, true);
     if (recognitionDialog) a.checks.emplace_back(D::kBoundsIncluded, mode >= 12);
@@ -349,9 +379,11 @@ DialogAnswer chartAnswer(std::uint32_t mode, bool recognitionDialog, const std::
 void writeChart(const ChartOptions& o, HeadlessWorkbench& workbench, QSize size) {
     std::string problem;
     if (isSvgName(o.out)) {
-        const QByteArray svg = windowSvg(workbench.host(), workbench.state(), size, workbench.buttons(),
-                                         QString::fromStdString("Error chart of " + o.results));
-        if (svg.isEmpty() || !writeTextFile(o.out, svg.toStdString())) problem = "cannot write " + o.out;
+        const QByteArray svg =
+            windowSvg(workbench.host(), workbench.state(), size, workbench.buttons(),
+                      QString::fromStdString("Error chart of " + o.results));
+        if (svg.isEmpty() || !writeTextFile(o.out, svg.toStdString()))
+            problem = "cannot write " + o.out;
     } else {
         problem = writePictureFile(workbench.picture(), o.out);
     }
@@ -367,9 +399,12 @@ void drawChart(const ChartOptions& o) {
     const Results results = readResults(o.results);
     const FileReader f(o.results);
     const Json& record = results.json["record"];
-    if (isRecognitionMode(mode.mode) && !isRecognitionTask(record["wTaskType"].get<std::uint64_t>()))
-        f.refuse(std::string("mode ") + mode.name + " shows the recognition error, which a simulation of task " +
-                 record["wTaskType"].dump() + " does not measure; its modes are restored, restored-aggregate, "
+    if (isRecognitionMode(mode.mode) &&
+        !isRecognitionTask(record["wTaskType"].get<std::uint64_t>()))
+        f.refuse(std::string("mode ") + mode.name +
+                 " shows the recognition error, which a simulation of task " +
+                 record["wTaskType"].dump() +
+                 " does not measure; its modes are restored, restored-aggregate, "
                  "detection and detection-aggregate");
 
     ensureGuiApplication();
@@ -377,8 +412,8 @@ void drawChart(const ChartOptions& o) {
     window.size = *size;
     HeadlessWorkbench workbench(window);
     const SimulateOptions plan = planOptions(f, results.json["plan"], workbench.state());
-    if (const std::string problem = setUpSimulation(workbench.recordingHost(), workbench.state(), plan,
-                                                    [&] { workbench.settle(); });
+    if (const std::string problem = setUpSimulation(workbench.recordingHost(), workbench.state(),
+                                                    plan, [&] { workbench.settle(); });
         !problem.empty())
         f.refuse("its plan cannot be set up: " + problem);
     if (!prepareStatisticalSimulation(workbench.host(), workbench.state()))
@@ -392,7 +427,8 @@ void drawChart(const ChartOptions& o) {
     workbench.queueAnswer(chartAnswer(mode.mode, isRecognitionTask(state.wTaskType), o.upperBound));
     workbench.command(IDM_SHOW_STATISTICAL_SIMULATION);
     workbench.settle();
-    if (state.dwChartMode != mode.mode) f.refuse("the chart settings do not give mode " + std::string(mode.name));
+    if (state.dwChartMode != mode.mode)
+        f.refuse("the chart settings do not give mode " + std::string(mode.name));
     writeChart(o, workbench, QSize(size->width, size->height));
 }
 
@@ -400,7 +436,8 @@ void drawChart(const ChartOptions& o) {
 
 CLI::App* addChartCommand(CLI::App& app, ChartOptions& o) {
     CLI::App* cmd = app.add_subcommand(
-        "chart", "Draw the error chart of a results file of simulate or merge, as the window shows it");
+        "chart",
+        "Draw the error chart of a results file of simulate or merge, as the window shows it");
     cmd->add_option("RESULT", o.results, "Results file (JSON) of simulate or merge")->required();
     cmd->add_option("--mode", o.mode,
                     "Chart mode, by name or number: " + modeList() +
@@ -415,7 +452,8 @@ CLI::App* addChartCommand(CLI::App& app, ChartOptions& o) {
         ->required();
     cmd->footer(
         "Example:\n"
-        "  mirovale-cli simulate --task recognition --series-type 1 --pulses 2:3 --noise 0:6:20 \\\n"
+        "  mirovale-cli simulate --task recognition --series-type 1 --pulses 2:3 --noise 0:6:20 "
+        "\\\n"
         "      --repeats 10 --json results.json\n"
         "  mirovale-cli chart results.json --mode recognition-bounds --out chart.svg");
     return cmd;

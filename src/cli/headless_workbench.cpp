@@ -16,7 +16,8 @@ ButtonImages buttonImages(RecordingHost& host) {
     if (dejaVuSansFamily().isEmpty())
         throw WorkbenchError("the font DejaVu Sans is not installed (package fonts-dejavu-core)");
     std::optional<ButtonImages> images = loadButtonBitmaps(host);
-    if (!images) throw WorkbenchError(host.messages.back().caption + ": " + host.messages.back().text);
+    if (!images)
+        throw WorkbenchError(host.messages.back().caption + ": " + host.messages.back().text);
     return std::move(*images);
 }
 

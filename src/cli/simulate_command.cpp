@@ -151,8 +151,7 @@ void setUpWorkbench(RecordingHost& host, ProgramState& s, const SimulateOptions&
         action();
         if (settle) settle();
     };
-    if (o.seriesType)
-        step([&] { handleCommand(host, s, seriesTypeCommands().at(*o.seriesType)); });
+    if (o.seriesType) step([&] { handleCommand(host, s, seriesTypeCommands().at(*o.seriesType)); });
     if (o.task) step([&] { handleCommand(host, s, taskCommands().at(*o.task)); });
     if (!o.required.empty()) step([&] { setRequired(s, lists.required); });
     if (!o.subset.empty() || !o.subsets.empty()) step([&] { setSubsets(host, s, lists); });

@@ -28,9 +28,7 @@ QRect boxOf(int left, int top, int right, int bottom) {
 }  // namespace
 
 QtCanvas::QtCanvas(QSize size, ButtonImages buttons)
-    : image_(size, QImage::Format_RGB32),
-      buttons_(std::move(buttons)),
-      fonts_(dejaVuSansFamily()) {
+    : image_(size, QImage::Format_RGB32), buttons_(std::move(buttons)), fonts_(dejaVuSansFamily()) {
     if (image_.isNull()) return;
     image_.fill(Qt::white);
     bits_ = image_.bits();

@@ -80,8 +80,9 @@ void SvgCanvas::textOut(int x, int y, std::string_view text) {
     const CanvasFont& f = fonts_.get(font_);
     const QString shown = faceText(font_.face, text);
     if (mode_ == BackgroundMode::Opaque)
-        painter_.fillRect(QRect(x, y, QFontMetrics(f.font).horizontalAdvance(shown), f.metrics.height),
-                          Qt::white);
+        painter_.fillRect(
+            QRect(x, y, QFontMetrics(f.font).horizontalAdvance(shown), f.metrics.height),
+            Qt::white);
     painter_.setFont(f.font);
     painter_.setPen(QPen(Qt::black, 1));
     painter_.drawText(QPoint(x, y + f.ascent), shown);
@@ -123,6 +124,7 @@ QByteArray windowSvg(Host& host, ProgramState& state, QSize size, const ButtonIm
     generator.setOutputDevice(&buffer);
     generator.setSize(size);
     generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setResolution(96);  // a pixel of the window is a CSS pixel
     generator.setTitle(title);
     SvgCanvas canvas(generator, size, buttons);
     if (!canvas.isActive()) return {};
