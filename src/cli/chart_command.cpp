@@ -452,9 +452,8 @@ CLI::App* addChartCommand(CLI::App& app, ChartOptions& o) {
         ->required();
     cmd->footer(
         "Example:\n"
-        "  mirovale-cli simulate --task recognition --series-type 1 --pulses 2:3 --noise 0:6:20 "
-        "\\\n"
-        "      --repeats 10 --json results.json\n"
+        "  mirovale-cli simulate --task recognition --series-type 1 --pulses 6:8 \\\n"
+        "      --noise 0:29:5 --repeats 10 --json results.json\n"
         "  mirovale-cli chart results.json --mode recognition-bounds --out chart.svg");
     return cmd;
 }
