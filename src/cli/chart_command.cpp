@@ -5,12 +5,11 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <charconv>
-#include <cmath>
+#include <cctype>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <limits>
 #include <nlohmann/json.hpp>
 
 #include "cli/headless_workbench.h"
