@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <iostream>
 
+#include "cli/chart_command.h"
 #include "cli/demo_command.h"
 #include "cli/merge_command.h"
 #include "cli/provenance.h"
@@ -36,6 +37,8 @@ int main(int argc, char** argv) {
     CLI::App* mergeCommand = mirovale::addMergeCommand(app, merge);
     mirovale::ScriptCommandOptions script;
     CLI::App* scriptCommand = mirovale::addScriptCommand(app, script);
+    mirovale::ChartOptions chart;
+    CLI::App* chartCommand = mirovale::addChartCommand(app, chart);
     CLI::App* demoCommand =
         app.add_subcommand("demo", "Show the alphabet, a first series and one detection");
     demoCommand->footer("Example:\n  mirovale-cli demo");
@@ -53,6 +56,10 @@ int main(int argc, char** argv) {
     if (*scriptCommand) {
         const auto application = mirovale::makeHeadlessApplication(argv[0]);  // to paint
         return checkedOutput(mirovale::runScriptCommand(script, std::cin, std::cout, std::cerr));
+    }
+    if (*chartCommand) {
+        const auto application = mirovale::makeHeadlessApplication(argv[0]);  // to paint
+        return mirovale::runChart(chart, std::cerr);
     }
     if (*demoCommand) return checkedOutput(mirovale::runDemo(std::cout, std::cerr));
     return 2;

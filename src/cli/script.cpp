@@ -12,22 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "cli/headless_workbench.h"
+#include "cli/picture_file.h"
 #include "cli/script_json.h"
 #include "cli/shown_text.h"
-#include "core/export/bitmap_file.h"
-#include "core/export/pcx_file.h"
 #include "core/export/snapshot.h"
 #include "core/host/recording_host.h"
-#include "core/shell/click_handler.h"
 #include "core/shell/command_handler.h"
 #include "core/shell/commands.h"
-#include "core/shell/startup.h"
-#include "qt/button_bitmaps.h"
-#include "qt/canvas_fonts.h"
 #include "qt/gui_application.h"
-#include "qt/png_file.h"
-#include "qt/qt_pixel_source.h"
-#include "qt/window_surface.h"
 
 namespace mirovale {
 namespace {
@@ -227,15 +220,6 @@ const char* iconName(MessageIcon icon) {
     }
 }
 
-// The picture buttons, loaded as the window's creation loads them.
-ButtonImages buttonImages(RecordingHost& host) {
-    if (dejaVuSansFamily().isEmpty())
-        fail(std::string("the font DejaVu Sans is not installed (package fonts-dejavu-core)"));
-    std::optional<ButtonImages> images = loadButtonBitmaps(host);
-    if (!images) fail(host.messages.back().caption + ": " + host.messages.back().text);
-    return std::move(*images);
-}
-
 // One run of the actions on a workbench.
 class ScriptRun {
 public:
@@ -290,31 +274,10 @@ public:
     }
 
 private:
-    // Writes the picture in the format its name's extension gives, in any case: PNG with a
-    // palette, BMP at the picture's 32 bits, or black-and-white PCX.
     void save(const std::string& file) {
-        const QImage& image = workbench_.picture();
-        const QtPixelSource picture(image);
-        RecordingHost writer;  // the BMP and PCX writers' reports
-        bool written = false;
-        switch (snapshotFormat(file)) {
-            case SnapshotFormat::Png:
-                written = writePngFile(image, QString::fromStdString(file));
-                break;
-            case SnapshotFormat::Bmp: {
-                const auto info = makeBitmapInfo(writer, picture);
-                written = info && writeBmpFile(writer, file, *info, picture) == 1;
-                break;
-            }
-            case SnapshotFormat::Pcx:
-                written = writePcxFile(writer, file, picture) == 1;
-                break;
-            case SnapshotFormat::None:
-                break;
-        }
-        if (written) return;
-        fail("cannot write " + file +
-             (writer.messages.empty() ? std::string() : ": " + writer.messages.front().text));
+        if (const std::string problem = writePictureFile(workbench_.picture(), file);
+            !problem.empty())
+            fail(problem);
     }
 
     std::string print(const std::string& what) {
@@ -411,66 +374,6 @@ private:
     std::size_t dialogsSeen_ = 0;
 };
 
-// The command-line tool's workbench: a RecordingHost and a fresh state, started as the window's
-// creation starts it. Like the window, it keeps the picture of the client area in a window
-// surface and repaints what the workbench invalidated after start-up and after each action.
-class HeadlessWorkbench final : public ScriptWorkbench {
-public:
-    explicit HeadlessWorkbench(const ScriptOptions& options)
-        : surface_(QSize(options.size.width, options.size.height), buttonImages(host_)) {
-        if (!surface_.isValid())
-            fail("cannot make a picture of " + std::to_string(options.size.width) + " x " +
-                 std::to_string(options.size.height) + " pixels");
-        host_.size = options.size;
-        startWorkbench(host_, state_);
-        surface_.invalidate({0, 0, options.size.width, options.size.height}, true);
-        repaint();
-    }
-    ~HeadlessWorkbench() override {
-        if (!closed_) shutDown(state_);
-    }
-    HeadlessWorkbench(const HeadlessWorkbench&) = delete;
-    HeadlessWorkbench& operator=(const HeadlessWorkbench&) = delete;
-
-    Host& host() override { return host_; }
-    ProgramState& state() override { return state_; }
-    void command(std::uint16_t id) override { handleCommand(host_, state_, id); }
-    void press(int x, int y) override { handleClick(host_, state_, x, y); }
-    void move(int x, int y) override { handlePointerMove(host_, state_, x, y); }
-    void release(int x, int y) override { handlePointerRelease(host_, state_, x, y); }
-    void queueAnswer(DialogAnswer answer) override { host_.queueAnswer(std::move(answer)); }
-    const std::vector<RecordedMessage>& messages() const override { return host_.messages; }
-    const std::vector<RecordedDialog>& dialogs() const override { return host_.dialogs; }
-    void settle() override {
-        if (closed_) return;
-        if (closeRequested()) {
-            shutDown(state_);
-            closed_ = true;
-            return;
-        }
-        repaint();
-    }
-    bool closeRequested() const override { return host_.closeRequests > 0; }
-    bool closed() const override { return closed_; }
-    const QImage& picture() const override { return surface_.image(); }
-
-private:
-    // The window's repaint of what was invalidated since the last one.
-    void repaint() {
-        for (; invalidationsSeen_ < host_.invalidations.size(); ++invalidationsSeen_) {
-            const RecordedInvalidation& i = host_.invalidations[invalidationsSeen_];
-            surface_.invalidate(i.rect, i.erase);
-        }
-        surface_.repaint(host_, state_);
-    }
-
-    RecordingHost host_;
-    ProgramState state_;
-    WindowSurface surface_;
-    bool closed_ = false;
-    std::size_t invalidationsSeen_ = 0;
-};
-
 }  // namespace
 
 std::optional<std::vector<ScriptAction>> readScript(std::istream& in, std::ostream& err) {
@@ -506,8 +409,8 @@ int runScript(std::istream& in, std::ostream& out, std::ostream& err,
     std::unique_ptr<HeadlessWorkbench> workbench;
     try {
         workbench = std::make_unique<HeadlessWorkbench>(options);
-    } catch (const ScriptError& e) {
-        err << "mirovale-cli: " << e.text << '\n';  // before the first action
+    } catch (const WorkbenchError& e) {
+        err << "mirovale-cli: " << e.what() << '\n';  // before the first action
         return 2;
     }
     return runScriptActions(*actions, *workbench, out, err);

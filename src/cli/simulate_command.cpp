@@ -95,7 +95,7 @@ void setRequired(ProgramState& s, const std::vector<std::uint16_t>& required) {
 }
 
 // The subsets, as the subset panel composes them, attached by " Subset settings ...".
-void setSubsets(ConsoleHost& host, ProgramState& s, const Lists& lists) {
+void setSubsets(RecordingHost& host, ProgramState& s, const Lists& lists) {
     SubsetPanel& panel = s.subsetPanel;
     if (!makeSubsetArrays(host, panel)) throw Refusal{"the subset panel cannot be made"};
     checkEtalons("--subset", lists.subset, panel.dwSubsetCapacity, s.wEtalonCount);
@@ -121,7 +121,7 @@ void typeField(DialogAnswer& answer, int id, const auto& value) {
 }
 
 // What the user types into dialog 105 and dialog 110; fields not given keep their opening text.
-void queueDialogAnswers(ConsoleHost& host, const SimulateOptions& o, const Lists& lists) {
+void queueDialogAnswers(RecordingHost& host, const SimulateOptions& o, const Lists& lists) {
     using S = SeriesParametersDialog;
     DialogAnswer series{S::kId, DialogResult::Ok, {}, {}};
     typeField(series, S::kSamplesLength, o.seriesLength);
@@ -147,14 +147,17 @@ void queueDialogAnswers(ConsoleHost& host, const SimulateOptions& o, const Lists
     host.queueAnswer(location);
 }
 
-// A fresh workbench set up as the menus, the etalon grid and the subset panel would set it.
-void setUpWorkbench(ConsoleHost& host, ProgramState& s, const SimulateOptions& o,
-                    const Lists& lists) {
-    startWorkbench(host, s);
-    if (o.seriesType) handleCommand(host, s, seriesTypeCommands().at(*o.seriesType));
-    if (o.task) handleCommand(host, s, taskCommands().at(*o.task));
-    if (!o.required.empty()) setRequired(s, lists.required);
-    if (!o.subset.empty() || !o.subsets.empty()) setSubsets(host, s, lists);
+// A started workbench set up as the menus, the etalon grid and the subset panel would set it.
+void setUpWorkbench(RecordingHost& host, ProgramState& s, const SimulateOptions& o,
+                    const Lists& lists, const std::function<void()>& settle) {
+    const auto step = [&](auto action) {
+        action();
+        if (settle) settle();
+    };
+    if (o.seriesType) step([&] { handleCommand(host, s, seriesTypeCommands().at(*o.seriesType)); });
+    if (o.task) step([&] { handleCommand(host, s, taskCommands().at(*o.task)); });
+    if (!o.required.empty()) step([&] { setRequired(s, lists.required); });
+    if (!o.subset.empty() || !o.subsets.empty()) step([&] { setSubsets(host, s, lists); });
     queueDialogAnswers(host, o, lists);
 }
 
@@ -372,6 +375,16 @@ CLI::App* addSimulateCommand(CLI::App& app, SimulateOptions& o) {
     return cmd;
 }
 
+std::string setUpSimulation(RecordingHost& host, ProgramState& state, const SimulateOptions& o,
+                            const std::function<void()>& settle) {
+    try {
+        setUpWorkbench(host, state, o, parseLists(o), settle);
+        return {};
+    } catch (const Refusal& refusal) {
+        return refusal.text;
+    }
+}
+
 std::string progressText(std::uint32_t done, std::uint32_t total, double elapsed) {
     std::string text = "simulating: " + std::to_string(done) + " of " + std::to_string(total) +
                        " cells, " + duration(elapsed) + " elapsed";
@@ -387,7 +400,8 @@ int runSimulate(const SimulateOptions& o, std::ostream& out, std::ostream& err) 
         ResultFiles files(o);
         ConsoleHost host(err, o.verbose);
         ProgramState state;
-        setUpWorkbench(host, state, o, lists);
+        startWorkbench(host, state);
+        setUpWorkbench(host, state, o, lists, {});
         const InterruptCancels interrupts;
         SimulationControl control = progressLine(o, err);
         RunProvenance run;

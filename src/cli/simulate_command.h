@@ -1,9 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
+
+#include "core/host/recording_host.h"
+#include "core/state/program_state.h"
 
 namespace CLI {
 class App;
@@ -41,6 +45,15 @@ struct SimulateOptions {
 // done, total : cells done and all cells, done <= total
 // elapsed     : seconds since the simulation started
 [[nodiscard]] std::string progressText(std::uint32_t done, std::uint32_t total, double elapsed);
+
+// Sets up a started workbench for the plan of the options as the menus, the etalon grid and the
+// subset panel would, and queues the answers of the series and location dialogs that
+// " Statistical Simulation" opens. `settle`, when set, runs after each step, as the window
+// repaints after each action.
+// returns an empty text, or why an option cannot be used
+[[nodiscard]] std::string setUpSimulation(RecordingHost& host, ProgramState& state,
+                                          const SimulateOptions& o,
+                                          const std::function<void()>& settle);
 
 // Registers the `simulate` subcommand and its options on `app`, writing into `options`.
 CLI::App* addSimulateCommand(CLI::App& app, SimulateOptions& options);

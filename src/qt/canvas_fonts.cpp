@@ -75,6 +75,13 @@ CanvasFont makeCanvasFont(const QString& family, Font font) {
     return canvasFont(fontOfPixelSize(family, low));
 }
 
+const CanvasFont& CanvasFontCache::get(Font font) {
+    const auto key = std::make_pair(static_cast<int>(font.face), font.height);
+    auto it = fonts_.find(key);
+    if (it == fonts_.end()) it = fonts_.emplace(key, makeCanvasFont(family_, font)).first;
+    return it->second;
+}
+
 QString faceText(FontFace face, std::string_view utf8) {
     QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     if (face != FontFace::Symbol) return text;

@@ -2,7 +2,9 @@
 
 #include <QFont>
 #include <QString>
+#include <map>
 #include <string_view>
+#include <utility>
 
 #include "core/host/canvas.h"
 
@@ -30,6 +32,17 @@ struct CanvasFont {
 // most h.
 // family : from dejaVuSansFamily()
 [[nodiscard]] CanvasFont makeCanvasFont(const QString& family, Font font);
+
+// The canvas fonts made so far for one family, by face and height, as a canvas asks for them.
+class CanvasFontCache {
+public:
+    explicit CanvasFontCache(QString family) : family_(std::move(family)) {}
+    [[nodiscard]] const CanvasFont& get(Font font);
+
+private:
+    QString family_;
+    std::map<std::pair<int, int>, CanvasFont> fonts_;
+};
 
 // The text as the face shows it: UTF-8 decoded, and for the symbol face each Latin letter
 // replaced by the Greek letter of the classic symbol encoding (s as sigma, S as capital

@@ -28,9 +28,7 @@ QRect boxOf(int left, int top, int right, int bottom) {
 }  // namespace
 
 QtCanvas::QtCanvas(QSize size, ButtonImages buttons)
-    : image_(size, QImage::Format_RGB32),
-      buttons_(std::move(buttons)),
-      family_(dejaVuSansFamily()) {
+    : image_(size, QImage::Format_RGB32), buttons_(std::move(buttons)), fonts_(dejaVuSansFamily()) {
     if (image_.isNull()) return;
     image_.fill(Qt::white);
     bits_ = image_.bits();
@@ -230,10 +228,7 @@ void QtCanvas::drawButton(ButtonBitmap bitmap, int x, int y) {
 }
 
 const CanvasFont& QtCanvas::canvasFont() const {
-    const auto key = std::make_pair(static_cast<int>(font_.face), font_.height);
-    auto it = fonts_.find(key);
-    if (it == fonts_.end()) it = fonts_.emplace(key, makeCanvasFont(family_, font_)).first;
-    return it->second;
+    return fonts_.get(font_);
 }
 
 }  // namespace mirovale

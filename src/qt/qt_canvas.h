@@ -5,7 +5,6 @@
 #include <QRect>
 #include <QRegion>
 #include <QString>
-#include <map>
 #include <span>
 #include <vector>
 
@@ -70,8 +69,7 @@ private:
     uchar* bits_ = nullptr;
     qsizetype stride_ = 0;
     ButtonImages buttons_;
-    QString family_;
-    mutable std::map<std::pair<int, int>, CanvasFont> fonts_;  // by face and height
+    mutable CanvasFontCache fonts_;
 
     // A clip rectangle by its edges, all inside it: tested inline, as QRect::contains is not.
     struct Box {
