@@ -32,19 +32,6 @@ void showResults(Workbench& w) {
     w.forget();
 }
 
-TEST(ResultViewClicks, NextRemakesAndReprocessesTheSeries) {
-    Workbench w;
-    showResults(w);
-    const std::vector<std::int16_t> before = w.s.lpSeriesHeader->lpData;
-    w.s.lpChainsHeader->wMark = 0;
-    clickOn(w, w.layout().nextButton);
-    EXPECT_NE(w.s.lpSeriesHeader->lpData, before);
-    EXPECT_EQ(w.s.lpChainsHeader->wMark, 2);
-    EXPECT_EQ(w.s.dwViewMode, VIEW_RESULTS);
-    EXPECT_THAT(w.host.invalidations,
-                ElementsAre(RecordedInvalidation{workAreaRepaintRect(w.layout()), true}));
-}
-
 TEST(ResultViewClicks, OptionRowsTakeTheOptionAndRemakeTheSeriesAtOnce) {
     const struct {
         int line;
@@ -171,22 +158,6 @@ TEST(EtalonGridClicks, DetectionSelectsOneEtalonOtherTasksToggleIt) {
                             RecordedInvalidation{selectAllButtonRepaintRect(l), true}));
     clickOn(joint, l.rcEtalonCells[6]);
     EXPECT_EQ(joint.s.wRequiredCount, 20);
-}
-
-TEST(EtalonGridClicks, ARectanglesRightAndBottomEdgesBelongToIt) {
-    Workbench w;
-    handleCommand(w.host, w.s, IDM_JOINT_DETECTION);
-    w.s.dwViewMode = VIEW_ETALON_GRID;
-    const InclusiveRect cell = w.layout().rcEtalonCells[3];
-    handleClick(w.host, w.s, cell.right, cell.bottom);
-    EXPECT_EQ(w.s.dwSelectedEtalon, 4u);
-    handleClick(w.host, w.s, cell.right + 1, cell.bottom);  // the gap between two cells
-    EXPECT_EQ(w.s.dwSelectedEtalon, 4u);
-    EXPECT_EQ(w.s.wEtalonFlags[4], 1);
-
-    const InclusiveRect next = w.layout().nextButton;
-    handleClick(w.host, w.s, next.right, next.bottom);
-    EXPECT_EQ(w.s.dwViewMode, VIEW_RESULTS);
 }
 
 TEST(EtalonGridClicks, NextAndSelectAllFollowTheRequiredEtalons) {
