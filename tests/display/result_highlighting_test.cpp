@@ -8,8 +8,6 @@
 namespace mirovale {
 namespace {
 
-using Op = CanvasCall::Op;
-
 // 101 samples over 100 columns: column = position.
 constexpr GraphRect kGraph{10, 20, 110, 80};
 
@@ -33,25 +31,12 @@ TEST(TupleSpans, GroupsAndWidening) {
     EXPECT_EQ(tupleSpans(kGraph, s.series, true), (std::vector<TupleSpan>{{0, 41}}));
 }
 
-TEST(OriginalShading, CoversOnlyKeptSamplesBetweenMidLineAndCurve) {
+// The shading itself is in the golden pictures of the series views; a zero half-range would
+// divide by zero and shades nothing.
+TEST(OriginalShading, AZeroHalfRangeShadesNothing) {
     testing::SampleSeries s(101, 10, 1);
     s.addPulse(20, 1, 3, 6);
     RecordingCanvas canvas;
-    shadeOriginalPulses(canvas, kGraph, 100, s.series);
-    const auto dots = canvas.callsOf(Op::SetPixel);
-    ASSERT_FALSE(dots.empty());
-    // Kept samples 3..6 at columns 23..26, the last one without columns; the curve alternates
-    // in sign, so the dots switch sides of the mid line.
-    int above = 0;
-    int below = 0;
-    for (const auto& d : dots) {
-        EXPECT_GE(d.x, kGraph.left + 23);
-        EXPECT_LT(d.x, kGraph.left + 26);
-        (d.y < midLine(kGraph) ? above : below) += 1;
-    }
-    EXPECT_GT(above, 0);
-    EXPECT_GT(below, 0);
-    canvas.clear();
     shadeOriginalPulses(canvas, kGraph, 0, s.series);
     EXPECT_TRUE(canvas.calls.empty());
 }

@@ -3,20 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <initializer_list>
-#include <map>
-#include <sstream>
 
 #include "core/display/series_view_geometry.h"
 #include "core/host/recording_canvas.h"
-#include "core/shell/click_handler.h"
-#include "core/shell/command_handler.h"
-#include "core/shell/commands.h"
 #include "display/series_sample.h"
-#include "shell/workbench_fixture.h"
 
 namespace mirovale {
 namespace {
@@ -107,80 +97,6 @@ TEST(SeriesGraph, ThirdGraphIsLeftOutWhenADetectedEtalonIsZero) {
     HandMade unknown(3, {1, 0, 3}, 1);
     EXPECT_GT(thirdGraphCalls(known.draw()), 0);
     EXPECT_EQ(thirdGraphCalls(unknown.draw()), 0);
-}
-
-// The texts of a whole view and how many calls of each kind drew it, as one reviewable file.
-std::string viewSummary(const RecordingCanvas& canvas) {
-    std::map<std::string, int> counts;
-    std::ostringstream out;
-    for (const CanvasCall& c : canvas.calls) {
-        if (c.op == Op::TextOut) out << c.describe() << "\n";
-        const std::string d = c.describe();
-        ++counts[d.substr(0, d.find(' '))];
-    }
-    for (const auto& [op, n] : counts) out << op << " calls: " << n << "\n";
-    return out.str();
-}
-
-void expectGolden(const std::string& name, const std::string& text) {
-    const std::filesystem::path path =
-        std::filesystem::path(MIROVALE_TEST_DATA_DIR) / "display" / (name + ".txt");
-    if (MIROVALE_UPDATE_GOLDEN) {
-        std::ofstream(path) << text;
-        return;
-    }
-    std::ifstream in(path);
-    ASSERT_TRUE(in) << "missing golden file " << path;
-    std::ostringstream expected;
-    expected << in.rdbuf();
-    EXPECT_EQ(text, expected.str()) << name;
-}
-
-// Processes a 600-sample series with the task and series type the commands choose.
-void processWith(testing::Workbench& w, std::initializer_list<std::uint16_t> commands) {
-    for (std::uint16_t command : commands) handleCommand(w.host, w.s, command);
-    w.s.dwSeriesLengthSel = 600;
-    handleCommand(w.host, w.s, IDM_PROCESS_NEXT);
-}
-
-TEST(SeriesGraph, ProcessedSeriesOfTheWorkbench) {
-    struct {
-        const char* name;
-        std::function<void(testing::Workbench&)> process;
-    } cases[] = {
-        {"series_view_joint_detection_cutoff",
-         [](testing::Workbench& w) {
-             processWith(w, {IDM_UNFIXED_CUTOFF, IDM_JOINT_DETECTION});
-         }},
-        {"series_view_recognition",
-         [](testing::Workbench& w) {
-             processWith(w, {IDM_FIXED_CUTOFF, IDM_RECOGNITION});
-         }},
-        {"series_view_tuple_recognition",
-         [](testing::Workbench& w) {
-             processWith(w, {IDM_UNFIXED_TUPLES, IDM_RECOGNITION});
-             w.requireFirst(4);
-             w.composeSubsets({1}, {{1, 2}, {3, 4}});
-             w.s.subsetPanel.subsetLabelRect[1] = {100, 700, 140, 715};
-             w.s.dwViewMode = VIEW_RESULTS;
-             handleClick(w.host, w.s, 140, 715);  // choose the second stored subset
-         }},
-        {"series_view_alphabet_recognition",
-         [](testing::Workbench& w) {  // the start-up view: the alphabet panel
-             w.s.dwSeriesLengthSel = 600;
-             w.composeAlphabets({{1, 2, 3}, {4, 5, 6}, {7, 8}});
-             const InclusiveRect next = w.layout().nextButton;
-             handleClick(w.host, w.s, next.left, next.top);
-         }},
-    };
-    for (const auto& c : cases) {
-        testing::Workbench w;
-        c.process(w);
-        ASSERT_EQ(w.s.dwViewMode, VIEW_RESULTS) << c.name;
-        RecordingCanvas canvas;
-        drawSeriesGraph(canvas, w.s, w.layout());
-        expectGolden(c.name, viewSummary(canvas));
-    }
 }
 
 }  // namespace
