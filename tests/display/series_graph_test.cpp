@@ -85,6 +85,15 @@ TEST(SeriesGraph, ChainTableShowsAtMostSixChains) {
     EXPECT_FALSE(hasText(canvas, " 7. "));
 }
 
+// Recognition, which no golden picture shows, names each chain's etalon and not its pulses'.
+TEST(SeriesGraph, RecognitionChainTableHasAnEtalonColumn) {
+    HandMade h(2, {1, 1}, 1);
+    h.state.lpChainsHeader->wTaskType = TASK_RECOGNITION;
+    const RecordingCanvas canvas = h.draw();
+    for (const char* row : {" n   et   measure ", " 1.  a      -100", "  positions of etalons"})
+        EXPECT_TRUE(hasText(canvas, row)) << row << "\n" << canvas.transcript();
+}
+
 TEST(SeriesGraph, ThirdGraphIsLeftOutWhenADetectedEtalonIsZero) {
     const SeriesViewGeometry g = seriesViewGeometry(kWorkArea, 15, 3, TASK_JOINT_DETECTION, false);
     const auto thirdGraphCalls = [&](const RecordingCanvas& canvas) {
