@@ -34,12 +34,6 @@ TEST(ReadInteger, ReadsLikeTheDialogsConversion) {
     for (const auto& c : cases) EXPECT_EQ(readInteger(c.text), c.value) << c.line;
 }
 
-TEST(ReadInteger, KeepsTheLowSixteenBitsInASixteenBitSetting) {
-    EXPECT_EQ(static_cast<std::uint16_t>(readInteger("70000")), 4464);
-    EXPECT_EQ(static_cast<std::uint16_t>(readInteger("-5")), 65531);
-    EXPECT_EQ(static_cast<std::int16_t>(static_cast<std::uint16_t>(readInteger("-5"))), -5);
-}
-
 TEST(ReadSequence, StepsPastOneCommaOrBlankPerEntry) {
     const struct {
         int line;

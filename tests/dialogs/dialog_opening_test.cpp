@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 
 #include "core/host/recording_host.h"
@@ -34,60 +35,41 @@ ProgramState startedState() {
 }
 
 TEST(DialogOpening, ShowsTheProgramStateInEveryControl) {
+    using Texts = std::vector<std::pair<int, std::string>>;
     const struct {
         int line;
         int dialog;
-        int id;
-        const char* text;
-        bool checked;
+        Texts texts;
+        std::vector<int> checked;  // every other check box and radio button is clear
     } cases[] = {
-        {__LINE__, 105, 1000, "1200", false},
-        {__LINE__, 105, 1001, "40", false},
-        {__LINE__, 105, 1003, "181", false},
-        {__LINE__, 105, 1004, "1", false},  // dwSelectedEtalon
-        {__LINE__, 105, 1005, "75", false},
-        {__LINE__, 105, 1006, "75", false},
-        {__LINE__, 106, 1008, "Number of Pulses in Series (from 6 to 30)", false},
-        {__LINE__, 106, 1007, "3", false},
-        {__LINE__, 106, 1009, "Sequence of Etalons in Series (values from 1 to 20)", false},
-        {__LINE__, 106, 1010, "1,1,1", false},  // wRequestedPulses entries, no trailing comma
-        {__LINE__, 106, 1011, "20", false},
-        {__LINE__, 107, 1014, "5", false},
-        {__LINE__, 107, 1012, "List of Required Etalons (from 1 to 20)", false},
-        {__LINE__, 107, 1013, "1,2,3,4,5", false},
-        {__LINE__, 110, 1015, "6", false},
-        {__LINE__, 110, 1016, "30", false},
-        {__LINE__, 110, 1017, "1", false},
-        {__LINE__, 110, 1018, "29", false},
-        {__LINE__, 110, 1019, "0", false},
-        {__LINE__, 110, 1020, "5", false},
-        {__LINE__, 110, 1021, "100", false},
-        {__LINE__, 111, 1018, "Complete ", true},  // employment 4
-        {__LINE__, 111, 1015, "Single random ", false},
-        {__LINE__, 111, 1021, "Complete ", true},  // proceeding 1
-        {__LINE__, 111, 1022, "Probably shifted complete", false},
-        {__LINE__, 111, 1020, "1", false},
-        {__LINE__, 112, 1044, "frame graph fields", true},
-        {__LINE__, 112, 1024, "shaded original pulses", true},
-        {__LINE__, 112, 1023, "highlight detected pulses", true},
-        {__LINE__, 112, 1043, "special graph size", false},
-        {__LINE__, 112, 1026, "coloured background", true},  // detected style 2
-        {__LINE__, 112, 1025, "dotted frame", false},
-        {__LINE__, 112, 1047, "none", true},  // original style 0
-        {__LINE__, 113, 1028, "restoring error", true},
-        {__LINE__, 113, 1030, "componentwise", true},
-        {__LINE__, 113, 1032, "fixed upper bound", false},
-        {__LINE__, 113, 1033, "0.25", false},
-        {__LINE__, 114, 1034, "recognition error", false},
-        {__LINE__, 114, 1042, "bounds incl.", true},
-        {__LINE__, 114, 1033, "0.25", false},
+        // 1004 is dwSelectedEtalon.
+        {__LINE__, 105, {{1000, "1200"}, {1001, "40"}, {1003, "181"}, {1004, "1"}, {1005, "75"},
+                         {1006, "75"}}, {}},
+        // wRequestedPulses entries of the sequence, no trailing comma.
+        {__LINE__, 106, {{1008, "Number of Pulses in Series (from 6 to 30)"}, {1007, "3"},
+                         {1009, "Sequence of Etalons in Series (values from 1 to 20)"},
+                         {1010, "1,1,1"}, {1011, "20"}}, {}},
+        {__LINE__, 107, {{1014, "5"}, {1012, "List of Required Etalons (from 1 to 20)"},
+                         {1013, "1,2,3,4,5"}}, {}},
+        {__LINE__, 110, {{1015, "6"}, {1016, "30"}, {1017, "1"}, {1018, "29"}, {1019, "0"},
+                         {1020, "5"}, {1021, "100"}}, {}},
+        {__LINE__, 111, {{1020, "1"}}, {1018, 1021}},  // employment 4, proceeding 1
+        // Detected tuples style 2, original style 0.
+        {__LINE__, 112, {}, {1044, 1024, 1023, 1026, 1047}},
+        {__LINE__, 113, {{1033, "0.25"}}, {1028, 1030}},
+        {__LINE__, 114, {{1033, "0.25"}}, {1028, 1030, 1042}},
     };
     for (const auto& c : cases) {
         ProgramState state = startedState();
         const auto dialog = makeDialog(c.dialog, state);
         dialog->open();
-        EXPECT_EQ(dialog->text(c.id), c.text) << c.line;
-        EXPECT_EQ(dialog->checked(c.id), c.checked) << c.line;
+        for (const auto& [id, text] : c.texts) EXPECT_EQ(dialog->text(id), text) << c.line;
+        for (const DialogControl& control : dialog->dialogTemplate().controls) {
+            if (control.kind != ControlKind::CheckBox && control.kind != ControlKind::RadioButton)
+                continue;
+            const bool checked = std::ranges::count(c.checked, control.id) > 0;
+            EXPECT_EQ(dialog->checked(control.id), checked) << c.line << " " << control.id;
+        }
     }
 }
 
