@@ -101,22 +101,6 @@ TEST(StatCutoffQuorvel, WithoutNoiseWholePulsesAreRestoredAndFoundExactly) {
     }
 }
 
-TEST(StatCutoffQuorvel, ErrorsDoNotFallAsTheNoiseRises) {
-    Bench bench;
-    bench.required = {1, 2, 3, 4};
-    bench.plan.wPulsesSteps = 1;
-    bench.plan.wNoiseIncrement = 100;
-    bench.plan.wNoiseSteps = 4;  // 0, 100, 200, 300 against an amplitude of 128
-    bench.plan.wRepeats = 12;
-    ASSERT_EQ(bench.run(4, 4), 1);
-    const RestErrorHeader& r = *bench.record;
-    for (const std::size_t m : {ERR_RESTORING, ERR_DETECTION}) {
-        for (std::size_t j = 1; j < r.wNoiseLevels; ++j)
-            EXPECT_GE(r.errors(m, j)[0], r.errors(m, j - 1)[0]) << formatRestErrHeader(r);
-        EXPECT_GT(r.errors(m, 3)[0], 0u) << formatRestErrHeader(r);
-    }
-}
-
 TEST(StatCutoffQuorvel, CountsMisrecognitionsAndLeavesTheLastSubsetLaidIn) {
     Bench bench;
     bench.storeSubsets();
