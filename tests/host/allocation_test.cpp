@@ -18,9 +18,8 @@ TEST(AllocationProbe, FailsExactlyTheArmedRequestAndLeavesTheVectorUnchanged) {
 }
 
 TEST(AllocationProbe, ReportsARealAllocationFailure) {
-    std::vector<char> v;
-    EXPECT_FALSE(tryAllocate([&] { throw std::bad_alloc(); }));
-    EXPECT_TRUE(v.empty());
+    EXPECT_FALSE(tryAllocate([] { throw std::bad_alloc(); }));
+    EXPECT_TRUE(tryAllocate([] {}));
 }
 
 TEST(FormatText, FormatsLikePrintf) {
