@@ -5,23 +5,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "core/display/layout.h"
 #include "core/host/recording_host.h"
 #include "qt/gui_application.h"
 
 namespace mirovale {
 namespace {
-
-TEST(ButtonBitmaps, TheFiveButtonsAreCompiledIn) {
-    ensureGuiApplication();
-    RecordingHost host;
-    const auto images = loadButtonBitmaps(host);
-    ASSERT_TRUE(images.has_value());
-    for (const ButtonBitmap b : {ButtonBitmap::Next, ButtonBitmap::Exit, ButtonBitmap::Restart,
-                                 ButtonBitmap::UnselectAll, ButtonBitmap::SelectAll})
-        EXPECT_EQ((*images)[b].size(), QSize(kButtonWidth, kButtonHeight));
-    EXPECT_TRUE(host.messages.empty());
-}
 
 // With one file missing, the first missing in the load order is reported and nothing loads.
 TEST(ButtonBitmaps, AMissingButtonIsAFatalError) {

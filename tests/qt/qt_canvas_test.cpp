@@ -130,37 +130,6 @@ TEST_F(CanvasTest, RectanglesLeaveOutTheirRightAndBottomEdges) {
     }
 }
 
-TEST_F(CanvasTest, EllipsesFillTheirBoxWithoutItsRightAndBottomEdges) {
-    const struct {
-        int line, left, top, right, bottom;
-    } cases[] = {
-        {__LINE__, 5, 5, 15, 15},
-        {__LINE__, 2, 10, 38, 20},
-        {__LINE__, 10, 10, 13, 13},
-        {__LINE__, 20, 5, 27, 35},
-    };
-    for (const auto& c : cases) {
-        QtCanvas& k = canvas();
-        k.selectPen({kRed});
-        k.selectBrush({kGreen});
-        k.ellipse(c.left, c.top, c.right, c.bottom);
-        const Pixels ink = inked();
-        int minX = 99, maxX = -1, minY = 99, maxY = -1;
-        for (const auto& [x, y] : ink) {
-            minX = std::min(minX, x), maxX = std::max(maxX, x);
-            minY = std::min(minY, y), maxY = std::max(maxY, y);
-        }
-        EXPECT_EQ(QRect(QPoint(minX, minY), QPoint(maxX, maxY)),
-                  QRect(QPoint(c.left, c.top), QPoint(c.right - 1, c.bottom - 1)))
-            << "line " << c.line;
-        EXPECT_EQ(at((c.left + c.right - 1) / 2, c.top), qRgb(255, 0, 0)) << "line " << c.line;
-        if (c.right - c.left > 4) {
-            EXPECT_EQ(at((c.left + c.right) / 2, (c.top + c.bottom) / 2), qRgb(0, 255, 0))
-                << "line " << c.line;
-        }
-    }
-}
-
 TEST_F(CanvasTest, OpaqueTextFillsItsBoxWhiteAndTransparentTextDoesNot) {
     for (const BackgroundMode mode : {BackgroundMode::Opaque, BackgroundMode::Transparent}) {
         QtCanvas& k = canvas(120, 40);
@@ -235,14 +204,6 @@ TEST_F(CanvasTest, PaintsAreClippedAndEraseOnlyWhenAsked) {
     EXPECT_EQ(at(5, 7), kWhiteRgb);
     EXPECT_EQ(at(25, 2), kWhiteRgb);
     EXPECT_EQ(at(25, 5), qRgb(128, 128, 128));
-}
-
-TEST_F(CanvasTest, ButtonsAreCopiedUnchanged) {
-    QtCanvas& k = canvas(200, 50);
-    k.drawButton(ButtonBitmap::Restart, 30, 10);
-    k.endPaint();
-    const QImage button = loadButtonBitmaps(host_)->operator[](ButtonBitmap::Restart);
-    EXPECT_EQ(k.image().copy(30, 10, kButtonWidth, kButtonHeight), button);
 }
 
 }  // namespace
