@@ -29,15 +29,11 @@ struct Flow {
     std::function<void(Workbench&)> run;      // runs with one request failing
 };
 
-void command(Workbench& w, std::uint16_t id) {
-    handleCommand(w.host, w.s, id);
-}
-
 // Selects a task and a series type, and composes what the tuple and alphabet tasks need.
 std::function<void(Workbench&)> choose(std::uint16_t task, std::uint16_t type) {
     return [=](Workbench& w) {
-        command(w, type);
-        command(w, task);
+        w.command(type);
+        w.command(task);
         w.composeSubsets({3, 4}, {{1, 2}, {3, 4}});
         w.composeAlphabets({{1, 2, 3}, {4, 5, 6}});
         // The stored alphabets are attached when processing starts from their panel.
@@ -59,7 +55,7 @@ std::vector<Flow> flows() {
         {"fixed tuples", IDM_FIXED_TUPLES},  {"unfixed tuples", IDM_UNFIXED_TUPLES}};
     // Alphabet recognition starts from its panel's Next button, which attaches the alphabets.
     const auto next = [](Workbench& w) {
-        if (w.s.wTaskType != TASK_ALPHABET_RECOGNITION) return command(w, IDM_PROCESS_NEXT);
+        if (w.s.wTaskType != TASK_ALPHABET_RECOGNITION) return w.command(IDM_PROCESS_NEXT);
         const InclusiveRect button = w.layout().nextButton;
         handleClick(w.host, w.s, button.left + 1, button.top + 1);
     };
@@ -73,7 +69,7 @@ std::vector<Flow> flows() {
     all.push_back(
         {"small simulation",
          [](Workbench& w) {
-             command(w, IDM_DETECTION);
+             w.command(IDM_DETECTION);
              w.host.queueAnswer(
                  {105, DialogResult::Ok, {{1000, "200"}, {1001, "40"}, {1003, "181"}}, {}});
              w.host.queueAnswer({110,
@@ -88,27 +84,27 @@ std::vector<Flow> flows() {
                                  {}});
              w.host.queueAnswer({113, DialogResult::Ok, {}, {{1029, true}}});
          },
-         [](Workbench& w) { command(w, IDM_STATISTICAL_SIMULATION); }});
+         [](Workbench& w) { w.command(IDM_STATISTICAL_SIMULATION); }});
     // The panels make their arrays on their first showing, when the window paints them.
     const std::pair<const char*, std::uint16_t> panels[] = {
         {"subset panel", IDM_SELECT_SUBSETS},
         {"alphabet panel", IDM_SELECT_ALPHABETS},
         {"parameters panel", IDM_VIEW_SERIES_PARAMETERS}};
     for (const auto& [panel, commandId] : panels)
-        all.push_back({panel, [](Workbench& w) { command(w, IDM_PROCESS_NEXT); },
+        all.push_back({panel, [](Workbench& w) { w.command(IDM_PROCESS_NEXT); },
                        [id = commandId](Workbench& w) {
-                           command(w, id);
+                           w.command(id);
                            RecordingCanvas canvas;
                            paintWindow(w.host, canvas, w.s);
                        }});
     for (const char* file : {"sweep.bmp", "sweep.pcx"})
         all.push_back({file,
                        [file](Workbench& w) {
-                           command(w, IDM_PROCESS_NEXT);
+                           w.command(IDM_PROCESS_NEXT);
                            w.host.screen = PixelImage(64, 48, Colour{});
                            w.host.queueFileName(::testing::TempDir() + file);
                        },
-                       [](Workbench& w) { command(w, IDM_SAVE_IMAGE); }});
+                       [](Workbench& w) { w.command(IDM_SAVE_IMAGE); }});
     return all;
 }
 
@@ -129,7 +125,7 @@ bool runFailing(const Flow& flow, int k, std::set<std::string>& messages) {
     EXPECT_EQ(fuzz::brokenInvariant(w.s), "") << "request " << k;
     // The workbench still works: the next series is made and processed, or a message says why.
     w.forget();
-    command(w, IDM_PROCESS_NEXT);
+    w.command(IDM_PROCESS_NEXT);
     EXPECT_TRUE(w.s.lpSeriesHeader != nullptr || !w.host.messages.empty()) << "request " << k;
     EXPECT_EQ(fuzz::brokenInvariant(w.s), "") << "after request " << k;
     return true;

@@ -13,21 +13,11 @@ namespace {
 using ::testing::ElementsAre;
 using testing::Workbench;
 
-int midX(const InclusiveRect& r) {
-    return (r.left + r.right) / 2;
-}
-int midY(const InclusiveRect& r) {
-    return (r.top + r.bottom) / 2;
-}
-void clickOn(Workbench& w, const InclusiveRect& r) {
-    handleClick(w.host, w.s, midX(r), midY(r));
-}
-
 // A joint-detection workbench showing a processed series.
 void showResults(Workbench& w) {
-    handleCommand(w.host, w.s, IDM_JOINT_DETECTION);
+    w.command(IDM_JOINT_DETECTION);
     w.s.dwSeriesLengthSel = 600;
-    handleCommand(w.host, w.s, IDM_PROCESS_NEXT);
+    w.command(IDM_PROCESS_NEXT);
     ASSERT_EQ(w.s.dwViewMode, VIEW_RESULTS);
     w.forget();
 }
@@ -53,7 +43,7 @@ TEST(ResultViewClicks, OptionRowsTakeTheOptionAndRemakeTheSeriesAtOnce) {
         const WindowLayout l = w.layout();
         const auto& items =
             c.row == OptionHit::SeriesLength ? l.seriesLengthItems : l.noiseLevelItems;
-        clickOn(w, items[c.option]);
+        w.clickOn(items[c.option]);
 
         EXPECT_NE(w.s.lpSeriesHeader->lpData, before) << "a new series";
         const auto& options =
@@ -74,11 +64,11 @@ TEST(ResultViewClicks, OptionRowsTakeTheOptionAndRemakeTheSeriesAtOnce) {
 
 TEST(ResultViewClicks, TheLostDataRowOfACutOffSeriesTakesTheSavedEnergy) {
     Workbench w;
-    handleCommand(w.host, w.s, IDM_UNFIXED_CUTOFF);
+    w.command(IDM_UNFIXED_CUTOFF);
     showResults(w);
     const WindowLayout l = w.layout();
     ASSERT_TRUE(l.hasLostDataRow);
-    clickOn(w, l.lostDataItems[2]);
+    w.clickOn(l.lostDataItems[2]);
     EXPECT_EQ(w.s.dwLostLevelIndex, 3u);
     EXPECT_EQ(w.s.wLostLevel, 50);
     EXPECT_EQ(w.s.wSavedEnergyMaking, 50);
@@ -104,7 +94,7 @@ TEST(ResultViewClicks, RestartReturnsToTheViewOfTheTask) {
         Workbench w;
         w.s.dwViewMode = VIEW_RESULTS;
         w.s.wProcessingTask = c.task;
-        clickOn(w, w.layout().restartButton);
+        w.clickOn(w.layout().restartButton);
         EXPECT_EQ(w.s.dwViewMode, c.view) << c.line;
         EXPECT_TRUE(w.invalidated(workAreaRepaintRect(w.layout()))) << c.line;
     }
@@ -112,8 +102,8 @@ TEST(ResultViewClicks, RestartReturnsToTheViewOfTheTask) {
 
 TEST(ResultViewClicks, AStoredSubsetLabelMakesItCurrentAndProcessesAgain) {
     Workbench w;
-    handleCommand(w.host, w.s, IDM_UNFIXED_TUPLES);
-    handleCommand(w.host, w.s, IDM_RECOGNITION);
+    w.command(IDM_UNFIXED_TUPLES);
+    w.command(IDM_RECOGNITION);
     w.s.wProcessingTask = TASK_TUPLE_RECOGNITION;
     w.s.dwSeriesLengthSel = 600;
     w.requireFirst(4);
@@ -129,11 +119,11 @@ TEST(ResultViewClicks, AStoredSubsetLabelMakesItCurrentAndProcessesAgain) {
 
 TEST(EtalonGridClicks, DetectionSelectsOneEtalonOtherTasksToggleIt) {
     Workbench detection;
-    handleCommand(detection.host, detection.s, IDM_DETECTION);
+    detection.command(IDM_DETECTION);
     detection.s.dwViewMode = VIEW_ETALON_GRID;
     detection.forget();
     const WindowLayout l = detection.layout();
-    clickOn(detection, l.rcEtalonCells[6]);
+    detection.clickOn(l.rcEtalonCells[6]);
     EXPECT_EQ(detection.s.wRequiredCount, 1);
     EXPECT_EQ(detection.s.lpRequiredList[0], 7);
     EXPECT_EQ(detection.s.dwSelectedEtalon, 7u);
@@ -142,54 +132,54 @@ TEST(EtalonGridClicks, DetectionSelectsOneEtalonOtherTasksToggleIt) {
     EXPECT_THAT(detection.host.invalidations,
                 ElementsAre(RecordedInvalidation{etalonCellRepaintRect(l, 6), true},
                             RecordedInvalidation{etalonCellRepaintRect(l, 0), true}));
-    clickOn(detection, l.rcEtalonCells[6]);
+    detection.clickOn(l.rcEtalonCells[6]);
     EXPECT_EQ(detection.s.wRequiredCount, 1) << "a second click keeps it selected";
 
     Workbench joint;
-    handleCommand(joint.host, joint.s, IDM_JOINT_DETECTION);
+    joint.command(IDM_JOINT_DETECTION);
     joint.s.dwViewMode = VIEW_ETALON_GRID;
     joint.forget();
-    clickOn(joint, l.rcEtalonCells[6]);
+    joint.clickOn(l.rcEtalonCells[6]);
     EXPECT_EQ(joint.s.wRequiredCount, 19);
     EXPECT_EQ(joint.s.wEtalonFlags[6], 0);
     EXPECT_FALSE(joint.s.buttonsAreaPending);
     EXPECT_THAT(joint.host.invalidations,
                 ElementsAre(RecordedInvalidation{etalonCellRepaintRect(l, 6), true},
                             RecordedInvalidation{selectAllButtonRepaintRect(l), true}));
-    clickOn(joint, l.rcEtalonCells[6]);
+    joint.clickOn(l.rcEtalonCells[6]);
     EXPECT_EQ(joint.s.wRequiredCount, 20);
 }
 
 TEST(EtalonGridClicks, NextAndSelectAllFollowTheRequiredEtalons) {
     Workbench tuples;  // a tuple series without a subset turns to the subset panel, quietly
-    handleCommand(tuples.host, tuples.s, IDM_FIXED_TUPLES);
-    handleCommand(tuples.host, tuples.s, IDM_JOINT_DETECTION);
+    tuples.command(IDM_FIXED_TUPLES);
+    tuples.command(IDM_JOINT_DETECTION);
     tuples.s.dwViewMode = VIEW_ETALON_GRID;
     tuples.forget();
-    clickOn(tuples, tuples.layout().nextButton);
+    tuples.clickOn(tuples.layout().nextButton);
     EXPECT_EQ(tuples.s.dwViewMode, VIEW_SUBSET_PANEL);
     EXPECT_TRUE(tuples.host.invalidations.empty());
 
     Workbench w;
-    handleCommand(w.host, w.s, IDM_JOINT_DETECTION);
+    w.command(IDM_JOINT_DETECTION);
     w.s.dwViewMode = VIEW_ETALON_GRID;
     const WindowLayout l = w.layout();
     ASSERT_TRUE(l.hasSelectAll);
-    clickOn(w, l.selectAllButton);  // all 20 required: Unselect All
+    w.clickOn(l.selectAllButton);  // all 20 required: Unselect All
     EXPECT_EQ(w.s.wRequiredCount, 0);
     EXPECT_EQ(selectAllMode(w.s), SelectAllMode::SelectAll);
     w.forget();
-    clickOn(w, l.nextButton);  // nothing required: nothing made
+    w.clickOn(l.nextButton);  // nothing required: nothing made
     EXPECT_EQ(w.s.dwViewMode, VIEW_ETALON_GRID);
     EXPECT_TRUE(w.host.invalidations.empty());
-    clickOn(w, l.selectAllButton);
+    w.clickOn(l.selectAllButton);
     EXPECT_EQ(w.s.wRequiredCount, 20);
     EXPECT_EQ(w.s.lpRequiredList[19], 20);
     EXPECT_TRUE(w.invalidated(workAreaRepaintRect(l)));
-    clickOn(w, l.nextButton);
+    w.clickOn(l.nextButton);
     EXPECT_EQ(w.s.dwViewMode, VIEW_RESULTS);
     EXPECT_EQ(w.s.lpChainsHeader->wMark, 2);
-    clickOn(w, l.exitButton);
+    w.clickOn(l.exitButton);
     EXPECT_EQ(w.host.closeRequests, 1);
 }
 
@@ -246,7 +236,7 @@ TEST(PanelViewClicks, NextInTheAlphabetPanelAttachesTheAlphabetsAndRecognisesThe
     Workbench w;  // the start-up view: alphabet recognition in the alphabet panel
     w.s.dwSeriesLengthSel = 600;
     w.composeAlphabets({{1, 2, 3}, {4, 5, 6}});
-    clickOn(w, w.layout().nextButton);
+    w.clickOn(w.layout().nextButton);
     EXPECT_EQ(w.s.dwViewMode, VIEW_RESULTS);
     EXPECT_EQ(w.s.lpSeriesHeader->wAlphabets, 2);
     EXPECT_EQ(w.s.lpSeriesHeader->wCurrentAlphabet, 2);
@@ -260,13 +250,13 @@ TEST(PanelViewClicks, NextInTheAlphabetPanelAttachesTheAlphabetsAndRecognisesThe
 TEST(EmptyViewClicks, OnlyTheOptionRowsAnswerAndAMissSendsNothing) {
     Workbench w;
     w.s.dwViewMode = VIEW_NOTHING_7;
-    handleCommand(w.host, w.s, IDM_JOINT_DETECTION);
+    w.command(IDM_JOINT_DETECTION);
     const WindowLayout l = w.layout();
     w.forget();
-    clickOn(w, l.nextButton);
+    w.clickOn(l.nextButton);
     EXPECT_EQ(w.s.dwViewMode, VIEW_NOTHING_7);
     EXPECT_TRUE(w.host.invalidations.empty());
-    clickOn(w, l.noiseLevelItems[1]);  // from another view: the buttons area is repainted too
+    w.clickOn(l.noiseLevelItems[1]);  // from another view: the buttons area is repainted too
     EXPECT_EQ(w.s.dwViewMode, VIEW_RESULTS);
     EXPECT_EQ(w.s.dwPrevViewMode, VIEW_NOTHING_7);
     EXPECT_EQ(w.s.wNoiseLevel, 35);

@@ -6,9 +6,9 @@
 #include <functional>
 
 #include "core/dialogs/series_dialogs.h"
+#include "core/display/panel_geometry.h"
 #include "core/shell/commands.h"
 #include "core/shell/dialog_commands.h"
-#include "core/display/panel_geometry.h"
 #include "workbench_fixture.h"
 
 namespace mirovale {
@@ -57,7 +57,7 @@ TEST(TaskCommands, SetTheTaskAndKeepTheFourTaskCheckMarks) {
         Workbench w;
         w.s.wSeriesType = c.seriesType;
         w.s.wResultView = 2;
-        handleCommand(w.host, w.s, c.command);
+        w.command(c.command);
         EXPECT_EQ(w.s.wTaskType, c.task);
         EXPECT_EQ(w.s.wProcessingTask, c.processingTask);
         EXPECT_EQ(w.s.wRequiredCount, c.required);
@@ -69,7 +69,7 @@ TEST(TaskCommands, SetTheTaskAndKeepTheFourTaskCheckMarks) {
     }
 
     Workbench w;  // " Alphabet Recognition" has no action
-    handleCommand(w.host, w.s, IDM_ALPHABET_RECOGNITION);
+    w.command(IDM_ALPHABET_RECOGNITION);
     EXPECT_EQ(w.s.wTaskType, TASK_ALPHABET_RECOGNITION);
     EXPECT_TRUE(w.host.menuChecks.empty());
 }
@@ -93,7 +93,7 @@ TEST(SeriesTypeCommands, CheckTheirItemAloneAndResetTheLostLevelOfWholePulses) {
         w.s.wLostLevelSel = w.s.wLostLevel = 50;
         w.s.wSavedEnergyMakingSel = w.s.wSavedEnergyMaking = w.s.wTmpSavedEnergyMaking = 50;
         w.s.wSavedEnergyProcessingSel = w.s.wSavedEnergyProcessing = 50;
-        handleCommand(w.host, w.s, c.command);
+        w.command(c.command);
         EXPECT_EQ(w.s.wSeriesType, c.type);
         EXPECT_THAT(checkedItems(w.host), ElementsAre(c.command));
         EXPECT_EQ(uncheckedItems(w.host).size(), 5u);
@@ -138,7 +138,7 @@ TEST(ProcessingCommands, RerunTheFlowWithWhatTheySet) {
         w.s.dwSeriesLengthSel = 600;
         w.requireFirst(4);
         const std::vector<std::int16_t> before = w.s.lpSeriesHeader->lpPureData;
-        handleCommand(w.host, w.s, c.command);
+        w.command(c.command);
         ASSERT_NE(w.s.lpSeriesHeader, nullptr);
         EXPECT_EQ(w.s.lpSeriesHeader->lpPureData != before, c.newSeries);
         EXPECT_EQ(w.s.dwSeriesLength, c.newSeries ? 600u : 1200u);
@@ -158,7 +158,7 @@ TEST(ProcessingCommands, RerunTheFlowWithWhatTheySet) {
 TEST(ProcessingCommands, TypeMoreDetailsRepaintsWithoutErasingAndShowsTheFlaggedParts) {
     Workbench w;
     w.s.seriesLengthRowPending = w.s.lostDataRowPending = w.s.buttonsAreaPending = true;
-    handleCommand(w.host, w.s, IDM_TYPE_MORE_DETAILS);
+    w.command(IDM_TYPE_MORE_DETAILS);
     EXPECT_EQ(w.s.dwTypeMoreDetails, 1u);
     EXPECT_EQ(w.s.lpChainsHeader->wMark, 0) << "nothing is processed";
     const WindowLayout l = w.layout();
@@ -250,7 +250,7 @@ TEST(RepaintCommands, InvalidateTheirRectangles) {
         Workbench w;
         c.setUp(w);
         w.forget();
-        handleCommand(w.host, w.s, c.command);
+        w.command(c.command);
         EXPECT_EQ(w.host.invalidations, c.expected(w));
         EXPECT_TRUE(w.host.messages.empty());
     }
@@ -261,7 +261,7 @@ TEST(RepaintCommands, ApplyOptionsTakesThePendingValuesFromTheOptionIndexes) {
     w.s.dwSeriesLengthIndex = 1;
     w.s.dwNoiseLevelIndex = 2;
     w.s.dwLostLevelIndex = 3;
-    handleCommand(w.host, w.s, CMD_APPLY_OPTIONS);
+    w.command(CMD_APPLY_OPTIONS);
     EXPECT_EQ(w.s.dwSeriesLengthSel, 200u);
     EXPECT_EQ(w.s.wMinPulses, 1);  // (200 + 19) / 181
     EXPECT_EQ(w.s.wMaxPulses, 5);  // (200 - 20 + 40) / 40
@@ -289,14 +289,14 @@ TEST(ViewCommands, SwitchTheWorkAreaToTheirPanel) {
         SCOPED_TRACE(c.line);
         Workbench w;
         w.s.dwViewMode = VIEW_RESULTS;
-        handleCommand(w.host, w.s, c.command);
+        w.command(c.command);
         EXPECT_EQ(w.s.dwViewMode, c.view);
         EXPECT_THAT(w.host.invalidations,
                     ElementsAre(RecordedInvalidation{workAreaRepaintRect(w.layout()), true}));
         EXPECT_EQ(w.s.lpParamsHeader != nullptr, c.command == IDM_VIEW_SERIES_PARAMETERS);
     }
     Workbench w;
-    handleCommand(w.host, w.s, IDM_VIEW_SERIES_PARAMETERS);
+    w.command(IDM_VIEW_SERIES_PARAMETERS);
     EXPECT_EQ(w.s.lpParamsHeader->dwSeriesSize, 1200);
     EXPECT_EQ(w.s.lpParamsHeader->dwPulses, w.s.lpSeriesHeader->wImpulseQuantity);
 }
@@ -304,13 +304,13 @@ TEST(ViewCommands, SwitchTheWorkAreaToTheirPanel) {
 TEST(CloseAndNoOpCommands, CloseAsksTheWindowAndTheRestChangeNothing) {
     for (const std::uint16_t command : {IDM_EXIT, CMD_CLOSE}) {
         Workbench w;
-        handleCommand(w.host, w.s, command);
+        w.command(command);
         EXPECT_EQ(w.host.closeRequests, 1) << command;
     }
     for (const std::uint16_t command : {217, 219, 220, 40014, 40013, 12345, 0}) {
         Workbench w;
         const std::vector<std::int16_t> before = w.s.lpSeriesHeader->lpData;
-        handleCommand(w.host, w.s, command);
+        w.command(command);
         EXPECT_TRUE(w.host.invalidations.empty()) << command;
         EXPECT_TRUE(w.host.dialogs.empty()) << command;
         EXPECT_EQ(w.s.lpSeriesHeader->lpData, before) << command;

@@ -47,11 +47,11 @@ DialogAnswer seriesDialog(std::string tmin = "30", std::string tmax = "100",
 
 TEST(CreateSeries, ShowsThePulseRangeAndRepaintsTheRowsOfTheNewSeries) {
     Workbench w;
-    handleCommand(w.host, w.s, IDM_JOINT_DETECTION);
+    w.command(IDM_JOINT_DETECTION);
     w.forget();
     w.host.queueAnswer(seriesDialog());
     w.host.queueAnswer(ok(106, {{1007, "12"}, {1010, "3,5"}, {1011, "0"}}));
-    handleCommand(w.host, w.s, IDM_CREATE_SERIES);
+    w.command(IDM_CREATE_SERIES);
 
     EXPECT_THAT(dialogsRun(w.host), ElementsAre(105, 106));
     // The pulse range of 600 samples with intervals 30..100: (600 + 19) / 100 to
@@ -82,7 +82,7 @@ TEST(CreateSeries, CancellingEitherDialogEndsItAndTheSecondRestoresTheRequest) {
         const std::vector<std::int16_t> before = w.s.lpSeriesHeader->lpPureData;
         w.host.queueAnswer(inSecond ? seriesDialog() : cancel(105));
         w.host.queueAnswer(cancel(106));
-        handleCommand(w.host, w.s, IDM_CREATE_SERIES);
+        w.command(IDM_CREATE_SERIES);
         EXPECT_EQ(dialogsRun(w.host).size(), inSecond ? 2u : 1u);
         EXPECT_EQ(w.s.wRequestedPulses, 18) << inSecond;
         EXPECT_EQ(w.s.wTmin, 40) << inSecond;
@@ -116,7 +116,7 @@ TEST(CreateSeriesFaults, ImpossibleGeometryIsRefusedAfterTheDialogAndTheOldValue
         SCOPED_TRACE(c.line);
         Workbench w;
         w.host.queueAnswer(seriesDialog(c.tmin, c.tmax, c.length));
-        handleCommand(w.host, w.s, c.command);
+        w.command(c.command);
         EXPECT_THAT(dialogsRun(w.host), ElementsAre(105)) << "the next dialog does not open";
         EXPECT_THAT(w.host.messages,
                     ElementsAre(RecordedMessage{c.message, " validateSeriesGeometry ",
@@ -133,7 +133,7 @@ TEST(CreateSeriesFaults, ImpossibleGeometryIsRefusedAfterTheDialogAndTheOldValue
 TEST(SeriesParameters, MakesAnEtalonRequiredAndSelectedBeforeTheDialog) {
     Workbench none;
     none.requireFirst(0);
-    handleCommand(none.host, none.s, CMD_SERIES_PARAMETERS);
+    none.command(CMD_SERIES_PARAMETERS);
     EXPECT_EQ(none.s.wRequiredCount, 1);
     EXPECT_EQ(none.s.lpRequiredList[0], 1);
     EXPECT_EQ(none.s.wEtalonFlags[0], 1);
@@ -146,7 +146,7 @@ TEST(SeriesParameters, MakesAnEtalonRequiredAndSelectedBeforeTheDialog) {
     rebuildRequiredList(other.s);
     other.s.dwSelectedEtalon = 2;
     other.host.queueAnswer(ok(105));
-    handleCommand(other.host, other.s, CMD_SERIES_PARAMETERS);
+    other.command(CMD_SERIES_PARAMETERS);
     EXPECT_EQ(other.s.dwSelectedEtalon, 5u) << "the first required etalon";
     EXPECT_EQ(shown(other.host, 0, 1004), "5");
     EXPECT_EQ(other.s.dwDialogAccepted, 1u);
@@ -157,7 +157,7 @@ TEST(NewPulses, RepairsEntriesOutsideTheAlphabetAndOnlyAddsFlags) {
     w.requireFirst(1);
     w.s.wEtalonFlags[9] = 1;  // etalon 10 stays flagged although the list no longer holds it
     w.host.queueAnswer(ok(107, {{1014, "3"}, {1013, "2,25,0"}}));
-    handleCommand(w.host, w.s, IDM_NEW_PULSES);
+    w.command(IDM_NEW_PULSES);
     EXPECT_EQ(w.s.wRequiredCount, 3);
     // 25 is beyond the alphabet and 0 names no etalon: both become their position + 1.
     EXPECT_THAT(
@@ -175,14 +175,13 @@ TEST(NewPulses, RepairsEntriesOutsideTheAlphabetAndOnlyAddsFlags) {
 // opens empty instead of with all 20, and OK takes what was typed.
 TEST(NewPulses, AfterEveryEtalonIsClickedOffOpensEmptyAndTakesWhatIsTyped) {
     Workbench w;
-    handleCommand(w.host, w.s, IDM_JOINT_DETECTION);  // a task whose cells toggle
+    w.command(IDM_JOINT_DETECTION);  // a task whose cells toggle
     w.s.dwViewMode = VIEW_ETALON_GRID;
-    for (const InclusiveRect& cell : w.layout().rcEtalonCells)
-        handleClick(w.host, w.s, (cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+    for (const InclusiveRect& cell : w.layout().rcEtalonCells) w.clickOn(cell);
     ASSERT_EQ(w.s.wRequiredCount, 0);
     w.forget();
     w.host.queueAnswer(ok(107, {{1014, "2"}, {1013, "4,9"}}));
-    handleCommand(w.host, w.s, IDM_NEW_PULSES);
+    w.command(IDM_NEW_PULSES);
     EXPECT_EQ(shown(w.host, 0, 1014), "0");
     EXPECT_EQ(shown(w.host, 0, 1013), "");
     EXPECT_EQ(w.s.wRequiredCount, 2);
@@ -198,7 +197,7 @@ TEST(SubsetSettings, AttachTheStoredSubsetsForTupleRecognitionElseTheCompleteSub
     detection.composeSubsets({4, 6}, {});
     detection.s.wSubsetEmployment = 2;
     detection.host.queueAnswer(ok(111, {}, {{1016, true}}));
-    handleCommand(detection.host, detection.s, IDM_SUBSET_SETTINGS);
+    detection.command(IDM_SUBSET_SETTINGS);
     EXPECT_EQ(detection.s.wSubsetEmployment, 4);
     EXPECT_EQ(detection.s.lpSeriesHeader->wSubsetSize, 2);
     EXPECT_EQ(detection.s.lpSeriesHeader->wSubsetMode, 4);
@@ -208,7 +207,7 @@ TEST(SubsetSettings, AttachTheStoredSubsetsForTupleRecognitionElseTheCompleteSub
     recognition.composeSubsets({}, {{1, 2}, {7, 8, 9}});
     recognition.s.subsetPanel.dwCurrentSubset = 1;
     recognition.host.queueAnswer(ok(111, {}, {{1015, true}}));
-    handleCommand(recognition.host, recognition.s, IDM_SUBSET_SETTINGS);
+    recognition.command(IDM_SUBSET_SETTINGS);
     EXPECT_EQ(recognition.s.wSubsetEmployment, 1);
     const SeriesHeader& series = *recognition.s.lpSeriesHeader;
     EXPECT_EQ(series.wSubsets, 2);
@@ -219,10 +218,10 @@ TEST(SubsetSettings, AttachTheStoredSubsetsForTupleRecognitionElseTheCompleteSub
 // The chart modes the settings give are the golden chart pictures' (tests/data/views/chart_mode_*).
 TEST(ShowStatisticalSimulation, ShowsOnlyACompleteSimulationWithTheDialogOfItsTask) {
     Workbench w;
-    handleCommand(w.host, w.s, IDM_SHOW_STATISTICAL_SIMULATION);
+    w.command(IDM_SHOW_STATISTICAL_SIMULATION);
     EXPECT_TRUE(w.host.dialogs.empty()) << "no simulation yet: nothing happens";
     w.s.lpRestErrorHeader = getRestErrHeader(w.host, 2, 2, 1, nullptr);
-    handleCommand(w.host, w.s, IDM_SHOW_STATISTICAL_SIMULATION);
+    w.command(IDM_SHOW_STATISTICAL_SIMULATION);
     EXPECT_TRUE(w.host.dialogs.empty()) << "an unfinished simulation is not shown";
     EXPECT_TRUE(w.host.invalidations.empty());
 
@@ -230,7 +229,7 @@ TEST(ShowStatisticalSimulation, ShowsOnlyACompleteSimulationWithTheDialogOfItsTa
     w.s.wTaskType = TASK_RECOGNITION;
     w.s.noiseLevelRowPending = true;
     w.host.queueAnswer(ok(114, {}, {{1029, true}, {1031, true}}));
-    handleCommand(w.host, w.s, IDM_SHOW_STATISTICAL_SIMULATION);
+    w.command(IDM_SHOW_STATISTICAL_SIMULATION);
     EXPECT_THAT(dialogsRun(w.host), ElementsAre(114));
     EXPECT_EQ(w.s.dwChartMode, 3u) << "detection error, summary view";
     EXPECT_EQ(w.s.wResultView, 2);

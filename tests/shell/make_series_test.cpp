@@ -30,11 +30,7 @@ void prepareSmallWorkbench(Workbench& w) {
     w.requireFirst(3);
     w.composeSubsets({1, 2}, {{1, 2}, {2, 3}});
     w.composeAlphabets({{1, 2}, {3}});
-    const AlphabetPanel& a = w.s.alphabetPanel;
-    addSelectedAlphabetsToSeriesHeader(w.host, a.selectedAlphabetsSize, a.selectedAlphabetArray,
-                                       a.dwAlphabetArraySize, a.dwAlphabetArrayCapacity,
-                                       a.dwAlphabetCapacity, a.dwCurrentAlphabet,
-                                       w.s.lpSeriesHeader.get());
+    w.attachAlphabets();
 }
 
 // The routine run by hand on a copy of the processed series, as the dispatch should have run it.
@@ -132,7 +128,7 @@ TEST(MakeSeriesFlow, DispatchesEveryTaskAndSeriesTypeToItsRoutine) {
         w.s.wTaskType = c.task;
         w.s.wSeriesType = c.type;
         w.forget();
-        handleCommand(w.host, w.s, CMD_NEXT_DATA);
+        w.command(CMD_NEXT_DATA);
 
         ASSERT_NE(w.s.lpSeriesHeader, nullptr);
         const ChainsHeader& chains = *w.s.lpChainsHeader;
@@ -178,7 +174,7 @@ TEST(MakeSeriesFlow, TupleTasksWithoutTheirSubsetsTurnToTheSubsetPanel) {
         w.s.wTaskType = c.task;
         w.s.wSeriesType = SERIES_UNFIXED_TUPLES;
         w.forget();
-        handleCommand(w.host, w.s, CMD_NEXT_DATA);
+        w.command(CMD_NEXT_DATA);
         EXPECT_EQ(w.s.dwViewMode, VIEW_SUBSET_PANEL);
         EXPECT_EQ(w.s.lpChainsHeader->wMark, 0) << "nothing was processed";
         ASSERT_EQ(w.host.invalidations.size(), 1u);
@@ -188,12 +184,12 @@ TEST(MakeSeriesFlow, TupleTasksWithoutTheirSubsetsTurnToTheSubsetPanel) {
 
 TEST(MakeSeriesFlow, DerivesTheProcessingTaskAfreshFromTheTaskAndTheSeriesType) {
     Workbench w;
-    handleCommand(w.host, w.s, IDM_FIXED_TUPLES);
-    handleCommand(w.host, w.s, IDM_DETECTION);
+    w.command(IDM_FIXED_TUPLES);
+    w.command(IDM_DETECTION);
     EXPECT_EQ(w.s.wProcessingTask, TASK_TUPLE_DETECTION);
-    handleCommand(w.host, w.s, IDM_UNFIXED_WHOLE);
+    w.command(IDM_UNFIXED_WHOLE);
     EXPECT_EQ(w.s.wProcessingTask, TASK_TUPLE_DETECTION) << "the series-type command keeps it";
-    handleCommand(w.host, w.s, IDM_PROCESS_NEXT);
+    w.command(IDM_PROCESS_NEXT);
     EXPECT_EQ(w.s.wProcessingTask, TASK_DETECTION);
     EXPECT_EQ(w.s.lpChainsHeader->wTaskType, TASK_DETECTION);
 }
@@ -202,7 +198,7 @@ TEST(MakeSeriesFlow, DetectionAndRecognitionUseOneEtalonThroughoutJointDetection
     Workbench detection;
     detection.s.wTaskType = TASK_DETECTION;
     detection.s.wSeriesType = SERIES_FIXED_WHOLE;
-    handleCommand(detection.host, detection.s, CMD_NEXT_DATA);
+    detection.command(CMD_NEXT_DATA);
     const auto& one = detection.s.lpSeriesHeader->lpEtalonNumbers;
     const std::size_t n = detection.s.lpSeriesHeader->wImpulseQuantity;
     EXPECT_EQ(n, 18u) << "a known number: the requested pulses";
@@ -212,7 +208,7 @@ TEST(MakeSeriesFlow, DetectionAndRecognitionUseOneEtalonThroughoutJointDetection
     Workbench joint;
     joint.s.wTaskType = TASK_JOINT_DETECTION;
     joint.s.wSeriesType = SERIES_FIXED_WHOLE;
-    handleCommand(joint.host, joint.s, CMD_NEXT_DATA);
+    joint.command(CMD_NEXT_DATA);
     const auto& many = joint.s.lpSeriesHeader->lpEtalonNumbers;
     const std::set<std::int16_t> distinct(many.begin(), many.begin() + 18);
     EXPECT_GT(distinct.size(), 5u);
@@ -222,12 +218,8 @@ TEST(MakeSeriesFlow, AnAlphabetTaskDrawsFromTheSeriesCurrentAlphabet) {
     Workbench w;
     w.composeAlphabets({{4, 9}, {11}});
     w.s.alphabetPanel.dwCurrentAlphabet = 1;
-    const AlphabetPanel& a = w.s.alphabetPanel;
-    addSelectedAlphabetsToSeriesHeader(w.host, a.selectedAlphabetsSize, a.selectedAlphabetArray,
-                                       a.dwAlphabetArraySize, a.dwAlphabetArrayCapacity,
-                                       a.dwAlphabetCapacity, a.dwCurrentAlphabet,
-                                       w.s.lpSeriesHeader.get());
-    handleCommand(w.host, w.s, CMD_NEXT_DATA);
+    w.attachAlphabets();
+    w.command(CMD_NEXT_DATA);
     EXPECT_THAT(w.s.lpActiveList, ::testing::ElementsAre(4, 9));
     for (std::size_t i = 0; i < w.s.wMaxPulses; ++i)
         EXPECT_TRUE(w.s.lpEtalonSequence[i] == 4 || w.s.lpEtalonSequence[i] == 9) << i;
@@ -240,7 +232,7 @@ TEST(MakeSeriesFlowFaults, AnEmptyRequiredListIsRefusedAndNothingIsMade) {
     w.requireFirst(0);
     const std::vector<std::int16_t> before = w.s.lpSeriesHeader->lpPureData;
     const std::uint32_t seed = w.s.dwSequenceSeed;
-    handleCommand(w.host, w.s, IDM_PROCESS_NEXT);
+    w.command(IDM_PROCESS_NEXT);
     ASSERT_EQ(w.host.messages.size(), 1u);
     EXPECT_EQ(w.host.messages[0], (RecordedMessage{"Нет эталонов для создания ряда!", "CM_INFO",
                                                    MessageIcon::Exclamation}));
@@ -257,7 +249,7 @@ TEST(MakeSeriesFlowFaults, ASynthesisWithoutSeriesEndsTheFlowAndNothingProcesses
     freeSeriesHeader(w.s.lpSeriesHeader);
     {
         ScopedAllocationFailure fail(1);
-        handleCommand(w.host, w.s, CMD_MAKE_SERIES);
+        w.command(CMD_MAKE_SERIES);
     }
     EXPECT_EQ(w.s.lpSeriesHeader, nullptr);
     ASSERT_FALSE(w.host.messages.empty());
@@ -269,7 +261,7 @@ TEST(MakeSeriesFlowFaults, ASynthesisWithoutSeriesEndsTheFlowAndNothingProcesses
     for (const std::uint16_t command : {CMD_ADD_NOISE, CMD_PROCESS, IDM_PROCESS_SAME}) {
         w.forget();
         const std::uint16_t noise = w.s.wNoiseSeed;
-        handleCommand(w.host, w.s, command);
+        w.command(command);
         ASSERT_EQ(w.host.messages.size(), 1u) << command;
         EXPECT_EQ(w.host.messages[0],
                   (RecordedMessage{"Нет ряда для обработки!", "CM_INFO", MessageIcon::Exclamation}))

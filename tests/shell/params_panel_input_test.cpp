@@ -22,7 +22,7 @@ using testing::Workbench;
 struct ParamsPanel : Workbench {
     RecordingCanvas canvas;
     ParamsPanel() {
-        handleCommand(host, s, IDM_VIEW_SERIES_PARAMETERS);
+        command(IDM_VIEW_SERIES_PARAMETERS);
         paint();
         forget();
     }
@@ -34,7 +34,7 @@ struct ParamsPanel : Workbench {
     void press(int x, int y) { handleClick(host, s, x, y), paint(); }
     void move(int x, int y) { handlePointerMove(host, s, x, y), paint(); }
     void release(int x, int y) { handlePointerRelease(host, s, x, y), paint(); }
-    void clickOn(const InclusiveRect& b) { press((b.left + b.right) / 2, (b.top + b.bottom) / 2); }
+    void clickOn(const InclusiveRect& b) { Workbench::clickOn(b), paint(); }
 };
 
 // A point on a segment, `part` per mille of the way from its start.
@@ -61,10 +61,18 @@ TEST(ParamsPanelDrags, EachHandleFollowsThePointerWithItsCursorAndCapture) {
         ParamsHeader& r = w.r();
         std::pair<int, int> at;
         switch (c.handle) {
-            case APlus: at = along(r.aPlusDotted, 500); break;
-            case BMinus: at = along(r.bMinusDotted, 500); break;
-            case TminLine: at = along(r.tminLine.line, 300); break;
-            case TmaxLine: at = along(r.tmaxLine.line, 700); break;
+            case APlus:
+                at = along(r.aPlusDotted, 500);
+                break;
+            case BMinus:
+                at = along(r.bMinusDotted, 500);
+                break;
+            case TminLine:
+                at = along(r.tminLine.line, 300);
+                break;
+            case TmaxLine:
+                at = along(r.tmaxLine.line, 700);
+                break;
         }
         auto [x, y] = at;
         const ParamsHeader before = r;
@@ -134,7 +142,8 @@ TEST(ParamsPanelDrags, EqualIntervalsDrawBothPairsToHalfAPulseBeyondTheLast) {
     r.dwAPlus = 30;
     w.paint();
     const std::int64_t kSpan = r.dwMaxPulses - 1, n = r.dwPulses;
-    const int end = static_cast<int>(r.rcPlot.left + ((2 * n - 1) * r.rcPlot.width() + kSpan) / (2 * kSpan));
+    const int end =
+        static_cast<int>(r.rcPlot.left + ((2 * n - 1) * r.rcPlot.width() + kSpan) / (2 * kSpan));
     EXPECT_EQ(r.tmaxLine.line.x1, end);
     EXPECT_EQ(r.tminLine.line.x1, end);
 }

@@ -26,7 +26,7 @@ struct Panels : Workbench {
         paintWindow(host, canvas, s);
     }
     void clickOn(const InclusiveRect& r) {
-        handleClick(host, s, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        Workbench::clickOn(r);
         paint();
     }
     PanelGeometry geometry() const {
@@ -36,15 +36,17 @@ struct Panels : Workbench {
     void clickItem(std::size_t k) { clickOn(geometry().itemRects[k]); }
     void clickSlot(std::size_t j) { clickOn(geometry().slotRects[j]); }
     void clickRow(std::size_t r) { clickOn(geometry().rowFrames[r]); }
-    void clickSubsetButton(std::size_t i) { clickOn(s.subsetPanel.ButtonsWhileSelectedSubsetRect[i]); }
+    void clickSubsetButton(std::size_t i) {
+        clickOn(s.subsetPanel.ButtonsWhileSelectedSubsetRect[i]);
+    }
     void clickAlphabetButton(std::size_t i) {
         clickOn(s.alphabetPanel.ButtonsWhileSelectedAlphabetRect[i]);
     }
     // Tuple series of the given task, showing the subset panel.
     void showSubsetPanel(std::uint16_t taskItem) {
-        handleCommand(host, s, IDM_FIXED_TUPLES);
-        handleCommand(host, s, taskItem);
-        handleCommand(host, s, IDM_SELECT_SUBSETS);
+        command(IDM_FIXED_TUPLES);
+        command(taskItem);
+        command(IDM_SELECT_SUBSETS);
         paint();
         forget();
     }
@@ -115,8 +117,8 @@ TEST(SubsetPanelFlows, ItemClicksIntoAFullSubsetDeleteTheMarkedSlotsFirst) {
         int markedSlot;  // -1: none
         std::vector<std::uint32_t> after;
     } cases[] = {
-        {__LINE__, -1, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},   // the eleventh is ignored
-        {__LINE__, 3, {1, 2, 3, 5, 6, 7, 8, 9, 10, 12}},   // the marked one gives way
+        {__LINE__, -1, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},  // the eleventh is ignored
+        {__LINE__, 3, {1, 2, 3, 5, 6, 7, 8, 9, 10, 12}},  // the marked one gives way
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
@@ -156,16 +158,16 @@ TEST(SubsetPanelFlows, CancelWithAnEmptySubsetComesBackToThePanel) {
 
 TEST(SubsetPanelFlows, APanelWithoutArraysDrawsAndAnswersAsOneWithoutSlots) {
     Panels w;
-    handleCommand(w.host, w.s, IDM_FIXED_TUPLES);
-    handleCommand(w.host, w.s, IDM_DETECTION);
-    handleCommand(w.host, w.s, IDM_SELECT_SUBSETS);
+    w.command(IDM_FIXED_TUPLES);
+    w.command(IDM_DETECTION);
+    w.command(IDM_SELECT_SUBSETS);
     w.forget();
     {
         ScopedAllocationFailure fail(1);
         w.paint();
     }
-    EXPECT_THAT(w.host.messages,
-                ElementsAre(RecordedMessage{"Нет памяти для selectedSubset!", "", MessageIcon::None}));
+    EXPECT_THAT(w.host.messages, ElementsAre(RecordedMessage{"Нет памяти для selectedSubset!", "",
+                                                             MessageIcon::None}));
     EXPECT_FALSE(w.s.subsetPanel.made());
     handleClick(w.host, w.s, (w.geometry().itemRects[0].left + w.geometry().itemRects[0].right) / 2,
                 w.geometry().itemRects[0].top + 2);
@@ -189,8 +191,8 @@ TEST(AlphabetPanelFlows, QuickAndOkGiveTheShortcutsAlphabetRecognition) {
     w.clickAlphabetButton(Ok);
 
     Panels shortcut;
-    shortcut.composeAlphabets({{1, 2, 11, 12}, {3, 4, 13, 14}, {5, 6, 15, 16}, {7, 8, 17, 18},
-                               {9, 10, 19, 20}});
+    shortcut.composeAlphabets(
+        {{1, 2, 11, 12}, {3, 4, 13, 14}, {5, 6, 15, 16}, {7, 8, 17, 18}, {9, 10, 19, 20}});
     shortcut.paint();
     shortcut.clickOn(shortcut.layout().nextButton);
     expectSameSeries(w.s, shortcut.s);

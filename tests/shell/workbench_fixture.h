@@ -2,8 +2,11 @@
 
 #include <vector>
 
-#include "core/host/recording_host.h"
 #include "core/display/layout.h"
+#include "core/host/recording_host.h"
+#include "core/shell/click_handler.h"
+#include "core/shell/command_handler.h"
+#include "core/synthesis/series_subsets.h"
 #include "core/shell/startup.h"
 #include "core/state/program_state.h"
 
@@ -29,6 +32,10 @@ struct Workbench {
         host.dialogs.clear();
     }
     [[nodiscard]] WindowLayout layout() const { return currentLayout(host, s); }
+    void command(std::uint16_t id) { handleCommand(host, s, id); }
+    void clickOn(const InclusiveRect& r) {
+        handleClick(host, s, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
     // The required etalons 1..n, as the flags and the list agree on them.
     void requireFirst(std::size_t n) {
         s.wEtalonFlags.fill(0);
@@ -59,6 +66,14 @@ struct Workbench {
                 row, static_cast<std::uint32_t>(row.size()), p.selectedAlphabetsSize,
                 p.selectedAlphabetArray, p.dwAlphabetArraySize, p.dwAlphabetArrayCapacity);
         p.dwCurrentAlphabet = p.dwAlphabetArraySize;
+    }
+    // Attaches the stored alphabets to the series, as the alphabet panel's Next does.
+    void attachAlphabets() {
+        const AlphabetPanel& a = s.alphabetPanel;
+        addSelectedAlphabetsToSeriesHeader(host, a.selectedAlphabetsSize, a.selectedAlphabetArray,
+                                           a.dwAlphabetArraySize, a.dwAlphabetArrayCapacity,
+                                           a.dwAlphabetCapacity, a.dwCurrentAlphabet,
+                                           s.lpSeriesHeader.get());
     }
     [[nodiscard]] bool invalidated(const Rect& rect) const {
         for (const auto& i : host.invalidations)
