@@ -148,50 +148,8 @@ TEST(ParamsPanelDrags, EqualIntervalsDrawBothPairsToHalfAPulseBeyondTheLast) {
     EXPECT_EQ(r.tminLine.line.x1, end);
 }
 
-TEST(ParamsPanelOk, TakesANumberTheSeriesAdmitsAndRefusesTheRest) {
-    const struct {
-        int line;
-        const char* typed;
-        bool taken;
-        const char* message;  // part of the message shown on refusal
-    } cases[] = {
-        {__LINE__, "55", true, ""},
-        {__LINE__, " 60 ", true, ""},
-        {__LINE__, "abc", false, "Tmin должно быть целым числом"},
-        {__LINE__, "70000", false, "Tmin должно быть целым числом"},
-        {__LINE__, "0", false, "Длина интервала должна быть больше 0!"},
-        {__LINE__, "200", false, "Минимальная длина интервала больше максимальной!"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.line);
-        ParamsPanel w;
-        const auto before = w.s.lpSeriesHeader->lpData;
-        w.host.setEditFieldText(c.typed);
-        w.clickOn(w.r().buttonRects[1]);
-        if (c.taken) {
-            EXPECT_TRUE(w.host.messages.empty());
-            EXPECT_EQ(w.s.wTmin, std::stoi(c.typed));
-            EXPECT_EQ(w.s.lpSeriesHeader->wTmin, w.s.wTmin);
-            EXPECT_FALSE(w.host.editFieldVisible);
-        } else {
-            ASSERT_EQ(w.host.messages.size(), 1u);
-            EXPECT_THAT(w.host.messages[0].text, HasSubstr(c.message));
-            EXPECT_EQ(w.s.wTmin, 40);
-            EXPECT_EQ(w.s.dwViewMode, VIEW_PARAMS_PANEL);
-            EXPECT_EQ(w.s.lpSeriesHeader->lpData, before) << "nothing remade";
-        }
-    }
-}
-
-TEST(ParamsPanelOk, CancelMakesANewSeriesAndHidesTheField) {
-    ParamsPanel w;
-    const auto before = w.s.lpSeriesHeader->lpData;
-    w.clickOn(w.r().buttonRects[0]);
-    EXPECT_FALSE(w.host.editFieldVisible);
-    EXPECT_NE(w.s.lpSeriesHeader->lpData, before);
-    EXPECT_EQ(w.s.wTmin, 40);
-}
-
+// The panel's OK and Cancel, with the refusals' messages, are the golden scripts params_panel_ok
+// and params_panel_refusals (tests/data/cli).
 TEST(ParamsPanelFaults, ASeriesWithNothingToPlotIsSaidSoAndIgnoresThePlot) {
     const struct {
         int line;
