@@ -189,27 +189,6 @@ TEST(StatCutoffQuorvel, AWorkerThatCannotProcessASeriesStopsTheRunIncomplete) {
                                             MessageIcon::None}));
 }
 
-TEST(StatCutoffQuorvel, ReportsProgressPerCellAndStopsWhenCancelled) {
-    Bench bench;
-    bench.plan.wNoiseSteps = 3;
-    std::vector<std::uint32_t> done;
-    int asked = 0;
-    SimulationControl control{
-        [&](std::uint32_t d, std::uint32_t all) { done.push_back(d * 10 + all); },
-        [&] { return ++asked > 4; }};  // stops in the second cell
-    bench.series = getCutOffSeriesHeader(bench.host, 20, 20, 40, 181, 400, nullptr);
-    const std::uint32_t subset[] = {2};
-    setSubset(subset, 1, 4, 1, bench.series.get());
-    EXPECT_EQ(bench.run(1, 1, control), 0);
-    EXPECT_EQ(bench.record->ifComplete, 0);
-    EXPECT_THAT(done, ElementsAre(16));       // cell 1 of 6
-    EXPECT_EQ(bench.series->wSubsetSize, 1);  // the subset cleared for detection comes back
-    control.cancelled = nullptr;
-    done.clear();
-    ASSERT_EQ(bench.run(1, 1, control), 1);
-    EXPECT_THAT(done, ElementsAre(16, 26, 36, 46, 56, 66));
-}
-
 TEST(RunStatisticalSimulation, RefusesAPlanAsAWholeAndChangesNothing) {
     const struct {
         int line;
