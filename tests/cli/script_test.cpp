@@ -71,50 +71,9 @@ TEST(Script, ReportsTheFirstBadLineWithItsNumberAndPrintsNoResult) {
     }
 }
 
-TEST(Script, PrintsOneJsonObjectALineAndMessagesOnlyOnce) {
-    const Result r =
-        run("answer 105 ok 1001=0\ncommand 40001\ncommand 40030\nprint messages\n"
-            "print messages\nprint chains\n");
-    ASSERT_EQ(r.status, 0) << r.err;
-    std::istringstream lines(r.out);
-    std::string first, second, third, extra;
-    std::getline(lines, first);
-    std::getline(lines, second);
-    std::getline(lines, third);
-    EXPECT_FALSE(std::getline(lines, extra));
-    const auto messages = nlohmann::json::parse(first);
-    ASSERT_EQ(messages["messages"].size(), 1u);
-    EXPECT_EQ(messages["messages"][0]["caption"], " validateSeriesGeometry ");
-    EXPECT_EQ(messages["messages"][0]["icon"], "exclamation");
-    EXPECT_EQ(messages["unansweredDialogs"], nlohmann::json::array({112}));
-    EXPECT_EQ(
-        nlohmann::json::parse(second),
-        nlohmann::json::parse(R"({"messages":[],"unansweredDialogs":[],"refusedControls":[]})"));
-    EXPECT_EQ(nlohmann::json::parse(third)["wMark"], 0);
-}
-
-TEST(Script, SetsThePanelsAsComposedAndTheAlphabetsTakeTheirEtalons) {
-    const Result r =
-        run("set subset 7,3\nset stored-subsets 1,2 5\n"
-            "set alphabets 1,2,3 9 current 1\nprint state\n");
-    ASSERT_EQ(r.status, 0) << r.err;
-    const auto state = nlohmann::json::parse(r.out);
-    const auto& subsets = state["subsetPanel"];
-    EXPECT_EQ(subsets["selectedSubset"], nlohmann::json::array({7, 3}));
-    EXPECT_EQ(subsets["dwSubsetArraySize"], 2);
-    EXPECT_EQ(subsets["selectedSubsetArray"], nlohmann::json::parse("[[1,2],[5]]"));
-    EXPECT_EQ(subsets["dwCurrentSubset"], 2) << "the last stored, as Accept leaves it";
-    const auto& alphabets = state["alphabetPanel"];
-    EXPECT_EQ(alphabets["selectedAlphabetsSize"], nlohmann::json::array({3, 1}));
-    EXPECT_EQ(alphabets["dwCurrentAlphabet"], 1);
-    EXPECT_EQ(alphabets["dwQuickGroups"], 5);
-    const auto& flags = state["wEtalonFlags"];
-    EXPECT_EQ(flags[0], 3);
-    EXPECT_EQ(flags[8], 3);
-    EXPECT_EQ(flags[3], 1);
-    EXPECT_EQ(state["lpSeriesHeader"], true);
-}
-
+// One JSON object a line, messages printed once, and the panels as "set" composes them are
+// pinned by the golden scripts under tests/data/cli (refused_geometry, dialog_flows,
+// set_panels_default_current).
 TEST(Script, TakesTheClientSizeAndRefusesABadOne) {
     // A click on the Next button of a 900 x 600 client, 10 pixels from its right and bottom.
     const Result small = run("set alphabets 1,2\nclick 889 536\nprint state\n", "900x600");
