@@ -8,7 +8,6 @@
 #include <set>
 #include <utility>
 
-#include "core/display/layout.h"
 #include "core/host/recording_host.h"
 #include "qt/gui_application.h"
 
@@ -130,59 +129,16 @@ TEST_F(CanvasTest, RectanglesLeaveOutTheirRightAndBottomEdges) {
     }
 }
 
-TEST_F(CanvasTest, OpaqueTextFillsItsBoxWhiteAndTransparentTextDoesNot) {
-    for (const BackgroundMode mode : {BackgroundMode::Opaque, BackgroundMode::Transparent}) {
-        QtCanvas& k = canvas(120, 40);
-        k.selectPen({kGrey});
-        k.selectBrush({kGrey});
-        k.rectangle(0, 0, 120, 40);
-        k.setBackgroundMode(mode);
-        k.textOut(10, 8, "Tmin 40");
-        const TextSize size = k.textExtent("Tmin 40");
-        k.endPaint();
-        const QRect box(10, 8, size.width, size.height);
-        int black = 0, white = 0;
-        for (int y = 0; y < 40; ++y)
-            for (int x = 0; x < 120; ++x) {
-                const QRgb p = at(x, y);
-                if (!box.contains(x, y)) {
-                    ASSERT_EQ(p, qRgb(128, 128, 128)) << x << "," << y;
-                    continue;
-                }
-                black += p == qRgb(0, 0, 0);
-                white += p == kWhiteRgb;
-                ASSERT_TRUE(p == qRgb(0, 0, 0) || p == kWhiteRgb || p == qRgb(128, 128, 128));
-            }
-        EXPECT_GT(black, 20);
-        if (mode == BackgroundMode::Opaque)
-            EXPECT_EQ(black + white, box.width() * box.height());
-        else
-            EXPECT_EQ(white, 0);
-    }
-}
-
-TEST_F(CanvasTest, WindowFontLinesAreFifteenPixelsHigh) {
-    QtCanvas& k = canvas();
-    const FontMetrics m = k.fontMetrics();
-    EXPECT_EQ(m.height + m.externalLeading - 1, kWindowLineHeight);
-    EXPECT_EQ(k.textExtent("Ag").height, m.height);
-    EXPECT_GT(m.averageCharWidth, 4);
-    EXPECT_FALSE(dejaVuSansFamily().isEmpty());
-}
-
-TEST_F(CanvasTest, SymbolFaceShowsGreekLettersAtTheHeightAskedFor) {
+// Text in either background mode, the window font's line height and the symbol face's sizes
+// are in the golden pictures of the views (tests/data/views), which mirovale-cli draws on this
+// canvas; the letters of the symbol face are a table, most of which no picture shows.
+TEST(FaceText, SymbolFaceShowsGreekLetters) {
     EXPECT_EQ(faceText(FontFace::Symbol, "abcdefghijklmnopqrstuvwxyz"),
               QStringLiteral(u"αβχδεφγηιϕκλμνοπθρστυϖωξψζ"));
     EXPECT_EQ(faceText(FontFace::Symbol, "ABCDEFGHIJKLMNOPQRSTUVWXYZ"),
               QStringLiteral(u"ΑΒΧΔΕΦΓΗΙϑΚΛΜΝΟΠΘΡΣΤΥςΩΞΨΖ"));
     EXPECT_EQ(faceText(FontFace::Symbol, "s = 2, Ш"), QStringLiteral(u"σ = 2, Ш"));
     EXPECT_EQ(faceText(FontFace::Window, "sigma"), QStringLiteral(u"sigma"));
-    QtCanvas& k = canvas();
-    for (const int height : {12, 20, 33}) {
-        k.selectFont({FontFace::Symbol, height});
-        EXPECT_LE(k.fontMetrics().height, height);
-        EXPECT_GE(k.fontMetrics().height, height - 2);
-    }
 }
 
 TEST_F(CanvasTest, PaintsAreClippedAndEraseOnlyWhenAsked) {
