@@ -8,8 +8,6 @@
 namespace mirovale {
 namespace {
 
-using Op = CanvasCall::Op;
-
 // An odd height: 101 rows, mid line at top + 50.
 constexpr GraphRect kOdd{10, 20, 110, 121};
 
@@ -48,34 +46,8 @@ TEST(CoordinateMapping, EdgesMidLineAndLargeSizes) {
     for (const auto& c : columns) EXPECT_EQ(xOfSample(c.r, c.n, c.j), c.x) << "line " << c.line;
 }
 
-// Labels of a cut-off series with letters: position, letter, kept range and a blank.
-TEST(PulseLabels, TextsAndPlaces) {
-    testing::SampleSeries s(200, 20, 3);
-    s.addPulse(0, 2, 0, 19);
-    s.addPulse(100, 3, 4, 15);
-    RecordingCanvas canvas;
-    drawPulseLabels(canvas, {10, 20, 410, 121}, 8, 0, true, true, s.series);
-    EXPECT_EQ(canvas.transcript(),
-              "text 5 120 '0b[0..19] '\n"  // 5 pixels left of the graph
-              "text 205 120 '100c[4..15] '\n"
-              "rectangle 10 20 411 122\n");
-    EXPECT_EQ(pulseLabel(123, 3, false, false, 4, 15), "123");
-}
-
-// Cut pulses' kept parts are drawn in the golden pictures of the cut-off series.
-TEST(PulseCurves, KeptPartsRetraceWholePulses) {
-    testing::SampleSeries s(200, 20, 2);
-    s.addPulse(10, 1, 0, 19);
-    s.addPulse(90, 2, 0, 19);
-    RecordingCanvas original;
-    RecordingCanvas kept;
-    drawOriginalPulses(original, kOdd, 100, s.series);
-    drawKeptParts(kept, kOdd, 100, s.series);
-    EXPECT_EQ(kept.transcript(), original.transcript());
-    EXPECT_EQ(original.callsOf(Op::LineTo).size(), 2u * 21u);
-}
-
-// Too short a series or a zero half-range leaves the curves out instead of dividing by zero,
+// The pulses' labels (position, letter, kept range), the whole pulses and their kept parts are
+// drawn in the golden pictures of the series views, whole and cut-off. Too short a series or a zero half-range leaves the curves out instead of dividing by zero,
 // and a pulse without a valid etalon is left out instead of read outside the list.
 TEST(PulseCurves, UnmappableSeriesDrawsNoCurve) {
     testing::SampleSeries s(1, 20, 1);
