@@ -63,16 +63,13 @@ bool hasText(const RecordingCanvas& canvas, const std::string& prefix) {
                        [&](const std::string& t) { return t.rfind(prefix, 0) == 0; });
 }
 
-TEST(SeriesGraph, CaptionListsNineteenPulsesAndTheDetectedLineCountsBoth) {
+// The caption's list cut after nineteen pulses is in the golden pictures of the unfixed series;
+// the singular and a record without names are not.
+TEST(SeriesGraph, DetectedLineCountsBothAndARecordWithoutNamesShowsNull) {
     HandMade many(25, {1}, 1);
     const RecordingCanvas canvas = many.draw();
-    EXPECT_TRUE(hasText(canvas,
-                        " pulses: 0a 40a 80a 120a 160a 200a 240a 280a 320a 360a 400a 440a "
-                        "480a 520a 560a 600a 640a 680a 720a..."))
-        << canvas.transcript();
     EXPECT_TRUE(hasText(canvas, "Detected 1 (25) pulse:  0a")) << canvas.transcript();
-    EXPECT_TRUE(hasText(canvas, " (null) for series with (null) "));  // a record without names
-
+    EXPECT_TRUE(hasText(canvas, " (null) for series with (null) "));
     HandMade one(1, {1}, 1);
     EXPECT_TRUE(hasText(one.draw(), "Detected 1 pulse:  0a"));
 }
