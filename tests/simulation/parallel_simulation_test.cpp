@@ -162,7 +162,7 @@ TEST(ParallelSimulation, EqualsTheSequentialDriverForEveryTaskSeriesTypeAndThrea
 // one-loop driver leaves.
 TEST(ParallelSimulation, StopsWhenCancelledLikeTheSequentialDriver) {
     const Plan& plan = kPlans[0];  // 4 cells of 3 repeats
-    for (const auto [task, allowed] : {std::pair{4, 0}, {4, 4}, {4, 6}, {4, 11}, {1, 4}}) {
+    for (const auto& [task, allowed] : {std::pair{4, 0}, {4, 4}, {4, 6}, {4, 11}, {1, 4}}) {
         const auto cancelAfter = [allowed] {
             return [allowed, asked = 0]() mutable { return ++asked > allowed; };
         };
