@@ -281,16 +281,26 @@ void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first,
     }
     const auto samples = view.x.subspan(first, count + L - 1);
     reserveFitSweep(buffers, plan.L, count);
-    std::int64_t peak = 0;
-    for (const std::int16_t v : samples) peak = std::max(peak, std::abs(std::int64_t{v}));
+    FitSweepBuffers::Laid& laid = buffers.laid;
+    const bool same = laid.samples == samples.data() && laid.count == count && laid.L == L;
+    if (!same) {
+        laid = {samples.data(), count, plan.L, -1, 0};
+        for (const std::int16_t v : samples) laid.peak = std::max(laid.peak, std::abs(std::int64_t{v}));
+    }
     const Sweeps& chosen = sweeps(kernels);
-    if (fitsNarrow(plan, peak)) {
+    if (fitsNarrow(plan, laid.peak)) {
         const bool asPairs = plan.pairsFit && chosen.pairs != nullptr;
-        layOut<Narrow>(samples, count, L, asPairs, buffers.narrowWords);
+        if (laid.form != (asPairs ? 1 : 0)) {
+            layOut<Narrow>(samples, count, L, asPairs, buffers.narrowWords);
+            laid.form = asPairs ? 1 : 0;
+        }
         (asPairs ? chosen.pairs : chosen.narrow)(plan, buffers.narrowWords.data(),
                                                  buffers.narrowRows.data(), out);
     } else {
-        layOut<Wide>(samples, count, L, false, buffers.wideWords);
+        if (laid.form != 2) {
+            layOut<Wide>(samples, count, L, false, buffers.wideWords);
+            laid.form = 2;
+        }
         chosen.wide(plan, buffers.wideWords.data(), buffers.wideRows.data(), out);
     }
 }

@@ -56,6 +56,20 @@ struct FitSweepBuffers {
     std::vector<std::int32_t> narrowRows;   // C[a] of the begins waiting for their stop
     std::vector<std::int64_t> wideWords;    // the same for the 64-bit sweep
     std::vector<std::int64_t> wideRows;
+    // The samples the words were laid out from, so that fitting the same starts with another
+    // plan lays them out once: a call is known by where its samples lie and how many starts it
+    // fits, which the samples of one series, unchanged while a routine runs, make unique. A
+    // routine that changes the samples between calls must clear them (forget).
+    struct Laid {
+        const std::int16_t* samples = nullptr;
+        std::size_t count = 0;
+        std::uint16_t L = 0;
+        int form = -1;  // which words: 0 narrow samples, 1 narrow pairs, 2 wide samples
+        std::int64_t peak = 0;
+        friend bool operator==(const Laid&, const Laid&) = default;
+    };
+    Laid laid;
+    void forget() { laid = {}; }
 };
 
 // Sizes `buffers` for plans of pulse length L and calls of up to `most` starts, so that fitStarts

@@ -1,9 +1,11 @@
 #include "core/processing/tuple_recognition_unfixed.h"
 
 #include <algorithm>
+#include <array>
 
 #include "core/host/allocation.h"
 #include "core/processing/admissible_sets.h"
+#include "core/processing/chain_lanes.h"
 #include "core/processing/chain_ranking.h"
 #include "core/processing/detected_result.h"
 #include "core/processing/local_fit.h"
@@ -33,6 +35,7 @@ struct TupleContext {
     std::uint16_t wTmax;
     const std::uint32_t& dwDebuggingRepeat;
     SweepWork& work;
+    ChainLanes* lanes;  // the layers side by side, or null for the table of layers
 };
 
 // The layered run of one subset whose members are prepared in `members` with one plan each in
@@ -67,14 +70,43 @@ TupleRun runSubset(const TupleContext& context, LayerTable& table,
     return run;
 }
 
+// The layered run of runSubset with the layers side by side in the context's lanes.
+TupleRun runSubsetInLanes(const TupleContext& context, std::size_t layers,
+                          std::span<const FitCandidate> members, std::span<const FitPlan> plans) {
+    TupleRun run{context.unreachable, {}, {}};
+    if (layers == 0) return run;
+    const AdmissibleSets& sets = context.sets;
+    ChainLanes& lanes = *context.lanes;
+    FitSweepBuffers& buffers = context.work.fit;
+    startChainLanes(lanes, context.view.starts, layers, LaneLinks::Cycle,
+                    static_cast<std::int32_t>(context.unreachable), context.view.L);
+    std::array<const FitPlan*, kChainLanes> lanePlans{};
+    for (std::size_t l = 0; l < layers; ++l) {
+        lanePlans[l] = &plans[l];
+        if (l == 0) fitChainLane(lanes, 0, context.view, sets.firstOnly.get(), plans[0], buffers);
+        fitChainLane(lanes, l, context.view, sets.both.get(), plans[l], buffers);
+        fitChainLane(lanes, l, context.view, sets.laterOnly.get(), plans[l], buffers);
+    }
+    runChainLanes(lanes, sets, context.wTmin, context.wTmax);
+    const ChainEnd end = cycleChainEnd(lanes, sets.last.get(), context.unreachable);
+    if (!end.found) return run;
+    run.distance = end.score;
+    run.chain = traceLaneChain(lanes, end, context.view, lanePlans);
+    run.tuples = tupleBounds(run.chain.size(), members.size(), 0);
+    return run;
+}
+
 // Makes the energies of every subset (request reported as EtalonsPartialEnergy) and the layer
-// rows for the longest (two requests reported as G_on_layers).
+// rows for the longest (two requests reported as G_on_layers), or, where the layers run side by
+// side, points `lanes` at the thread's lanes and sizes them (reported as G_on_layers).
 bool allocateTables(Host& host, const EtalonTable& etalons,
                     std::span<const std::span<const std::uint32_t>> subsets, const SeriesView& view,
                     std::uint16_t wLevel, std::uint16_t wMaxPulses,
                     std::vector<std::vector<FitCandidate>>& members,
                     std::vector<std::vector<FitPlan>>& plans,
-                    std::vector<std::vector<ChainCell>>& rows, SweepWork& work) {
+                    std::vector<std::vector<ChainCell>>& rows, SweepWork& work,
+                    ChainLanes*& lanes, const std::uint32_t& dwDebuggingRepeat,
+                    std::uint16_t wTmin, std::uint16_t wTmax, std::int64_t unreachable) {
     if (!tryAllocate([&] {
             members.clear();
             plans.clear();
@@ -92,6 +124,24 @@ bool allocateTables(Host& host, const EtalonTable& etalons,
     std::size_t layers = 0;
     for (const auto& m : members) layers = std::max<std::size_t>(layers, m.size());
     layers = std::min<std::size_t>(layers, wMaxPulses);
+    // The layers side by side in lanes when they fit there and no dump reads the table; the
+    // lanes are kept by the thread, so that a simulation sizes them once.
+    thread_local ChainLanes threadLanes;
+    lanes = nullptr;
+    if (dwDebuggingRepeat == 0 && layers <= kChainLanes) {
+        std::int64_t bound = 0;
+        const std::int64_t peak = seriesPeak(view);
+        for (const auto& memberPlans : plans) bound = std::max(bound, localScoreBound(memberPlans, peak));
+        if (chainLanesFit(unreachable, bound, view.starts, wTmin, wTmax)) lanes = &threadLanes;
+    }
+    if (lanes != nullptr) {
+        // The same two requests as the rows of the table: the lanes, then the sweep's work.
+        if (tryAllocate([&] { reserveChainLanes(*lanes, view.starts); }) &&
+            tryAllocate([&] { reserveFitSweep(work.fit, view.L, view.starts); }))
+            return true;
+        host.messageBox("Нет памяти для G_on_layers!", "", MessageIcon::None);
+        return false;
+    }
     if (!tryAllocate([&] { rows.resize(layers); })) {
         host.messageBox("Нет памяти для G_on_layers!", "", MessageIcon::None);
         return false;
@@ -111,6 +161,7 @@ TupleRun runWithRows(const TupleContext& context, std::vector<std::vector<ChainC
                      std::span<const FitCandidate> members, std::span<const FitPlan> plans,
                      std::uint16_t wMaxPulses) {
     const std::size_t layers = std::min<std::size_t>(members.size(), wMaxPulses);
+    if (context.lanes != nullptr) return runSubsetInLanes(context, layers, members, plans);
     LayerTable table;
     for (std::size_t l = 0; l < layers; ++l) table.layers.push_back(std::move(rows[l]));
     TupleRun run = runSubset(context, table, members, plans);
@@ -139,16 +190,18 @@ int TuplesDetection(Host& host, const EtalonTable& etalons, std::span<const std:
     std::vector<std::vector<FitPlan>> plans;
     std::vector<std::vector<ChainCell>> rows;
     SweepWork work;
+    ChainLanes* lanes = nullptr;
     const std::span<const std::uint32_t> subsets[] = {subset};
     if (!allocateTables(host, etalons, subsets, view, wSavedEnergyProcessing, series->wMaxPulses,
-                        members, plans, rows, work)) {
+                        members, plans, rows, work, lanes, dwDebuggingRepeat, wTmin, wTmax,
+                        kEightNines)) {
         return 0;
     }
     const AdmissibleSets sets =
         buildAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
     if (!checkAdmissibleSets(host, sets)) return 0;
     const TupleContext context{host, view, sets, kEightNines, wTmin, wTmax, dwDebuggingRepeat,
-                               work};
+                               work, lanes};
     TupleRun run = runWithRows(context, rows, members[0], plans[0], series->wMaxPulses);
     if (chains != nullptr) rankChain(*chains, run.distance, run.chain);
     writeRun(*series, chains, run);
@@ -177,14 +230,17 @@ int recognizeUnfixedTuples(Host& host, const EtalonTable& etalons,
     std::vector<std::vector<FitPlan>> plans;
     std::vector<std::vector<ChainCell>> rows;
     SweepWork work;
+    ChainLanes* lanes = nullptr;
     if (!allocateTables(host, etalons, subsets, view, wSavedEnergyProcessing, series->wMaxPulses,
-                        members, plans, rows, work)) {
+                        members, plans, rows, work, lanes, dwDebuggingRepeat, wTmin, wTmax,
+                        kNineNines)) {
         return 0;
     }
     const AdmissibleSets sets =
         buildAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
     if (!checkAdmissibleSets(host, sets)) return 0;
-    const TupleContext context{host, view, sets, kNineNines, wTmin, wTmax, dwDebuggingRepeat, work};
+    const TupleContext context{host, view, sets,  kNineNines, wTmin,
+                               wTmax, dwDebuggingRepeat, work, lanes};
     TupleRun best{kNineNines, {}, {}};
     std::uint16_t recognised = 0;
     for (std::size_t k = 0; k < count; ++k) {
