@@ -1,6 +1,7 @@
 #include "core/processing/chain_detection.h"
 
 #include "core/host/allocation.h"
+#include "core/processing/fit_plan_cache.h"
 #include "core/processing/known_number_sweep.h"
 #include "core/processing/local_fit.h"
 #include "core/processing/local_fit_sweep.h"
@@ -15,17 +16,19 @@ std::optional<DetectionOutcome> detectUnknownNumber(
     Host& host, const EtalonTable& etalons, std::span<const Number> list, std::uint16_t wTmin,
     std::uint16_t wTmax, std::uint16_t wLevel, const SeriesHeader& series, ChainsHeader* chains) {
     const SeriesView view = viewOf(series);
-    std::vector<FitCandidate> candidates;
-    if (!tryAllocate([&] { candidates.reserve(list.size()); })) {
+    // The plan, the table and the work are kept by the thread: a simulation prepares the plan
+    // and sizes the table with its first series.
+    thread_local FitPlanCache plans;
+    thread_local LayerTable table;
+    thread_local SweepWork work;
+    work.fit.forget();  // the samples are another series' now
+    const FitPlanCache::Prepared* prepared = nullptr;
+    if (!tryAllocate([&] { prepared = &plans.get(etalons, list, view.L, wLevel); })) {
         host.messageBox("Нет памяти для EtalonsPartialEnergy!", "", MessageIcon::None);
         return std::nullopt;
     }
-    LayerTable table;
-    FitPlan plan;
-    SweepWork work;
+    const FitPlan& plan = prepared->plan;
     if (!tryAllocate([&] {
-            candidates = makeFitCandidates(etalons, list, view.L, wLevel);
-            plan = makeFitPlan(candidates, view.L);
             table.layers.resize(1);
             table.layers[0].resize(view.starts);
             reserveSweepWork(work, 1, view.starts, view.L);
@@ -56,18 +59,19 @@ std::optional<DetectionOutcome> detectKnownNumber(Host& host, const EtalonTable&
                                                   const KnownNumberSettings& settings,
                                                   ChainsHeader* chains) {
     const SeriesView view = viewOf(series);
-    KnownNumberWork work;
+    // Kept by the thread, as for the unknown number.
+    thread_local FitPlanCache plans;
+    thread_local KnownNumberWork work;
+    thread_local FitRow fits;
+    thread_local FitSweepBuffers buffers;
+    buffers.forget();  // the samples are another series' now
     if (!tryAllocate([&] { work.rows.scores.resize(windows.size()); })) {
         host.messageBox("Нет памяти для ppDw!", "", MessageIcon::None);
         return std::nullopt;
     }
-    std::vector<FitCandidate> candidates;
-    FitPlan plan;
-    FitRow fits;
-    FitSweepBuffers buffers;
+    const FitPlan* plan = nullptr;
     if (!tryAllocate([&] {
-            candidates = makeFitCandidates(etalons, list, view.L, wLevel);
-            plan = makeFitPlan(candidates, view.L);
+            plan = &plans.get(etalons, list, view.L, wLevel).plan;
             sizeKnownNumberWork(work, windows, reachOf(settings.wTmin, settings.wTmax));
             sizeFitRow(fits, windowHull(windows));
             reserveFitSweep(buffers, view.L, fits.fits.size());
@@ -79,7 +83,7 @@ std::optional<DetectionOutcome> detectKnownNumber(Host& host, const EtalonTable&
         const auto K = static_cast<std::uint16_t>(windows.size());
         resetChainsHeader(*chains, K, K, K);
     }
-    fillFitRow(fits, plan, view, buffers);
+    fillFitRow(fits, *plan, view, buffers);
     const std::vector<const FitRow*> layerFits(windows.size(), &fits);
     KnownNumberResult result = sweepKnownNumber(windows, layerFits, settings, work);
     return DetectionOutcome{result.distance, std::move(result.chain)};

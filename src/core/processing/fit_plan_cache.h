@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "core/processing/local_fit.h"
+#include "core/processing/local_fit_sweep.h"
+#include "core/synthesis/pulse_header.h"
+
+namespace mirovale {
+
+// The candidates and the fit plan of a list of etalons, kept for the next calls with the same
+// list, level, pulse length and etalon samples: a simulation processes every series with the
+// same ones, and alphabet recognition alternates between a few lists, so each is prepared once.
+// A cache is used by one thread at a time (the routines keep one per thread).
+class FitPlanCache {
+public:
+    struct Prepared {
+        std::vector<FitCandidate> candidates;  // over the cache's own copy of the etalons
+        FitPlan plan;
+    };
+
+    // The candidates and plan of makeFitCandidates / makeFitPlan for these arguments, prepared
+    // now unless held. May throw std::bad_alloc (the cache then holds nothing half made).
+    template <class Number>
+    const Prepared& get(const EtalonTable& etalons, std::span<const Number> numbers,
+                        std::uint16_t L, std::uint16_t wLevel);
+
+private:
+    static constexpr std::size_t kEntries = 4;  // lists held, the oldest replaced first
+
+    struct Entry {
+        bool valid = false;
+        std::vector<std::int64_t> numbers;
+        std::uint16_t L = 0;
+        std::uint16_t wLevel = 0;
+        EtalonTable etalons{};  // the samples the candidates were made from
+        Prepared prepared;
+    };
+
+    template <class Number>
+    static bool holds(const Entry& entry, const EtalonTable& etalons,
+                      std::span<const Number> numbers, std::uint16_t L, std::uint16_t wLevel);
+
+    std::array<Entry, kEntries> entries_;
+    std::size_t next_ = 0;  // the entry replaced next
+};
+
+}  // namespace mirovale
