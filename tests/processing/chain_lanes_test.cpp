@@ -57,6 +57,7 @@ std::vector<FitPlan> singlePlans(std::span<const FitCandidate> candidates, std::
 TEST(ChainLanes, EachKernelEqualsTheScalarPassesLaneByLane) {
     const int cases = differential::scaled(600);
     int ran = 0;
+    ChainLanes lanes;  // reused across runs, as the routines reuse the thread's
     for (int k = 0; k < cases; ++k) {
         const std::uint32_t seed = 60000 + static_cast<std::uint32_t>(k);
         std::mt19937 rng(seed);
@@ -83,10 +84,9 @@ TEST(ChainLanes, EachKernelEqualsTheScalarPassesLaneByLane) {
             for (const SweepKernels kernels : {SweepKernels::Widest, SweepKernels::Baseline}) {
                 SCOPED_TRACE(::testing::Message() << "seed " << seed << (isOwn ? ", own" : ", cycle")
                                                   << ", kernels " << static_cast<int>(kernels));
-                ChainLanes lanes;
                 FitSweepBuffers buffers;
                 startChainLanes(lanes, view.starts, plans.size(), links,
-                                static_cast<std::int32_t>(u), view.L);
+                                static_cast<std::int32_t>(u), view.L, sets);
                 std::array<const FitPlan*, kChainLanes> lanePlans{};
                 for (std::size_t l = 0; l < plans.size(); ++l) {
                     lanePlans[l] = &plans[l];

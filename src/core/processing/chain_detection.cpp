@@ -1,6 +1,7 @@
 #include "core/processing/chain_detection.h"
 
 #include "core/host/allocation.h"
+#include "core/processing/chain_lanes.h"
 #include "core/processing/fit_plan_cache.h"
 #include "core/processing/known_number_sweep.h"
 #include "core/processing/local_fit.h"
@@ -28,7 +29,17 @@ std::optional<DetectionOutcome> detectUnknownNumber(
         return std::nullopt;
     }
     const FitPlan& plan = prepared->plan;
+    // The single layer in a lane where no chain score can leave 32 bits: the lanes' passes cost
+    // less than the scalar ones even for one layer.
+    ChainLanes& lanes = threadChainLanes();
+    const bool inLanes = chainLanesFit(kEightNines, localScoreBound(std::span(&plan, 1), seriesPeak(view)),
+                                       view.starts, wTmin, wTmax);
     if (!tryAllocate([&] {
+            if (inLanes) {
+                reserveChainLanes(lanes, view.starts);
+                reserveFitSweep(work.fit, view.L, view.starts);
+                return;
+            }
             table.layers.resize(1);
             table.layers[0].resize(view.starts);
             reserveSweepWork(work, 1, view.starts, view.L);
@@ -40,6 +51,15 @@ std::optional<DetectionOutcome> detectUnknownNumber(
     const AdmissibleSets sets =
         buildAdmissibleSets(view, series.wMinPulses, series.wMaxPulses, wTmin, wTmax);
     if (!checkAdmissibleSets(host, sets)) return std::nullopt;
+    if (inLanes) {
+        startChainLanes(lanes, view.starts, 1, LaneLinks::Own, kEightNines, view.L, sets);
+        fitChainLane(lanes, 0, view, sets.fitted.get(), plan, work.fit);
+        runChainLanes(lanes, sets, wTmin, wTmax);
+        const ChainEnd end = laneChainEnd(lanes, sets.last.get(), 0, kEightNines);
+        if (!end.found || end.score >= kSevenNines) return DetectionOutcome{kSevenNines, {}};
+        const FitPlan* const lanePlans[] = {&plan};
+        return DetectionOutcome{end.score, traceLaneChain(lanes, end, view, lanePlans)};
+    }
     initLayers(table, kEightNines, view.L);
     fitLayer(table, 0, view, sets.fitted.get(), plan, work);
     const PassSettings settings{kEightNines, true, wTmin, wTmax};

@@ -47,6 +47,11 @@ RunLanes chooseLanes(SweepKernels kernels) {
 
 }  // namespace
 
+ChainLanes& threadChainLanes() {
+    thread_local ChainLanes lanes;
+    return lanes;
+}
+
 std::int64_t seriesPeak(const SeriesView& view) {
     std::int64_t peak = 0;
     for (const std::int16_t v : view.x) peak = std::max(peak, std::abs(std::int64_t{v}));
@@ -79,18 +84,33 @@ void reserveChainLanes(ChainLanes& table, std::size_t starts) {
 }
 
 void startChainLanes(ChainLanes& table, std::size_t starts, std::size_t lanes, LaneLinks links,
-                     std::int32_t unreachable, std::uint16_t L) {
+                     std::int32_t unreachable, std::uint16_t L, const AdmissibleSets& sets) {
     table.lanes = std::min(lanes, kChainLanes);
     table.starts = starts;
     table.links = links;
     table.unreachable = unreachable;
     table.L = L;
     reserveChainLanes(table, starts);
-    const V u = baseline::splat(unreachable);
-    std::fill_n(table.local.begin(), starts, ChainLaneRow{u});
-    std::fill_n(table.score.begin(), starts, ChainLaneRow{u});
-    std::fill_n(table.back.begin(), starts, ChainLaneRow{u});
-    std::fill_n(table.etalon.begin(), starts, ChainLaneRow{baseline::splat(-1)});
+    // The passes and fits write every lane of the starts of F ∪ M (own lanes) or M (a cycle);
+    // only the others need their unreachable state.
+    const IntervalList* written = links == LaneLinks::Own ? sets.fitted.get() : sets.later.get();
+    const ChainLaneRow u{baseline::splat(unreachable)};
+    const ChainLaneRow none{baseline::splat(-1)};
+    const auto reset = [&](std::size_t from, std::size_t to) {
+        for (std::size_t t = from; t < to; ++t) {
+            table.local[t] = u;
+            table.score[t] = u;
+            table.back[t] = u;
+            table.etalon[t] = none;
+        }
+    };
+    std::size_t next = 0;  // the first start not known to be written
+    for (std::size_t i = 0; written != nullptr && i < written->wIntervals; ++i) {
+        const std::size_t begin = std::min<std::size_t>(written->lpIntervalBegins[i], starts);
+        reset(next, std::max(next, begin));
+        next = std::max<std::size_t>(next, std::min<std::size_t>(written->lpIntervalEnds[i] + 1u, starts));
+    }
+    reset(next, starts);
 }
 
 void fitChainLane(ChainLanes& table, std::size_t lane, const SeriesView& view,

@@ -47,6 +47,10 @@ struct ChainLanes {
     std::vector<LocalFit> fits;  // one interval's fits
 };
 
+// The lanes of the calling thread, shared by the routines (none of which runs inside another),
+// so that a simulation sizes them once per thread.
+ChainLanes& threadChainLanes();
+
 // The largest sample magnitude of the series.
 std::int64_t seriesPeak(const SeriesView& view);
 
@@ -62,9 +66,12 @@ bool chainLanesFit(std::int64_t unreachable, std::int64_t bound, std::size_t sta
 // Sizes the rows for `starts` starts, so that startChainLanes allocates nothing then.
 void reserveChainLanes(ChainLanes& table, std::size_t starts);
 
-// Puts every cell of `lanes` lanes over `starts` starts in its unreachable state.
+// Starts a run of `lanes` lanes over `starts` starts: every cell the run's fits and passes do
+// not write (those outside F ∪ M with own lanes, outside M in a cycle) is put in its
+// unreachable state. The fits must then cover every lane in use on F ∪ M (own lanes), or lane 0
+// on F ∪ M and the others on M (a cycle).
 void startChainLanes(ChainLanes& table, std::size_t starts, std::size_t lanes, LaneLinks links,
-                     std::int32_t unreachable, std::uint16_t L);
+                     std::int32_t unreachable, std::uint16_t L, const AdmissibleSets& sets);
 
 // Stores the fits of `plan` at every start of `list` (null = empty) in lane `lane`.
 void fitChainLane(ChainLanes& table, std::size_t lane, const SeriesView& view,

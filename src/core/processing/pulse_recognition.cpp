@@ -58,7 +58,7 @@ int recognizeUnfixedPulses(Host& host, const EtalonTable& etalons,
     SweepWork work;
     // Candidates side by side in lanes where no chain score can leave 32 bits; the table is
     // kept by the thread, so that a simulation sizes it once.
-    thread_local ChainLanes lanes;
+    ChainLanes& lanes = threadChainLanes();
     bool inLanes = false;
     if (!tryAllocate([&] {
             candidates = makeFitCandidates(etalons, requiredList, view.L, wSavedEnergyProcessing);
@@ -107,7 +107,8 @@ int recognizeUnfixedPulses(Host& host, const EtalonTable& etalons,
     if (inLanes) {
         for (std::size_t first = 0; first < candidates.size(); first += kChainLanes) {
             const std::size_t batch = std::min(kChainLanes, candidates.size() - first);
-            startChainLanes(lanes, view.starts, batch, LaneLinks::Own, kEightNines, view.L);
+            startChainLanes(lanes, view.starts, batch, LaneLinks::Own, kEightNines, view.L,
+                            sets);
             for (std::size_t c = 0; c < batch; ++c) {
                 fitChainLane(lanes, c, view, sets.fitted.get(), plans[first + c], work.fit);
             }

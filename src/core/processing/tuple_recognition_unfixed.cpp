@@ -79,7 +79,7 @@ TupleRun runSubsetInLanes(const TupleContext& context, std::size_t layers,
     ChainLanes& lanes = *context.lanes;
     FitSweepBuffers& buffers = context.work.fit;
     startChainLanes(lanes, context.view.starts, layers, LaneLinks::Cycle,
-                    static_cast<std::int32_t>(context.unreachable), context.view.L);
+                    static_cast<std::int32_t>(context.unreachable), context.view.L, sets);
     std::array<const FitPlan*, kChainLanes> lanePlans{};
     for (std::size_t l = 0; l < layers; ++l) {
         lanePlans[l] = &plans[l];
@@ -126,13 +126,12 @@ bool allocateTables(Host& host, const EtalonTable& etalons,
     layers = std::min<std::size_t>(layers, wMaxPulses);
     // The layers side by side in lanes when they fit there and no dump reads the table; the
     // lanes are kept by the thread, so that a simulation sizes them once.
-    thread_local ChainLanes threadLanes;
     lanes = nullptr;
     if (dwDebuggingRepeat == 0 && layers <= kChainLanes) {
         std::int64_t bound = 0;
         const std::int64_t peak = seriesPeak(view);
         for (const auto& memberPlans : plans) bound = std::max(bound, localScoreBound(memberPlans, peak));
-        if (chainLanesFit(unreachable, bound, view.starts, wTmin, wTmax)) lanes = &threadLanes;
+        if (chainLanesFit(unreachable, bound, view.starts, wTmin, wTmax)) lanes = &threadChainLanes();
     }
     if (lanes != nullptr) {
         // The same two requests as the rows of the table: the lanes, then the sweep's work.
