@@ -1,7 +1,10 @@
 #include "core/processing/admissible_sets.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
+
+#include "core/host/allocation.h"
 
 namespace mirovale {
 namespace {
@@ -52,6 +55,37 @@ AdmissibleSets buildAdmissibleSets(const SeriesView& view, std::uint16_t wMinPul
     sets.laterOnly = copyIntervalList(nullptr, sets.later.get());
     cutIntervalList(sets.laterOnly.get(), sets.first.get());
     return sets;
+}
+
+const AdmissibleSets& keptAdmissibleSets(const SeriesView& view, std::uint16_t wMinPulses,
+                                         std::uint16_t wMaxPulses, std::uint16_t wTmin,
+                                         std::uint16_t wTmax) {
+    struct Kept {
+        bool valid = false;
+        std::array<std::int64_t, 7> key{};
+        int requests = 0;  // the allocation requests the build made
+        AdmissibleSets sets;
+    };
+    thread_local Kept kept;
+    const std::array<std::int64_t, 7> key{static_cast<std::int64_t>(view.x.size()),
+                                          view.L,
+                                          static_cast<std::int64_t>(view.starts),
+                                          wMinPulses,
+                                          wMaxPulses,
+                                          wTmin,
+                                          wTmax};
+    if (kept.valid && kept.key == key && !AllocationProbe::armedWithin(kept.requests)) {
+        AllocationProbe::countServed(kept.requests);
+        return kept.sets;
+    }
+    const int before = AllocationProbe::requests();
+    kept.sets = buildAdmissibleSets(view, wMinPulses, wMaxPulses, wTmin, wTmax);
+    kept.requests = AllocationProbe::requests() - before;
+    kept.key = key;
+    // Sets a failed request left out are not kept: the next call tries again.
+    kept.valid = kept.sets.first && kept.sets.later && kept.sets.last && kept.sets.fitted &&
+                 kept.sets.firstOnly && kept.sets.both && kept.sets.laterOnly;
+    return kept.sets;
 }
 
 bool checkAdmissibleSets(Host& host, const AdmissibleSets& sets) {

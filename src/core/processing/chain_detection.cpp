@@ -48,8 +48,8 @@ std::optional<DetectionOutcome> detectUnknownNumber(
         return std::nullopt;
     }
     if (chains != nullptr) resetChainsHeader(*chains, 0, 0, series.wMaxPulses);
-    const AdmissibleSets sets =
-        buildAdmissibleSets(view, series.wMinPulses, series.wMaxPulses, wTmin, wTmax);
+    const AdmissibleSets& sets =
+        keptAdmissibleSets(view, series.wMinPulses, series.wMaxPulses, wTmin, wTmax);
     if (!checkAdmissibleSets(host, sets)) return std::nullopt;
     if (inLanes) {
         startChainLanes(lanes, view.starts, 1, LaneLinks::Own, kEightNines, view.L, sets);

@@ -282,26 +282,36 @@ void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first,
     const auto samples = view.x.subspan(first, count + L - 1);
     reserveFitSweep(buffers, plan.L, count);
     FitSweepBuffers::Laid& laid = buffers.laid;
-    const bool same = laid.samples == samples.data() && laid.count == count && laid.L == L;
-    if (!same) {
-        laid = {samples.data(), count, plan.L, -1, 0};
-        for (const std::int16_t v : samples) laid.peak = std::max(laid.peak, std::abs(std::int64_t{v}));
+    if (!(laid.L == L && laid.samples != nullptr && laid.samples <= samples.data() &&
+          samples.data() + samples.size() <= laid.samples + laid.count)) {
+        // layOut's words for all starts of the series: N - L + 1 of them, kSpanMost + L more.
+        const bool room =
+            buffers.narrowWords.capacity() >= view.x.size() + 1 + kSpanMost<Narrow> &&
+            buffers.wideWords.capacity() >= view.x.size() + 1 + kSpanMost<Wide>;
+        const auto source = room ? view.x : samples;
+        laid = {source.data(), source.size(), plan.L, 0, -1, false};
+        for (const std::int16_t v : source) laid.peak = std::max(laid.peak, std::abs(std::int64_t{v}));
     }
+    const std::span<const std::int16_t> source(laid.samples, laid.count);
+    const std::size_t starts = laid.count - L + 1;
+    const auto offset = static_cast<std::size_t>(samples.data() - laid.samples);
     const Sweeps& chosen = sweeps(kernels);
+    // The peak of all samples laid out bounds those of the call: the sweep it picks gives the
+    // same fits as the one the call's own samples would pick.
     if (fitsNarrow(plan, laid.peak)) {
         const bool asPairs = plan.pairsFit && chosen.pairs != nullptr;
-        if (laid.form != (asPairs ? 1 : 0)) {
-            layOut<Narrow>(samples, count, L, asPairs, buffers.narrowWords);
-            laid.form = asPairs ? 1 : 0;
+        if (laid.narrow != (asPairs ? 1 : 0)) {
+            layOut<Narrow>(source, starts, L, asPairs, buffers.narrowWords);
+            laid.narrow = asPairs ? 1 : 0;
         }
-        (asPairs ? chosen.pairs : chosen.narrow)(plan, buffers.narrowWords.data(),
+        (asPairs ? chosen.pairs : chosen.narrow)(plan, buffers.narrowWords.data() + offset,
                                                  buffers.narrowRows.data(), out);
     } else {
-        if (laid.form != 2) {
-            layOut<Wide>(samples, count, L, false, buffers.wideWords);
-            laid.form = 2;
+        if (!laid.wide) {
+            layOut<Wide>(source, starts, L, false, buffers.wideWords);
+            laid.wide = true;
         }
-        chosen.wide(plan, buffers.wideWords.data(), buffers.wideRows.data(), out);
+        chosen.wide(plan, buffers.wideWords.data() + offset, buffers.wideRows.data(), out);
     }
 }
 

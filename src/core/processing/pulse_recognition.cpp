@@ -80,8 +80,8 @@ int recognizeUnfixedPulses(Host& host, const EtalonTable& etalons,
         return 0;
     }
     if (chains != nullptr) resetChainsHeader(*chains, series->wImpulseQuantity, 0, 0, false);
-    const AdmissibleSets sets =
-        buildAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
+    const AdmissibleSets& sets =
+        keptAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
     if (!checkAdmissibleSets(host, sets)) return 0;
     int recognised = -1;
     std::int64_t best = kSevenNines;

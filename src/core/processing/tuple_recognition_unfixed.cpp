@@ -196,8 +196,8 @@ int TuplesDetection(Host& host, const EtalonTable& etalons, std::span<const std:
                         kEightNines)) {
         return 0;
     }
-    const AdmissibleSets sets =
-        buildAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
+    const AdmissibleSets& sets =
+        keptAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
     if (!checkAdmissibleSets(host, sets)) return 0;
     const TupleContext context{host, view, sets, kEightNines, wTmin, wTmax, dwDebuggingRepeat,
                                work, lanes};
@@ -235,8 +235,8 @@ int recognizeUnfixedTuples(Host& host, const EtalonTable& etalons,
                         kNineNines)) {
         return 0;
     }
-    const AdmissibleSets sets =
-        buildAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
+    const AdmissibleSets& sets =
+        keptAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
     if (!checkAdmissibleSets(host, sets)) return 0;
     const TupleContext context{host, view, sets,  kNineNines, wTmin,
                                wTmax, dwDebuggingRepeat, work, lanes};
