@@ -79,12 +79,17 @@ const AdmissibleSets& keptAdmissibleSets(const SeriesView& view, std::uint16_t w
         return kept.sets;
     }
     const int before = AllocationProbe::requests();
-    kept.sets = buildAdmissibleSets(view, wMinPulses, wMaxPulses, wTmin, wTmax);
-    kept.requests = AllocationProbe::requests() - before;
-    kept.key = key;
-    // Sets a failed request left out are not kept: the next call tries again.
-    kept.valid = kept.sets.first && kept.sets.later && kept.sets.last && kept.sets.fitted &&
-                 kept.sets.firstOnly && kept.sets.both && kept.sets.laterOnly;
+    AdmissibleSets made = buildAdmissibleSets(view, wMinPulses, wMaxPulses, wTmin, wTmax);
+    const int requests = AllocationProbe::requests() - before;
+    if (!(made.first && made.later && made.last && made.fitted && made.firstOnly && made.both &&
+          made.laterOnly)) {
+        // Sets a failed request left out are not kept (the next call tries again), nor do they
+        // replace the kept ones, which earlier calls may still read.
+        thread_local AdmissibleSets failed;
+        failed = std::move(made);
+        return failed;
+    }
+    kept = {true, key, requests, std::move(made)};
     return kept.sets;
 }
 

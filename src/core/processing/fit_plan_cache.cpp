@@ -24,11 +24,16 @@ template <class Number>
 const FitPlanCache::Prepared& FitPlanCache::get(const EtalonTable& etalons,
                                                 std::span<const Number> numbers, std::uint16_t L,
                                                 std::uint16_t wLevel) {
-    for (const Entry& entry : entries_)
-        if (holds(entry, etalons, numbers, L, wLevel)) return entry.prepared;
-    Entry& entry = entries_[next_];
-    next_ = (next_ + 1) % kEntries;
+    ++asked_;
+    for (Entry& entry : entries_) {
+        if (!holds(entry, etalons, numbers, L, wLevel)) continue;
+        entry.used = asked_;
+        return entry.prepared;
+    }
+    Entry& entry = *std::min_element(entries_.begin(), entries_.end(),
+                                     [](const Entry& a, const Entry& b) { return a.used < b.used; });
     entry.valid = false;
+    entry.used = asked_;
     entry.numbers.assign(numbers.begin(), numbers.end());
     entry.L = L;
     entry.wLevel = wLevel;

@@ -29,11 +29,14 @@ public:
     const Prepared& get(const EtalonTable& etalons, std::span<const Number> numbers,
                         std::uint16_t L, std::uint16_t wLevel);
 
-private:
-    static constexpr std::size_t kEntries = 4;  // lists held, the oldest replaced first
+    // Lists held; the least recently used is replaced first, so that the plans of up to
+    // kEntries lists asked for one after another all stay held.
+    static constexpr std::size_t kEntries = 4;
 
+private:
     struct Entry {
         bool valid = false;
+        std::uint64_t used = 0;  // when it was last asked for
         std::vector<std::int64_t> numbers;
         std::uint16_t L = 0;
         std::uint16_t wLevel = 0;
@@ -46,7 +49,7 @@ private:
                       std::span<const Number> numbers, std::uint16_t L, std::uint16_t wLevel);
 
     std::array<Entry, kEntries> entries_;
-    std::size_t next_ = 0;  // the entry replaced next
+    std::uint64_t asked_ = 0;  // calls of get so far
 };
 
 }  // namespace mirovale
