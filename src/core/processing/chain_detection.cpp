@@ -55,7 +55,7 @@ std::optional<UnknownNumberSetup> prepareUnknownNumber(Host& host, const EtalonT
     // The single layer in a lane where no chain score can leave 32 bits: the lanes' passes cost
     // less than the scalar ones even for one layer.
     setup.inLanes = chainLanesFit(kEightNines,
-                                  localScoreBound(std::span(setup.plan, 1), seriesPeak(view)),
+                                  localScoreBound(std::span(setup.plan, 1), samplePeak(view.x)),
                                   view.starts, wTmin, wTmax);
     if (!tryAllocate([&] {
             reserveFitSweep(kept.work.fit, view.L, view.starts);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 // The helpers of the kernel pass lanes by value; they are inlined into the passes, whose
@@ -52,12 +53,6 @@ ChainLanes& threadChainLanes() {
     return lanes;
 }
 
-std::int64_t seriesPeak(const SeriesView& view) {
-    std::int64_t peak = 0;
-    for (const std::int16_t v : view.x) peak = std::max(peak, std::abs(std::int64_t{v}));
-    return peak;
-}
-
 std::int64_t localScoreBound(std::span<const FitPlan> plans, std::int64_t peak) {
     std::int64_t bound = 0;
     for (const FitPlan& plan : plans) {
@@ -81,6 +76,7 @@ void reserveChainLanes(ChainLanes& table, std::size_t starts) {
                       &table.prefix, &table.prefixAt, &table.suffix, &table.suffixAt}) {
         if (row->size() < starts) row->resize(starts);
     }
+    if (table.fits.size() < starts) table.fits.resize(starts);
 }
 
 void startChainLanes(ChainLanes& table, std::size_t starts, std::size_t lanes, LaneLinks links,
@@ -116,15 +112,21 @@ void startChainLanes(ChainLanes& table, std::size_t starts, std::size_t lanes, L
 void fitChainLane(ChainLanes& table, std::size_t lane, const SeriesView& view,
                   const IntervalList* list, const FitPlan& plan, FitSweepBuffers& buffers) {
     if (list == nullptr) return;
+    // One 32-bit store per lane and row, not a whole vector read and written back.
+    char* const local = reinterpret_cast<char*>(table.local.data()) + lane * sizeof(std::int32_t);
+    char* const etalon =
+        reinterpret_cast<char*>(table.etalon.data()) + lane * sizeof(std::int32_t);
     for (std::size_t i = 0; i < list->wIntervals; ++i) {
         const std::size_t begin = list->lpIntervalBegins[i];
         const std::size_t end = list->lpIntervalEnds[i];
-        table.fits.resize(end - begin + 1);
-        fitStarts(plan, view, begin, table.fits, buffers);
+        // Sized by reserveChainLanes; a part of it, so that it is not cleared for every interval.
+        const std::span<LocalFit> fits = std::span(table.fits).first(end - begin + 1);
+        fitStarts(plan, view, begin, fits, buffers);
         for (std::size_t t = begin; t <= end; ++t) {
-            const LocalFit& fit = table.fits[t - begin];
-            table.local[t].v[lane] = static_cast<std::int32_t>(fit.score);
-            table.etalon[t].v[lane] = fit.etalonIndex;
+            const auto score = static_cast<std::int32_t>(fits[t - begin].score);
+            const std::int32_t index = fits[t - begin].etalonIndex;
+            std::memcpy(local + t * sizeof(ChainLaneRow), &score, sizeof score);
+            std::memcpy(etalon + t * sizeof(ChainLaneRow), &index, sizeof index);
         }
     }
 }

@@ -51,9 +51,6 @@ struct ChainLanes {
 // so that a simulation sizes them once per thread.
 ChainLanes& threadChainLanes();
 
-// The largest sample magnitude of the series.
-std::int64_t seriesPeak(const SeriesView& view);
-
 // The most any local score of `plans` can reach in magnitude on samples of magnitude `peak`.
 std::int64_t localScoreBound(std::span<const FitPlan> plans, std::int64_t peak);
 

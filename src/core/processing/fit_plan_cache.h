@@ -52,4 +52,31 @@ private:
     std::uint64_t asked_ = 0;  // calls of get so far
 };
 
+// The members of subsets prepared as makeSubsetCandidates makes them, with one single-member
+// plan each, kept for the next call with the same subsets, level, pulse length and member
+// samples (the tuple routines of a simulation ask for the same ones every series).
+class SubsetPlanCache {
+public:
+    struct Prepared {
+        std::vector<std::vector<FitCandidate>> members;  // per subset, over the cache's etalons
+        std::vector<std::vector<FitPlan>> plans;         // per subset, one per member
+    };
+
+    // May throw std::bad_alloc (the cache then holds nothing half made).
+    const Prepared& get(const EtalonTable& etalons,
+                        std::span<const std::span<const std::uint32_t>> subsets, std::uint16_t L,
+                        std::uint16_t wLevel);
+
+private:
+    bool holds(const EtalonTable& etalons, std::span<const std::span<const std::uint32_t>> subsets,
+               std::uint16_t L, std::uint16_t wLevel) const;
+
+    bool valid_ = false;
+    std::vector<std::vector<std::uint32_t>> subsets_;
+    std::uint16_t L_ = 0;
+    std::uint16_t wLevel_ = 0;
+    EtalonTable etalons_{};
+    Prepared prepared_;
+};
+
 }  // namespace mirovale

@@ -289,8 +289,7 @@ void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first,
             buffers.narrowWords.capacity() >= view.x.size() + 1 + kSpanMost<Narrow> &&
             buffers.wideWords.capacity() >= view.x.size() + 1 + kSpanMost<Wide>;
         const auto source = room ? view.x : samples;
-        laid = {source.data(), source.size(), plan.L, 0, -1, false};
-        for (const std::int16_t v : source) laid.peak = std::max(laid.peak, std::abs(std::int64_t{v}));
+        laid = {source.data(), source.size(), plan.L, samplePeak(source), -1, false};
     }
     const std::span<const std::int16_t> source(laid.samples, laid.count);
     const std::size_t starts = laid.count - L + 1;

@@ -55,7 +55,8 @@ int recognizeUnfixedPulses(Host& host, const EtalonTable& etalons,
     std::vector<FitCandidate> candidates;
     std::vector<FitPlan> plans;
     LayerTable table;
-    SweepWork work;
+    thread_local SweepWork work;  // kept by the thread: a simulation sizes it once
+    work.fit.forget();             // the samples are another series' now
     // Candidates side by side in lanes where no chain score can leave 32 bits; the table is
     // kept by the thread, so that a simulation sizes it once.
     ChainLanes& lanes = threadChainLanes();
@@ -65,7 +66,7 @@ int recognizeUnfixedPulses(Host& host, const EtalonTable& etalons,
             plans = singlePlans(candidates, view.L);
         }) ||
         !tryAllocate([&] {
-            inLanes = chainLanesFit(kEightNines, localScoreBound(plans, seriesPeak(view)),
+            inLanes = chainLanesFit(kEightNines, localScoreBound(plans, samplePeak(view.x)),
                                     view.starts, wTmin, wTmax);
             table.layers.resize(1);
             if (inLanes) {

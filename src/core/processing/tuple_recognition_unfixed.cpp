@@ -7,6 +7,7 @@
 #include "core/processing/admissible_sets.h"
 #include "core/processing/chain_lanes.h"
 #include "core/processing/chain_ranking.h"
+#include "core/processing/fit_plan_cache.h"
 #include "core/processing/detected_result.h"
 #include "core/processing/local_fit.h"
 #include "core/processing/local_fit_sweep.h"
@@ -102,25 +103,18 @@ TupleRun runSubsetInLanes(const TupleContext& context, std::size_t layers,
 bool allocateTables(Host& host, const EtalonTable& etalons,
                     std::span<const std::span<const std::uint32_t>> subsets, const SeriesView& view,
                     std::uint16_t wLevel, std::uint16_t wMaxPulses,
-                    std::vector<std::vector<FitCandidate>>& members,
-                    std::vector<std::vector<FitPlan>>& plans,
+                    const SubsetPlanCache::Prepared*& prepared,
                     std::vector<std::vector<ChainCell>>& rows, SweepWork& work,
                     ChainLanes*& lanes, const std::uint32_t& dwDebuggingRepeat,
                     std::uint16_t wTmin, std::uint16_t wTmax, std::int64_t unreachable) {
-    if (!tryAllocate([&] {
-            members.clear();
-            plans.clear();
-            for (const auto subset : subsets) {
-                members.push_back(makeSubsetCandidates(etalons, subset, view.L, wLevel));
-                std::vector<FitPlan>& memberPlans = plans.emplace_back();
-                for (const FitCandidate& member : members.back()) {
-                    memberPlans.push_back(makeFitPlan(std::span(&member, 1), view.L));
-                }
-            }
-        })) {
+    // Kept by the thread, so that a simulation prepares its subsets once.
+    thread_local SubsetPlanCache cache;
+    if (!tryAllocate([&] { prepared = &cache.get(etalons, subsets, view.L, wLevel); })) {
         host.messageBox("Нет памяти для EtalonsPartialEnergy!", "", MessageIcon::None);
         return false;
     }
+    const auto& members = prepared->members;
+    const auto& plans = prepared->plans;
     std::size_t layers = 0;
     for (const auto& m : members) layers = std::max<std::size_t>(layers, m.size());
     layers = std::min<std::size_t>(layers, wMaxPulses);
@@ -129,7 +123,7 @@ bool allocateTables(Host& host, const EtalonTable& etalons,
     lanes = nullptr;
     if (dwDebuggingRepeat == 0 && layers <= kChainLanes) {
         std::int64_t bound = 0;
-        const std::int64_t peak = seriesPeak(view);
+        const std::int64_t peak = samplePeak(view.x);
         for (const auto& memberPlans : plans) bound = std::max(bound, localScoreBound(memberPlans, peak));
         if (chainLanesFit(unreachable, bound, view.starts, wTmin, wTmax)) lanes = &threadChainLanes();
     }
@@ -185,14 +179,14 @@ int TuplesDetection(Host& host, const EtalonTable& etalons, std::span<const std:
     if (series == nullptr) return 0;
     if (chains != nullptr) resetChainsHeader(*chains, 0, 0, series->wMaxPulses);
     const SeriesView view = viewOf(*series);
-    std::vector<std::vector<FitCandidate>> members;
-    std::vector<std::vector<FitPlan>> plans;
+    const SubsetPlanCache::Prepared* prepared = nullptr;
     std::vector<std::vector<ChainCell>> rows;
-    SweepWork work;
+    thread_local SweepWork work;  // kept by the thread: a simulation sizes it once
+    work.fit.forget();             // the samples are another series' now
     ChainLanes* lanes = nullptr;
     const std::span<const std::uint32_t> subsets[] = {subset};
     if (!allocateTables(host, etalons, subsets, view, wSavedEnergyProcessing, series->wMaxPulses,
-                        members, plans, rows, work, lanes, dwDebuggingRepeat, wTmin, wTmax,
+                        prepared, rows, work, lanes, dwDebuggingRepeat, wTmin, wTmax,
                         kEightNines)) {
         return 0;
     }
@@ -201,7 +195,8 @@ int TuplesDetection(Host& host, const EtalonTable& etalons, std::span<const std:
     if (!checkAdmissibleSets(host, sets)) return 0;
     const TupleContext context{host, view, sets, kEightNines, wTmin, wTmax, dwDebuggingRepeat,
                                work, lanes};
-    TupleRun run = runWithRows(context, rows, members[0], plans[0], series->wMaxPulses);
+    TupleRun run = runWithRows(context, rows, prepared->members[0], prepared->plans[0],
+                               series->wMaxPulses);
     if (chains != nullptr) rankChain(*chains, run.distance, run.chain);
     writeRun(*series, chains, run);
     dwDebuggingRepeat = 0;
@@ -225,13 +220,13 @@ int recognizeUnfixedTuples(Host& host, const EtalonTable& etalons,
         subsets.push_back(std::span(subsetRows[k])
                               .first(std::min<std::size_t>(subsetSizes[k], subsetRows[k].size())));
     }
-    std::vector<std::vector<FitCandidate>> members;
-    std::vector<std::vector<FitPlan>> plans;
+    const SubsetPlanCache::Prepared* prepared = nullptr;
     std::vector<std::vector<ChainCell>> rows;
-    SweepWork work;
+    thread_local SweepWork work;  // kept by the thread: a simulation sizes it once
+    work.fit.forget();             // the samples are another series' now
     ChainLanes* lanes = nullptr;
     if (!allocateTables(host, etalons, subsets, view, wSavedEnergyProcessing, series->wMaxPulses,
-                        members, plans, rows, work, lanes, dwDebuggingRepeat, wTmin, wTmax,
+                        prepared, rows, work, lanes, dwDebuggingRepeat, wTmin, wTmax,
                         kNineNines)) {
         return 0;
     }
@@ -243,8 +238,9 @@ int recognizeUnfixedTuples(Host& host, const EtalonTable& etalons,
     TupleRun best{kNineNines, {}, {}};
     std::uint16_t recognised = 0;
     for (std::size_t k = 0; k < count; ++k) {
-        if (members[k].empty()) continue;
-        TupleRun run = runWithRows(context, rows, members[k], plans[k], series->wMaxPulses);
+        if (prepared->members[k].empty()) continue;
+        TupleRun run = runWithRows(context, rows, prepared->members[k], prepared->plans[k],
+                                   series->wMaxPulses);
         if (chains != nullptr) rankChain(*chains, run.distance, run.chain);
         if (run.distance < best.distance) {
             best = std::move(run);
