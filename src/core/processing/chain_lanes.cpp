@@ -73,7 +73,7 @@ bool chainLanesFit(std::int64_t unreachable, std::int64_t bound, std::size_t sta
 
 void reserveChainLanes(ChainLanes& table, std::size_t starts) {
     for (auto* row : {&table.local, &table.score, &table.back, &table.etalon, &table.entered,
-                      &table.prefix, &table.prefixAt, &table.suffix, &table.suffixAt}) {
+                      &table.suffix, &table.suffixAt}) {
         if (row->size() < starts) row->resize(starts);
     }
     if (table.fits.size() < starts) table.fits.resize(starts);

@@ -42,8 +42,8 @@ struct ChainLanes {
     std::uint16_t L = 0;
     // Per start: S, G, back link and etalon index (-1 where no fit was stored).
     std::vector<ChainLaneRow> local, score, back, etalon;
-    // Per start: the sliding-window minima (as WindowMinimum keeps them).
-    std::vector<ChainLaneRow> entered, prefix, prefixAt, suffix, suffixAt;
+    // Per start: what the sliding windows took in, and their blocks' suffix minima.
+    std::vector<ChainLaneRow> entered, suffix, suffixAt;
     std::vector<LocalFit> fits;  // one interval's fits
 };
 
