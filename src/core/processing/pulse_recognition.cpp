@@ -151,16 +151,19 @@ int recognizeFixedPulses(Host& host, const EtalonTable& etalons,
     if (series == nullptr) return -1;
     const SeriesView view = viewOf(*series);
     const std::vector<StartWindow> windows = seriesWindows(view, *series);
-    KnownNumberWork work;
+    // Kept by the thread, so that a simulation sizes them once.
+    thread_local KnownNumberWork work;
     if (!tryAllocate([&] { work.rows.scores.resize(windows.size()); })) {
         host.messageBox("Нет памяти для ppDw!", "", MessageIcon::None);
         return -1;
     }
     std::vector<FitCandidate> candidates;
     std::vector<FitPlan> plans;
-    std::vector<FitRow> fits(kOctetLanes);  // the rows of one batch of candidates
-    FitSweepBuffers buffers;
+    thread_local std::vector<FitRow> fits;  // the rows of one batch of candidates
+    thread_local FitSweepBuffers buffers;
+    buffers.forget();  // the samples are another series' now
     if (!tryAllocate([&] {
+            fits.resize(kOctetLanes);
             candidates = makeFitCandidates(etalons, requiredList, view.L, wSavedEnergyProcessing);
             plans = singlePlans(candidates, view.L);
             sizeKnownNumberWork(work, windows, reachOf(wTmin, wTmax), true);
