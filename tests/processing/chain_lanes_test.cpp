@@ -72,7 +72,7 @@ TEST(ChainLanes, EachKernelEqualsTheScalarPassesLaneByLane) {
             view.L);
         const std::vector<FitPlan> cycle = singlePlans(
             makeSubsetCandidates(c.in.etalons, c.in.subset, view.L, c.in.level), view.L);
-        const std::int64_t peak = seriesPeak(view);
+        const std::int64_t peak = samplePeak(view.x);
         for (const LaneLinks links : {LaneLinks::Own, LaneLinks::Cycle}) {
             const bool isOwn = links == LaneLinks::Own;
             const std::vector<FitPlan>& plans = isOwn ? own : cycle;
