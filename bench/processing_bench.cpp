@@ -147,9 +147,8 @@ std::string caseName(const char* routine, const char* implementation) {
 // admit pieces runs a few iterations only.
 void registerPair(const char* name, Run fast, Run reference, bool fixedSeries,
                   std::vector<std::uint16_t> required) {
-    benchmark::RegisterBenchmark(
-        caseName(name, "floor").c_str(),
-        [=](benchmark::State& s) { runFloor(s, required, fixedSeries); })
+    benchmark::RegisterBenchmark(caseName(name, "floor").c_str(),
+                                 [=](benchmark::State& s) { runFloor(s, required, fixedSeries); })
         ->Arg(0)
         ->Unit(benchmark::kMicrosecond);
     for (const int level : {100, 75, 0}) {

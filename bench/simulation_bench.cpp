@@ -1,6 +1,7 @@
 // The default statistical simulation of every (task, series type) pair the driver dispatches
 // on: pulse numbers over the series' range, 29 noise levels from 0 in steps of 5, 100 repeats,
-// all 20 etalons required, saved energy levels of 75 for cut-off series and 100 otherwise, and for the tuple pairs three stored subsets of three etalons, the first current.
+// all 20 etalons required, saved energy levels of 75 for cut-off series and 100 otherwise, and for
+// the tuple pairs three stored subsets of three etalons, the first current.
 // Simulation/<task>/<type>/threads:<n> runs the workbench's driver; Reference/<task>/<type>
 // runs the one-loop reference driver with the literal routines on one repeat, whose time per
 // series (per_series) scales by the series count. bench/compare-simulations makes the table.
@@ -35,18 +36,24 @@ struct Pair {
 
 // The pairs of the driver's dispatch: every series type of the menu with the tasks its menu
 // reaches, and the tuple routines with an unknown number on their series type.
-constexpr Pair kPairs[] = {{1, 1},  {1, 2},  {1, 4},   {1, 8},   {2, 1},   {2, 2},   {2, 4},
-                           {2, 8},  {2, 40}, {4, 1},   {4, 2},   {4, 4},   {4, 8},   {4, 36},
+constexpr Pair kPairs[] = {{1, 1},  {1, 2},   {1, 4},   {1, 8},   {2, 1},  {2, 2}, {2, 4},
+                           {2, 8},  {2, 40},  {4, 1},   {4, 2},   {4, 4},  {4, 8}, {4, 36},
                            {4, 40}, {36, 36}, {36, 40}, {40, 36}, {40, 40}};
 
 std::uint16_t seriesTypeItem(std::uint16_t type) {
     switch (type) {
-        case 1: return IDM_FIXED_WHOLE;
-        case 2: return IDM_FIXED_CUTOFF;
-        case 4: return IDM_UNFIXED_WHOLE;
-        case 8: return IDM_UNFIXED_CUTOFF;
-        case 36: return IDM_FIXED_TUPLES;
-        default: return IDM_UNFIXED_TUPLES;
+        case 1:
+            return IDM_FIXED_WHOLE;
+        case 2:
+            return IDM_FIXED_CUTOFF;
+        case 4:
+            return IDM_UNFIXED_WHOLE;
+        case 8:
+            return IDM_UNFIXED_CUTOFF;
+        case 36:
+            return IDM_FIXED_TUPLES;
+        default:
+            return IDM_UNFIXED_TUPLES;
     }
 }
 
@@ -177,8 +184,8 @@ void report(benchmark::State& bench, const DefaultSimulation& simulation, std::i
     bench.counters["per_series"] = benchmark::Counter(
         static_cast<double>(series),
         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-    bench.counters["levels"] = simulation.state.wSavedEnergyMaking * 1000.0 +
-                               simulation.state.wSavedEnergyProcessing;
+    bench.counters["levels"] =
+        simulation.state.wSavedEnergyMaking * 1000.0 + simulation.state.wSavedEnergyProcessing;
 }
 
 void runSimulation(benchmark::State& bench, Pair pair, unsigned threads) {
@@ -213,8 +220,10 @@ void runReference(benchmark::State& bench, Pair pair) {
 
 std::string pairName(const char* kind, Pair pair) {
     std::string name(kind);
-    name.append("/").append(std::to_string(pair.task)).append("/").append(
-        std::to_string(pair.type));
+    name.append("/")
+        .append(std::to_string(pair.task))
+        .append("/")
+        .append(std::to_string(pair.type));
     return name;
 }
 

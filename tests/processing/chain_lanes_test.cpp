@@ -2,12 +2,13 @@
 // with each instruction set's kernel, and the routines that run them on lists and subsets
 // longer than the lanes against their literal transcriptions.
 
+#include "core/processing/chain_lanes.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <random>
 
-#include "core/processing/chain_lanes.h"
 #include "core/processing/sentinels.h"
 #include "core/processing/unknown_number_sweep.h"
 #include "differential_cases.h"
@@ -66,10 +67,10 @@ TEST(ChainLanes, EachKernelEqualsTheScalarPassesLaneByLane) {
         const AdmissibleSets sets = buildAdmissibleSets(view, c.series->wMinPulses,
                                                         c.series->wMaxPulses, c.in.Tmin, c.in.Tmax);
         // Own lanes: one candidate of the list each; a cycle: the subset's members as layers.
-        const std::vector<FitPlan> own = singlePlans(
-            makeFitCandidates(c.in.etalons, std::span<const std::uint16_t>(c.in.list), view.L,
-                              c.in.level),
-            view.L);
+        const std::vector<FitPlan> own =
+            singlePlans(makeFitCandidates(c.in.etalons, std::span<const std::uint16_t>(c.in.list),
+                                          view.L, c.in.level),
+                        view.L);
         const std::vector<FitPlan> cycle = singlePlans(
             makeSubsetCandidates(c.in.etalons, c.in.subset, view.L, c.in.level), view.L);
         const std::int64_t peak = samplePeak(view.x);
@@ -82,8 +83,9 @@ TEST(ChainLanes, EachKernelEqualsTheScalarPassesLaneByLane) {
                 continue;
             ++ran;
             for (const SweepKernels kernels : {SweepKernels::Widest, SweepKernels::Baseline}) {
-                SCOPED_TRACE(::testing::Message() << "seed " << seed << (isOwn ? ", own" : ", cycle")
-                                                  << ", kernels " << static_cast<int>(kernels));
+                SCOPED_TRACE(::testing::Message()
+                             << "seed " << seed << (isOwn ? ", own" : ", cycle") << ", kernels "
+                             << static_cast<int>(kernels));
                 FitSweepBuffers buffers;
                 startChainLanes(lanes, view.starts, plans.size(), links,
                                 static_cast<std::int32_t>(u), view.L, sets);

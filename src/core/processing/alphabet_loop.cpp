@@ -37,8 +37,8 @@ int recognizeAlphabetWith(Host& host, const EtalonTable& etalons, std::uint16_t 
         members.push_back(std::span(row).first(size));
     }
     std::vector<std::optional<DetectionOutcome>> outcomes;
-    const bool together = batch != nullptr &&
-                          batch(host, etalons, members, wTmin, wTmax, wLevel, *series, outcomes);
+    const bool together =
+        batch != nullptr && batch(host, etalons, members, wTmin, wTmax, wLevel, *series, outcomes);
     for (std::size_t a = 0; a < alphabets; ++a) {
         current.clear();
         std::optional<std::int64_t> distance;

@@ -30,9 +30,10 @@ using AlphabetBatch = bool (*)(Host&, const EtalonTable&,
                                std::uint16_t, std::uint16_t, const SeriesHeader&,
                                std::vector<std::optional<DetectionOutcome>>&);
 
-// The loop of alphabet recognition around `detect` (or `batch`, when given and it takes them): every selected alphabet of the series in
-// order, each chain ranked with its 1-based alphabetNumber, the strictly smallest distance below
-// 999999999 recognised. Parameters and result as recognizeAlphabetFixed.
+// The loop of alphabet recognition around `detect` (or `batch`, when given and it takes them):
+// every selected alphabet of the series in order, each chain ranked with its 1-based
+// alphabetNumber, the strictly smallest distance below 999999999 recognised. Parameters and result
+// as recognizeAlphabetFixed.
 int recognizeAlphabetWith(Host& host, const EtalonTable& etalons, std::uint16_t wTmin,
                           std::uint16_t wTmax, std::uint16_t wLevel, ChainsHeader* chains,
                           SeriesHeader* series, AlphabetDetection detect,

@@ -38,12 +38,9 @@ struct UnknownNumberSetup {
 
 // The allocation requests, reports and sets of detectUnknownNumber, in its order.
 template <class Number>
-std::optional<UnknownNumberSetup> prepareUnknownNumber(Host& host, const EtalonTable& etalons,
-                                                       std::span<const Number> list,
-                                                       std::uint16_t wTmin, std::uint16_t wTmax,
-                                                       std::uint16_t wLevel,
-                                                       const SeriesHeader& series,
-                                                       ChainsHeader* chains) {
+std::optional<UnknownNumberSetup> prepareUnknownNumber(
+    Host& host, const EtalonTable& etalons, std::span<const Number> list, std::uint16_t wTmin,
+    std::uint16_t wTmax, std::uint16_t wLevel, const SeriesHeader& series, ChainsHeader* chains) {
     const SeriesView view = viewOf(series);
     UnknownNumberWork& kept = unknownNumberWork();
     kept.work.fit.forget();  // the samples are another series' now
@@ -54,9 +51,9 @@ std::optional<UnknownNumberSetup> prepareUnknownNumber(Host& host, const EtalonT
     }
     // The single layer in a lane where no chain score can leave 32 bits: the lanes' passes cost
     // less than the scalar ones even for one layer.
-    setup.inLanes = chainLanesFit(kEightNines,
-                                  localScoreBound(std::span(setup.plan, 1), samplePeak(view.x)),
-                                  view.starts, wTmin, wTmax);
+    setup.inLanes =
+        chainLanesFit(kEightNines, localScoreBound(std::span(setup.plan, 1), samplePeak(view.x)),
+                      view.starts, wTmin, wTmax);
     if (!tryAllocate([&] {
             reserveFitSweep(kept.work.fit, view.L, view.starts);
             if (setup.inLanes) {
@@ -105,8 +102,7 @@ DetectionOutcome runUnknownNumber(const UnknownNumberSetup& setup, const SeriesV
     sweepBoth(table, sets.both.get(), settings, kept.work);
     sweepLaterOnly(table, sets.laterOnly.get(), settings, kept.work);
     const ChainEnd end = findChainEnd(table, sets.last.get(), kEightNines);
-    return accepted(end,
-                    [&] { return traceSettledChain(table, end, view, std::span(&plan, 1)); });
+    return accepted(end, [&] { return traceSettledChain(table, end, view, std::span(&plan, 1)); });
 }
 
 }  // namespace
@@ -122,9 +118,8 @@ std::optional<DetectionOutcome> detectUnknownNumber(
 }
 
 bool detectUnknownNumbers(Host& host, const EtalonTable& etalons,
-                          std::span<const std::span<const std::int16_t>> lists,
-                          std::uint16_t wTmin, std::uint16_t wTmax, std::uint16_t wLevel,
-                          const SeriesHeader& series,
+                          std::span<const std::span<const std::int16_t>> lists, std::uint16_t wTmin,
+                          std::uint16_t wTmax, std::uint16_t wLevel, const SeriesHeader& series,
                           std::vector<std::optional<DetectionOutcome>>& outcomes) {
     // Every list's plan must stay held while all are prepared.
     if (lists.size() > kChainLanes || lists.size() > FitPlanCache::kEntries) return false;

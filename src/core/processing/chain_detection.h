@@ -37,9 +37,8 @@ std::optional<DetectionOutcome> detectUnknownNumber(
 // order, and outcomes[k] what detectUnknownNumber gives for lists[k] (nullopt after a report).
 // Returns false, having done nothing, for more lists than it can hold at once.
 bool detectUnknownNumbers(Host& host, const EtalonTable& etalons,
-                          std::span<const std::span<const std::int16_t>> lists,
-                          std::uint16_t wTmin, std::uint16_t wTmax, std::uint16_t wLevel,
-                          const SeriesHeader& series,
+                          std::span<const std::span<const std::int16_t>> lists, std::uint16_t wTmin,
+                          std::uint16_t wTmax, std::uint16_t wLevel, const SeriesHeader& series,
                           std::vector<std::optional<DetectionOutcome>>& outcomes);
 
 // Detection of K = windows.size() pulses over the listed etalons, pulse m in windows[m], with

@@ -104,7 +104,8 @@ void startChainLanes(ChainLanes& table, std::size_t starts, std::size_t lanes, L
     for (std::size_t i = 0; written != nullptr && i < written->wIntervals; ++i) {
         const std::size_t begin = std::min<std::size_t>(written->lpIntervalBegins[i], starts);
         reset(next, std::max(next, begin));
-        next = std::max<std::size_t>(next, std::min<std::size_t>(written->lpIntervalEnds[i] + 1u, starts));
+        next = std::max<std::size_t>(
+            next, std::min<std::size_t>(written->lpIntervalEnds[i] + 1u, starts));
     }
     reset(next, starts);
 }
@@ -114,8 +115,7 @@ void fitChainLane(ChainLanes& table, std::size_t lane, const SeriesView& view,
     if (list == nullptr) return;
     // One 32-bit store per lane and row, not a whole vector read and written back.
     char* const local = reinterpret_cast<char*>(table.local.data()) + lane * sizeof(std::int32_t);
-    char* const etalon =
-        reinterpret_cast<char*>(table.etalon.data()) + lane * sizeof(std::int32_t);
+    char* const etalon = reinterpret_cast<char*>(table.etalon.data()) + lane * sizeof(std::int32_t);
     for (std::size_t i = 0; i < list->wIntervals; ++i) {
         const std::size_t begin = list->lpIntervalBegins[i];
         const std::size_t end = list->lpIntervalEnds[i];
@@ -174,9 +174,9 @@ PulseChain traceLaneChain(const ChainLanes& table, const ChainEnd& end, const Se
     while (chain.size() < most) {
         const std::int32_t e = table.etalon[t].v[l];
         // The pieces of fitted cells are settled below.
-        chain.push_back(e < 0 ? ChainPulse{static_cast<std::int32_t>(t), 1, 0, L - 1}
-                              : ChainPulse{static_cast<std::int32_t>(t), e + 1, kUnsettled,
-                                           kUnsettled});
+        chain.push_back(
+            e < 0 ? ChainPulse{static_cast<std::int32_t>(t), 1, 0, L - 1}
+                  : ChainPulse{static_cast<std::int32_t>(t), e + 1, kUnsettled, kUnsettled});
         lanes.push_back(l);
         const std::int32_t b = table.back[t].v[l];
         if (b < 0 || static_cast<std::size_t>(b) >= starts) break;

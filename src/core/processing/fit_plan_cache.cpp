@@ -30,8 +30,9 @@ const FitPlanCache::Prepared& FitPlanCache::get(const EtalonTable& etalons,
         entry.used = asked_;
         return entry.prepared;
     }
-    Entry& entry = *std::min_element(entries_.begin(), entries_.end(),
-                                     [](const Entry& a, const Entry& b) { return a.used < b.used; });
+    Entry& entry =
+        *std::min_element(entries_.begin(), entries_.end(),
+                          [](const Entry& a, const Entry& b) { return a.used < b.used; });
     entry.valid = false;
     entry.used = asked_;
     entry.numbers.assign(numbers.begin(), numbers.end());

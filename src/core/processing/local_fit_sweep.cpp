@@ -19,8 +19,8 @@
 #pragma GCC diagnostic ignored "-Wpsabi"
 #endif
 
-// The per-function instruction sets below are spelled as GCC spells them; clang builds (the fuzzers)
-// take the baseline kernel alone.
+// The per-function instruction sets below are spelled as GCC spells them; clang builds (the
+// fuzzers) take the baseline kernel alone.
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
 #include <immintrin.h>
 #define MIROVALE_X86_SWEEPS 1
@@ -285,9 +285,8 @@ void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first,
     if (!(laid.L == L && laid.samples != nullptr && laid.samples <= samples.data() &&
           samples.data() + samples.size() <= laid.samples + laid.count)) {
         // layOut's words for all starts of the series: N - L + 1 of them, kSpanMost + L more.
-        const bool room =
-            buffers.narrowWords.capacity() >= view.x.size() + 1 + kSpanMost<Narrow> &&
-            buffers.wideWords.capacity() >= view.x.size() + 1 + kSpanMost<Wide>;
+        const bool room = buffers.narrowWords.capacity() >= view.x.size() + 1 + kSpanMost<Narrow> &&
+                          buffers.wideWords.capacity() >= view.x.size() + 1 + kSpanMost<Wide>;
         const auto source = room ? view.x : samples;
         laid = {source.data(), source.size(), plan.L, samplePeak(source), -1, false};
     }

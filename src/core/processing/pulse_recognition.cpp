@@ -56,7 +56,7 @@ int recognizeUnfixedPulses(Host& host, const EtalonTable& etalons,
     std::vector<FitPlan> plans;
     LayerTable table;
     thread_local SweepWork work;  // kept by the thread: a simulation sizes it once
-    work.fit.forget();             // the samples are another series' now
+    work.fit.forget();            // the samples are another series' now
     // Candidates side by side in lanes where no chain score can leave 32 bits; the table is
     // kept by the thread, so that a simulation sizes it once.
     ChainLanes& lanes = threadChainLanes();
@@ -108,8 +108,7 @@ int recognizeUnfixedPulses(Host& host, const EtalonTable& etalons,
     if (inLanes) {
         for (std::size_t first = 0; first < candidates.size(); first += kChainLanes) {
             const std::size_t batch = std::min(kChainLanes, candidates.size() - first);
-            startChainLanes(lanes, view.starts, batch, LaneLinks::Own, kEightNines, view.L,
-                            sets);
+            startChainLanes(lanes, view.starts, batch, LaneLinks::Own, kEightNines, view.L, sets);
             for (std::size_t c = 0; c < batch; ++c) {
                 fitChainLane(lanes, c, view, sets.fitted.get(), plans[first + c], work.fit);
             }
@@ -122,8 +121,7 @@ int recognizeUnfixedPulses(Host& host, const EtalonTable& etalons,
                 // Pieces are settled only for a chain the record or the lead keeps.
                 const bool kept = leading.wouldTake(ranked.score) ||
                                   (chains != nullptr && wouldKeep(*chains, ranked.score));
-                take(first + c, end, ranked,
-                     traceLaneChain(lanes, ranked, view, lanePlans, kept));
+                take(first + c, end, ranked, traceLaneChain(lanes, ranked, view, lanePlans, kept));
             }
         }
         writeDetectedPulses(*series, leading.chain);

@@ -7,8 +7,8 @@
 #include "core/processing/admissible_sets.h"
 #include "core/processing/chain_lanes.h"
 #include "core/processing/chain_ranking.h"
-#include "core/processing/fit_plan_cache.h"
 #include "core/processing/detected_result.h"
+#include "core/processing/fit_plan_cache.h"
 #include "core/processing/local_fit.h"
 #include "core/processing/local_fit_sweep.h"
 #include "core/processing/sentinels.h"
@@ -104,9 +104,9 @@ bool allocateTables(Host& host, const EtalonTable& etalons,
                     std::span<const std::span<const std::uint32_t>> subsets, const SeriesView& view,
                     std::uint16_t wLevel, std::uint16_t wMaxPulses,
                     const SubsetPlanCache::Prepared*& prepared,
-                    std::vector<std::vector<ChainCell>>& rows, SweepWork& work,
-                    ChainLanes*& lanes, const std::uint32_t& dwDebuggingRepeat,
-                    std::uint16_t wTmin, std::uint16_t wTmax, std::int64_t unreachable) {
+                    std::vector<std::vector<ChainCell>>& rows, SweepWork& work, ChainLanes*& lanes,
+                    const std::uint32_t& dwDebuggingRepeat, std::uint16_t wTmin,
+                    std::uint16_t wTmax, std::int64_t unreachable) {
     // Kept by the thread, so that a simulation prepares its subsets once.
     thread_local SubsetPlanCache cache;
     if (!tryAllocate([&] { prepared = &cache.get(etalons, subsets, view.L, wLevel); })) {
@@ -124,8 +124,10 @@ bool allocateTables(Host& host, const EtalonTable& etalons,
     if (dwDebuggingRepeat == 0 && layers <= kChainLanes) {
         std::int64_t bound = 0;
         const std::int64_t peak = samplePeak(view.x);
-        for (const auto& memberPlans : plans) bound = std::max(bound, localScoreBound(memberPlans, peak));
-        if (chainLanesFit(unreachable, bound, view.starts, wTmin, wTmax)) lanes = &threadChainLanes();
+        for (const auto& memberPlans : plans)
+            bound = std::max(bound, localScoreBound(memberPlans, peak));
+        if (chainLanesFit(unreachable, bound, view.starts, wTmin, wTmax))
+            lanes = &threadChainLanes();
     }
     if (lanes != nullptr) {
         // The same two requests as the rows of the table: the lanes, then the sweep's work.
@@ -182,7 +184,7 @@ int TuplesDetection(Host& host, const EtalonTable& etalons, std::span<const std:
     const SubsetPlanCache::Prepared* prepared = nullptr;
     std::vector<std::vector<ChainCell>> rows;
     thread_local SweepWork work;  // kept by the thread: a simulation sizes it once
-    work.fit.forget();             // the samples are another series' now
+    work.fit.forget();            // the samples are another series' now
     ChainLanes* lanes = nullptr;
     const std::span<const std::uint32_t> subsets[] = {subset};
     if (!allocateTables(host, etalons, subsets, view, wSavedEnergyProcessing, series->wMaxPulses,
@@ -195,8 +197,8 @@ int TuplesDetection(Host& host, const EtalonTable& etalons, std::span<const std:
     if (!checkAdmissibleSets(host, sets)) return 0;
     const TupleContext context{host, view, sets, kEightNines, wTmin, wTmax, dwDebuggingRepeat,
                                work, lanes};
-    TupleRun run = runWithRows(context, rows, prepared->members[0], prepared->plans[0],
-                               series->wMaxPulses);
+    TupleRun run =
+        runWithRows(context, rows, prepared->members[0], prepared->plans[0], series->wMaxPulses);
     if (chains != nullptr) rankChain(*chains, run.distance, run.chain);
     writeRun(*series, chains, run);
     dwDebuggingRepeat = 0;
@@ -223,18 +225,17 @@ int recognizeUnfixedTuples(Host& host, const EtalonTable& etalons,
     const SubsetPlanCache::Prepared* prepared = nullptr;
     std::vector<std::vector<ChainCell>> rows;
     thread_local SweepWork work;  // kept by the thread: a simulation sizes it once
-    work.fit.forget();             // the samples are another series' now
+    work.fit.forget();            // the samples are another series' now
     ChainLanes* lanes = nullptr;
     if (!allocateTables(host, etalons, subsets, view, wSavedEnergyProcessing, series->wMaxPulses,
-                        prepared, rows, work, lanes, dwDebuggingRepeat, wTmin, wTmax,
-                        kNineNines)) {
+                        prepared, rows, work, lanes, dwDebuggingRepeat, wTmin, wTmax, kNineNines)) {
         return 0;
     }
     const AdmissibleSets& sets =
         keptAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
     if (!checkAdmissibleSets(host, sets)) return 0;
-    const TupleContext context{host, view, sets,  kNineNines, wTmin,
-                               wTmax, dwDebuggingRepeat, work, lanes};
+    const TupleContext context{host, view, sets, kNineNines, wTmin, wTmax, dwDebuggingRepeat,
+                               work, lanes};
     TupleRun best{kNineNines, {}, {}};
     std::uint16_t recognised = 0;
     for (std::size_t k = 0; k < count; ++k) {
