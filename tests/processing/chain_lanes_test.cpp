@@ -19,16 +19,22 @@ namespace {
 
 using namespace differential;
 
-// The scalar run of the layers fitted with `plans` (one layer per plan): layer 0 on F (also where
-// only a first pulse goes), every layer on M.
+// The scalar run of the layers fitted with `plans` (one layer per plan), fitted as the routines
+// fit them: a single layer of its own on the list F ∪ M; in a cycle layer 0 on F \ M, and every
+// layer on F ∩ M and M \ F.
 LayerTable scalarRun(const SeriesView& view, const AdmissibleSets& sets,
-                     std::span<const FitPlan> plans, std::int64_t unreachable, const Inputs& in) {
+                     std::span<const FitPlan> plans, std::int64_t unreachable, const Inputs& in,
+                     bool single) {
     LayerTable table;
     table.layers.assign(plans.size(), std::vector<ChainCell>(view.starts));
     SweepWork work;
     reserveSweepWork(work, plans.size(), view.starts, view.L);
     initLayers(table, unreachable, view.L);
     for (std::size_t l = 0; l < plans.size(); ++l) {
+        if (single) {
+            fitLayer(table, 0, view, sets.fitted.get(), plans[0], work);
+            continue;
+        }
         if (l == 0) fitLayer(table, 0, view, sets.firstOnly.get(), plans[0], work);
         fitLayer(table, l, view, sets.both.get(), plans[l], work);
         fitLayer(table, l, view, sets.laterOnly.get(), plans[l], work);
@@ -92,8 +98,12 @@ TEST(ChainLanes, EachKernelEqualsTheScalarPassesLaneByLane) {
                 std::array<const FitPlan*, kChainLanes> lanePlans{};
                 for (std::size_t l = 0; l < plans.size(); ++l) {
                     lanePlans[l] = &plans[l];
-                    if (isOwn || l == 0)
-                        fitChainLane(lanes, l, view, sets.firstOnly.get(), plans[l], buffers);
+                    if (isOwn) {
+                        fitChainLane(lanes, l, view, sets.fitted.get(), plans[l], buffers);
+                        continue;
+                    }
+                    if (l == 0)
+                        fitChainLane(lanes, 0, view, sets.firstOnly.get(), plans[0], buffers);
                     fitChainLane(lanes, l, view, sets.both.get(), plans[l], buffers);
                     fitChainLane(lanes, l, view, sets.laterOnly.get(), plans[l], buffers);
                 }
@@ -112,14 +122,14 @@ TEST(ChainLanes, EachKernelEqualsTheScalarPassesLaneByLane) {
                 if (isOwn) {
                     for (std::size_t l = 0; l < plans.size(); ++l) {
                         const LayerTable table =
-                            scalarRun(view, sets, std::span(&plans[l], 1), u, c.in);
+                            scalarRun(view, sets, std::span(&plans[l], 1), u, c.in, true);
                         for (const std::int64_t from : {kEightNines, kNineNines}) {
                             compare(table, laneChainEnd(lanes, sets.last.get(), l, from),
                                     std::span(&plans[l], 1), from, l);
                         }
                     }
                 } else {
-                    const LayerTable table = scalarRun(view, sets, plans, u, c.in);
+                    const LayerTable table = scalarRun(view, sets, plans, u, c.in, false);
                     compare(table, cycleChainEnd(lanes, sets.last.get(), u), plans, u, 0);
                 }
                 if (::testing::Test::HasFailure()) return;  // one replayable failure

@@ -77,6 +77,7 @@ void reserveChainLanes(ChainLanes& table, std::size_t starts) {
         if (row->size() < starts) row->resize(starts);
     }
     if (table.fits.size() < starts) table.fits.resize(starts);
+    table.covered.reserve(starts);
 }
 
 void startChainLanes(ChainLanes& table, std::size_t starts, std::size_t lanes, LaneLinks links,
@@ -87,27 +88,38 @@ void startChainLanes(ChainLanes& table, std::size_t starts, std::size_t lanes, L
     table.unreachable = unreachable;
     table.L = L;
     reserveChainLanes(table, starts);
-    // The passes and fits write every lane of the starts of F ∪ M (own lanes) or M (a cycle);
-    // only the others need their unreachable state.
-    const IntervalList* written = links == LaneLinks::Own ? sets.fitted.get() : sets.later.get();
-    const ChainLaneRow u{baseline::splat(unreachable)};
-    const ChainLaneRow none{baseline::splat(-1)};
-    const auto reset = [&](std::size_t from, std::size_t to) {
-        for (std::size_t t = from; t < to; ++t) {
-            table.local[t] = u;
-            table.score[t] = u;
-            table.back[t] = u;
-            table.etalon[t] = none;
+    // Each start keeps what a fit (S, etalon) or a pass (G, back) writes there into every lane;
+    // the others take their unreachable state. A list that filled up may have lost starts the
+    // others hold, so each kind is reset outside its own lists: the fits cover F ∪ M with own
+    // lanes, F ∩ M and M \ F in a cycle (whose lane 0 alone also takes F \ M); the passes cover
+    // F \ M, F ∩ M and M \ F with own lanes, F ∩ M and M \ F in a cycle.
+    constexpr std::uint8_t kFitted = 1;
+    constexpr std::uint8_t kPassed = 2;
+    table.covered.assign(starts, 0);
+    const auto mark = [&](const IntervalList* list, std::uint8_t what) {
+        for (std::size_t i = 0; list != nullptr && i < list->wIntervals; ++i) {
+            const std::size_t to = std::min<std::size_t>(list->lpIntervalEnds[i] + 1u, starts);
+            for (std::size_t t = list->lpIntervalBegins[i]; t < to; ++t) table.covered[t] |= what;
         }
     };
-    std::size_t next = 0;  // the first start not known to be written
-    for (std::size_t i = 0; written != nullptr && i < written->wIntervals; ++i) {
-        const std::size_t begin = std::min<std::size_t>(written->lpIntervalBegins[i], starts);
-        reset(next, std::max(next, begin));
-        next = std::max<std::size_t>(
-            next, std::min<std::size_t>(written->lpIntervalEnds[i] + 1u, starts));
+    const bool own = links == LaneLinks::Own;
+    mark(own ? sets.fitted.get() : sets.both.get(), kFitted);
+    if (!own) mark(sets.laterOnly.get(), kFitted);
+    if (own) mark(sets.firstOnly.get(), kPassed);
+    mark(sets.both.get(), kPassed);
+    mark(sets.laterOnly.get(), kPassed);
+    const ChainLaneRow u{baseline::splat(unreachable)};
+    const ChainLaneRow none{baseline::splat(-1)};
+    for (std::size_t t = 0; t < starts; ++t) {
+        if (!(table.covered[t] & kFitted)) {
+            table.local[t] = u;
+            table.etalon[t] = none;
+        }
+        if (!(table.covered[t] & kPassed)) {
+            table.score[t] = u;
+            table.back[t] = u;
+        }
     }
-    reset(next, starts);
 }
 
 void fitChainLane(ChainLanes& table, std::size_t lane, const SeriesView& view,

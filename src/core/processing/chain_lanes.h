@@ -44,7 +44,8 @@ struct ChainLanes {
     std::vector<ChainLaneRow> local, score, back, etalon;
     // Per start: what the sliding windows took in, and their blocks' suffix minima.
     std::vector<ChainLaneRow> entered, suffix, suffixAt;
-    std::vector<LocalFit> fits;  // one interval's fits
+    std::vector<LocalFit> fits;         // one interval's fits
+    std::vector<std::uint8_t> covered;  // per start: which kinds of cells a run writes there
 };
 
 // The lanes of the calling thread, shared by the routines (none of which runs inside another),
@@ -64,9 +65,9 @@ bool chainLanesFit(std::int64_t unreachable, std::int64_t bound, std::size_t sta
 void reserveChainLanes(ChainLanes& table, std::size_t starts);
 
 // Starts a run of `lanes` lanes over `starts` starts: every cell the run's fits and passes do
-// not write (those outside F ∪ M with own lanes, outside M in a cycle) is put in its
-// unreachable state. The fits must then cover every lane in use on F ∪ M (own lanes), or lane 0
-// on F ∪ M and the others on M (a cycle).
+// not write is put in its unreachable state. The fits must then cover every lane in use on the
+// list F ∪ M (own lanes), or every lane on the lists F ∩ M and M \ F and lane 0 also on F \ M
+// (a cycle), as the routines fit them.
 void startChainLanes(ChainLanes& table, std::size_t starts, std::size_t lanes, LaneLinks links,
                      std::int32_t unreachable, std::uint16_t L, const AdmissibleSets& sets);
 
