@@ -1,7 +1,9 @@
 // Every processing routine, fast and reference, on the workbench's default series: N = 1200,
 // the alphabet of 20 etalons of length 20, Tmin 40, Tmax 181, pieces made at level 75, noise 20,
 // processed at the levels 100, 75 and 0. Names read <routine>/<fast|reference>/<level>;
-// bench/compare pairs them. Items processed are series samples.
+// bench/compare pairs them. Items processed are series samples. Besides, <routine>/floor/0 is
+// the floor of the routine: one plain pass that correlates every etalon the routine needs with
+// the whole series, which no routine can beat.
 
 #include <benchmark/benchmark.h>
 
@@ -89,6 +91,50 @@ void runRoutine(benchmark::State& state, Run run, bool fixedSeries) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * kLength);
 }
 
+// Correlations of the etalons with the series at every start, in 32 bits, a block of starts at a
+// time so that the sums stay in registers; x holds kBlock - 1 zeros past the series. Built for
+// the widest instruction set the processor runs, as the routines' sweeps are.
+constexpr std::size_t kBlock = 32;
+
+__attribute__((target_clones("arch=x86-64-v4", "avx2", "default"))) void correlate(
+    std::span<const std::int16_t> x, std::size_t starts,
+    std::span<const std::vector<std::int16_t>> etalons, std::size_t L, std::int32_t* out) {
+    for (const std::vector<std::int16_t>& e : etalons) {
+        for (std::size_t t0 = 0; t0 < starts; t0 += kBlock) {
+            std::int32_t sum[kBlock] = {};
+            for (std::size_t m = 0; m < L; ++m) {
+                const std::int32_t em = e[m];
+                const std::int16_t* xm = x.data() + t0 + m;
+                for (std::size_t i = 0; i < kBlock; ++i) sum[i] += em * xm[i];
+            }
+            for (std::size_t i = 0; i < kBlock; ++i) out[t0 + i] = sum[i];
+        }
+        out += starts + kBlock;
+    }
+}
+
+// The floor of a routine that needs the etalons `numbers` on the unknown or the known series.
+void runFloor(benchmark::State& state, std::vector<std::uint16_t> numbers, bool fixedSeries) {
+    Workbench& w = workbench();
+    const SeriesHeader& series = fixedSeries ? *w.fixed : *w.unfixed;
+    const std::size_t L = series.wImpulseSize;
+    std::vector<std::int16_t> x(series.lpData.begin(), series.lpData.begin() + kLength);
+    x.resize(kLength + kBlock, 0);
+    const std::size_t starts = kLength - L + 1;
+    std::vector<std::vector<std::int16_t>> etalons;
+    for (const std::uint16_t n : numbers) {
+        const auto& data = w.etalons[n - 1u].lpData;
+        etalons.emplace_back(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(L));
+    }
+    std::vector<std::int32_t> out(etalons.size() * (starts + kBlock));
+    for (auto _ : state) {
+        correlate(x, starts, etalons, L, out.data());
+        benchmark::DoNotOptimize(out.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * kLength);
+}
+
 // "<routine>/<implementation>", to which the level is appended as the argument; built by
 // appending, which keeps GCC 12's restrict warning on concatenated temporaries away.
 std::string caseName(const char* routine, const char* implementation) {
@@ -99,7 +145,12 @@ std::string caseName(const char* routine, const char* implementation) {
 
 // Registers <name>/fast/<level> and <name>/reference/<level>; the reference at the levels that
 // admit pieces runs a few iterations only.
-void registerPair(const char* name, Run fast, Run reference, bool fixedSeries) {
+void registerPair(const char* name, Run fast, Run reference, bool fixedSeries,
+                  std::vector<std::uint16_t> required) {
+    benchmark::RegisterBenchmark(caseName(name, "floor").c_str(),
+                                 [=](benchmark::State& s) { runFloor(s, required, fixedSeries); })
+        ->Arg(0)
+        ->Unit(benchmark::kMicrosecond);
     for (const int level : {100, 75, 0}) {
         benchmark::RegisterBenchmark(caseName(name, "fast").c_str(),
                                      [=](benchmark::State& s) { runRoutine(s, fast, fixedSeries); })
@@ -152,26 +203,32 @@ int alphabets(Workbench& w, std::uint16_t level, ChainsHeader* c, SeriesHeader* 
 
 const bool registered = [] {
     namespace ref = reference;
+    // The etalons each routine correlates: the list, the subset, the stored subsets' distinct
+    // members, the selected alphabets' members (together every etalon).
+    std::vector<std::uint16_t> all(20);
+    std::iota(all.begin(), all.end(), std::uint16_t{1});
+    const std::vector<std::uint16_t> subset{2, 5, 9};
+    const std::vector<std::uint16_t> stored{2, 5, 9, 1, 3, 4, 8, 12, 16};
     registerPair("detectUnfixedPulses", pulses<&detectUnfixedPulses>,
-                 pulses<&ref::detectUnfixedPulses>, false);
+                 pulses<&ref::detectUnfixedPulses>, false, all);
     registerPair("detectFixedPulses", pulses<&detectFixedPulses>, pulses<&ref::detectFixedPulses>,
-                 true);
+                 true, all);
     registerPair("recognizeUnfixedPulses", pulses<&recognizeUnfixedPulses>,
-                 pulses<&ref::recognizeUnfixedPulses>, false);
+                 pulses<&ref::recognizeUnfixedPulses>, false, all);
     registerPair("recognizeFixedPulses", pulses<&recognizeFixedPulses>,
-                 pulses<&ref::recognizeFixedPulses>, true);
+                 pulses<&ref::recognizeFixedPulses>, true, all);
     registerPair("detectFixedTuples", subsetTuples<&detectFixedTuples>,
-                 subsetTuples<&ref::detectFixedTuples>, true);
+                 subsetTuples<&ref::detectFixedTuples>, true, subset);
     registerPair("recognizeFixedTuples", storedTuples<&recognizeFixedTuples>,
-                 storedTuples<&ref::recognizeFixedTuples>, true);
+                 storedTuples<&ref::recognizeFixedTuples>, true, stored);
     registerPair("TuplesDetection", subsetTuples<&TuplesDetection>,
-                 subsetTuples<&ref::TuplesDetection>, false);
+                 subsetTuples<&ref::TuplesDetection>, false, subset);
     registerPair("recognizeUnfixedTuples", storedTuples<&recognizeUnfixedTuples>,
-                 storedTuples<&ref::recognizeUnfixedTuples>, false);
+                 storedTuples<&ref::recognizeUnfixedTuples>, false, stored);
     registerPair("recognizeAlphabetFixed", alphabets<&recognizeAlphabetFixed>,
-                 alphabets<&ref::recognizeAlphabetFixed>, true);
+                 alphabets<&ref::recognizeAlphabetFixed>, true, all);
     registerPair("recognizeAlphabetUnfixed", alphabets<&recognizeAlphabetUnfixed>,
-                 alphabets<&ref::recognizeAlphabetUnfixed>, false);
+                 alphabets<&ref::recognizeAlphabetUnfixed>, false, all);
     return true;
 }();
 

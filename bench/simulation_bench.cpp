@@ -1,44 +1,125 @@
-// The default statistical simulation of joint detection on an unknown number of cut-off pulses
-// (saved levels 75/75, pulses 6 to 30, 29 noise levels from 0 in steps of 5, all 20 etalons
-// required): the workbench's driver on 1 and 2 threads with 100 repeats, and the one-loop
-// reference driver with a few repeats, whose time per series (per_series) scales by the
-// series count, once with the workbench's processing routines and once with their literal
-// transcriptions.
+// The default statistical simulation of every (task, series type) pair the driver dispatches
+// on: pulse numbers over the series' range, 29 noise levels from 0 in steps of 5, 100 repeats,
+// all 20 etalons required, saved energy levels of 75 for cut-off series and 100 otherwise, and for
+// the tuple pairs three stored subsets of three etalons, the first current.
+// Simulation/<task>/<type>/threads:<n> runs the workbench's driver; Reference/<task>/<type>
+// runs the one-loop reference driver with the literal routines on one repeat, whose time per
+// series (per_series) scales by the series count. bench/compare-simulations makes the table.
 #include <benchmark/benchmark.h>
 
+#include <string>
+#include <vector>
+
+#include "core/dialogs/settings_dialogs.h"
 #include "core/host/recording_host.h"
+#include "core/processing/reference/alphabet_recognition.h"
 #include "core/processing/reference/pulse_detection.h"
+#include "core/processing/reference/pulse_recognition.h"
+#include "core/processing/reference/tuple_detection.h"
+#include "core/processing/reference/tuple_recognition_unfixed.h"
 #include "core/shell/command_handler.h"
 #include "core/shell/commands.h"
 #include "core/shell/simulation_command.h"
 #include "core/shell/startup.h"
 #include "core/simulation/sequential_stat_cutoff_quorvel.h"
 #include "core/simulation/simulation_plan.h"
+#include "core/state/panel_state.h"
 #include "core/synthesis/series_allocation.h"
 
 namespace mirovale {
 namespace {
 
-// The literal routine of the default plan's processing (task 4 on series type 8).
-int literalDetection(Host& host, const EtalonTable& etalons, const ProcessingRequest& q,
-                     ChainsHeader* chains, SeriesHeader* series) {
-    return reference::detectUnfixedPulses(host, etalons, q.etalonList, q.wTmin, q.wTmax,
-                                          q.wSavedEnergyProcessing, chains, series);
+struct Pair {
+    std::uint16_t task;
+    std::uint16_t type;
+};
+
+// The pairs of the driver's dispatch: every series type of the menu with the tasks its menu
+// reaches, and the tuple routines with an unknown number on their series type.
+constexpr Pair kPairs[] = {{1, 1},  {1, 2},   {1, 4},   {1, 8},   {2, 1},  {2, 2}, {2, 4},
+                           {2, 8},  {2, 40},  {4, 1},   {4, 2},   {4, 4},  {4, 8}, {4, 36},
+                           {4, 40}, {36, 36}, {36, 40}, {40, 36}, {40, 40}};
+
+std::uint16_t seriesTypeItem(std::uint16_t type) {
+    switch (type) {
+        case 1:
+            return IDM_FIXED_WHOLE;
+        case 2:
+            return IDM_FIXED_CUTOFF;
+        case 4:
+            return IDM_UNFIXED_WHOLE;
+        case 8:
+            return IDM_UNFIXED_CUTOFF;
+        case 36:
+            return IDM_FIXED_TUPLES;
+        default:
+            return IDM_UNFIXED_TUPLES;
+    }
 }
 
-// A started workbench set to the default simulation with `repeats` repeats.
+// The literal transcription of the routine processSeries runs.
+int literalProcessing(Host& host, const EtalonTable& etalons, const ProcessingRequest& q,
+                      ChainsHeader* chains, SeriesHeader* series) {
+    namespace ref = reference;
+    std::uint32_t noDebugging = 0;
+    std::uint32_t& debugging = q.dwDebuggingRepeat != nullptr ? *q.dwDebuggingRepeat : noDebugging;
+    switch (processingRoutine(q.wProcessingTask, q.wSeriesType, q.alphabetRule)) {
+        using enum ProcessingRoutine;
+        case DetectUnfixedPulses:
+            return ref::detectUnfixedPulses(host, etalons, q.etalonList, q.wTmin, q.wTmax,
+                                            q.wSavedEnergyProcessing, chains, series);
+        case DetectFixedPulses:
+            return ref::detectFixedPulses(host, etalons, q.fixedEtalonList, q.wTmin, q.wTmax,
+                                          q.wSavedEnergyProcessing, chains, series);
+        case RecognizeUnfixedPulses:
+            return ref::recognizeUnfixedPulses(host, etalons, q.etalonList, q.wTmin, q.wTmax,
+                                               q.wSavedEnergyProcessing, chains, series);
+        case RecognizeFixedPulses:
+            return ref::recognizeFixedPulses(host, etalons, q.etalonList, q.wTmin, q.wTmax,
+                                             q.wSavedEnergyProcessing, chains, series);
+        case TuplesDetection:
+            return ref::TuplesDetection(host, etalons, q.subset, q.wSubsetProceeding, q.wTmin,
+                                        q.wTmax, q.wSavedEnergyProcessing, chains, series,
+                                        debugging);
+        case DetectFixedTuples:
+            return ref::detectFixedTuples(host, etalons, q.subset, q.wSubsetProceeding, q.wTmin,
+                                          q.wTmax, q.wSavedEnergyProcessing, chains, series);
+        case RecognizeUnfixedTuples:
+            return ref::recognizeUnfixedTuples(host, etalons, q.subsetSizes, q.subsetRows,
+                                               q.dwSubsets, q.wSubsetProceeding, q.wTmin, q.wTmax,
+                                               q.wSavedEnergyProcessing, chains, series, debugging);
+        case RecognizeFixedTuples:
+            return ref::recognizeFixedTuples(host, etalons, q.subsetSizes, q.subsetRows,
+                                             q.dwSubsets, q.wSubsetProceeding, q.wTmin, q.wTmax,
+                                             q.wSavedEnergyProcessing, chains, series);
+        case RecognizeAlphabetUnfixed:
+            return ref::recognizeAlphabetUnfixed(host, etalons, q.wTmin, q.wTmax,
+                                                 q.wSavedEnergyProcessing, chains, series);
+        case RecognizeAlphabetFixed:
+            return ref::recognizeAlphabetFixed(host, etalons, q.wTmin, q.wTmax,
+                                               q.wSavedEnergyProcessing, chains, series);
+    }
+    return 0;
+}
+
+// A started workbench set to the default simulation of one pair with `repeats` repeats.
 struct DefaultSimulation {
     RecordingHost host;
     ProgramState state;
     SimulationPlan plan;
 
-    explicit DefaultSimulation(std::uint16_t repeats) {
+    DefaultSimulation(Pair pair, std::uint16_t repeats) {
         startWorkbench(host, state);
-        handleCommand(host, state, IDM_UNFIXED_CUTOFF);
-        handleCommand(host, state, IDM_JOINT_DETECTION);
-        state.wSavedEnergyMaking = state.wSavedEnergyProcessing = 75;
-        state.wMinPulses = 6;
-        state.wPulsesSteps = 25;
+        handleCommand(host, state, seriesTypeItem(pair.type));
+        // The start-up's whole series left the levels at 100; the dialogs' defaults for cut-off
+        // series are 75.
+        if (pair.type == 2 || pair.type == 8)
+            state.wSavedEnergyMaking = state.wSavedEnergyProcessing = 75;
+        state.wTaskType = state.wProcessingTask = pair.task;
+        if (pair.task == 36 || pair.task == 40 || pair.type == 36 || pair.type == 40) {
+            laySubsets();
+        }
+        state.wPulsesSteps = static_cast<std::uint16_t>(state.wMaxPulses - state.wMinPulses + 1);
         state.wPulsesIncrement = 1;
         state.wInitialNoiseLevel = 0;
         state.wNoiseSteps = 29;
@@ -46,6 +127,25 @@ struct DefaultSimulation {
         state.wRepeats = repeats;
         plan = simulationPlanOf(state);
     }
+
+    // Subsets 1-2-3, 4-5-6 and 7-8-9 stored, the first current, as the subset panel and
+    // " Subset settings " leave them.
+    void laySubsets() {
+        SubsetPanel& panel = state.subsetPanel;
+        if (!makeSubsetArrays(host, panel)) return;
+        const std::vector<std::uint32_t> rows[] = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
+        std::copy(rows[0].begin(), rows[0].end(), panel.selectedSubset.begin());
+        panel.dwSelectedSubsetSize = 3;
+        for (const auto& row : rows) {
+            panel.dwSubsetArraySize = addSelectionToArray(
+                row, 3, panel.selectedSubsetArraySize, panel.selectedSubsetArray,
+                panel.dwSubsetArraySize, panel.dwSubsetArrayCapacity);
+        }
+        panel.dwCurrentSubset = 1;
+        host.queueAnswer({SubsetSettingsDialog::kId, DialogResult::Ok, {}, {}});
+        handleCommand(host, state, IDM_SUBSET_SETTINGS);
+    }
+
     [[nodiscard]] std::int64_t series() const {
         return std::int64_t{plan.wPulsesSteps} * plan.wNoiseSteps * plan.wRepeats;
     }
@@ -76,62 +176,75 @@ struct DefaultSimulation {
     }
 };
 
-void report(benchmark::State& bench, std::int64_t series, int complete) {
+void report(benchmark::State& bench, const DefaultSimulation& simulation, std::int64_t series,
+            int complete) {
     if (complete != 1) bench.SkipWithError("the simulation did not run to its end");
     bench.SetItemsProcessed(series * static_cast<std::int64_t>(bench.iterations()));
     bench.counters["series"] = static_cast<double>(series);
     bench.counters["per_series"] = benchmark::Counter(
         static_cast<double>(series),
         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    bench.counters["levels"] =
+        simulation.state.wSavedEnergyMaking * 1000.0 + simulation.state.wSavedEnergyProcessing;
 }
 
-void BM_DefaultSimulation(benchmark::State& bench) {
-    const auto threads = static_cast<unsigned>(bench.range(0));
+void runSimulation(benchmark::State& bench, Pair pair, unsigned threads) {
     int complete = 0;
     std::int64_t series = 0;
+    std::unique_ptr<DefaultSimulation> simulation;
     for (auto _ : bench) {
         bench.PauseTiming();
-        DefaultSimulation simulation(100);
-        series = simulation.series();
+        simulation = std::make_unique<DefaultSimulation>(pair, 100);
+        series = simulation->series();
         bench.ResumeTiming();
-        complete = simulation.runParallel(threads);
-        benchmark::DoNotOptimize(simulation.state.lpRestErrorHeader.get());
+        complete = simulation->runParallel(threads);
+        benchmark::DoNotOptimize(simulation->state.lpRestErrorHeader.get());
     }
-    report(bench, series, complete);
+    report(bench, *simulation, series, complete);
 }
-BENCHMARK(BM_DefaultSimulation)
-    ->ArgName("threads")
-    ->Arg(1)
-    ->Arg(2)
-    ->UseRealTime()
-    ->Iterations(1)
-    ->Unit(benchmark::kSecond);
 
-// range(0): repeats; range(1): 1 for the literal routines, 0 for the workbench's.
-void BM_DefaultSimulationReference(benchmark::State& bench) {
-    const auto repeats = static_cast<std::uint16_t>(bench.range(0));
-    const bool literal = bench.range(1) != 0;
-    if (processingRoutine(4, 8, AlphabetTaskRule::Detect) != ProcessingRoutine::DetectUnfixedPulses)
-        bench.SkipWithError("the default plan no longer runs detectUnfixedPulses");
+void runReference(benchmark::State& bench, Pair pair) {
     int complete = 0;
     std::int64_t series = 0;
+    std::unique_ptr<DefaultSimulation> simulation;
     for (auto _ : bench) {
         bench.PauseTiming();
-        DefaultSimulation simulation(repeats);
-        series = simulation.series();
+        simulation = std::make_unique<DefaultSimulation>(pair, 1);
+        series = simulation->series();
         bench.ResumeTiming();
-        complete = simulation.runReference(literal ? &literalDetection : &processSeries);
-        benchmark::DoNotOptimize(simulation.state.lpRestErrorHeader.get());
+        complete = simulation->runReference(&literalProcessing);
+        benchmark::DoNotOptimize(simulation->state.lpRestErrorHeader.get());
     }
-    report(bench, series, complete);
+    report(bench, *simulation, series, complete);
 }
-BENCHMARK(BM_DefaultSimulationReference)
-    ->ArgNames({"repeats", "literal"})
-    ->Args({2, 0})
-    ->Args({1, 1})
-    ->UseRealTime()
-    ->Iterations(1)
-    ->Unit(benchmark::kSecond);
+
+std::string pairName(const char* kind, Pair pair) {
+    std::string name(kind);
+    name.append("/")
+        .append(std::to_string(pair.task))
+        .append("/")
+        .append(std::to_string(pair.type));
+    return name;
+}
+
+const bool registered = [] {
+    for (const Pair pair : kPairs) {
+        for (const unsigned threads : {1u, 2u}) {
+            benchmark::RegisterBenchmark(
+                (pairName("Simulation", pair) + "/threads:" + std::to_string(threads)).c_str(),
+                [=](benchmark::State& s) { runSimulation(s, pair, threads); })
+                ->UseRealTime()
+                ->Iterations(1)
+                ->Unit(benchmark::kSecond);
+        }
+        benchmark::RegisterBenchmark(pairName("Reference", pair).c_str(),
+                                     [=](benchmark::State& s) { runReference(s, pair); })
+            ->UseRealTime()
+            ->Iterations(1)
+            ->Unit(benchmark::kSecond);
+    }
+    return true;
+}();
 
 }  // namespace
 }  // namespace mirovale

@@ -20,4 +20,12 @@ int AllocationProbe::requests() noexcept {
     return requestCount;
 }
 
+void AllocationProbe::countServed(int n) noexcept {
+    requestCount += n;
+}
+
+bool AllocationProbe::armedWithin(int n) noexcept {
+    return armedRequest > requestCount && armedRequest <= requestCount + n;
+}
+
 }  // namespace mirovale

@@ -17,6 +17,11 @@ public:
     [[nodiscard]] static bool shouldFail() noexcept;
     // Requests counted since the last failAt.
     [[nodiscard]] static int requests() noexcept;
+    // Counts `n` requests served without allocating (by storage kept from an earlier call),
+    // which is allowed only while none of them is the one armed to fail (armedWithin).
+    static void countServed(int n) noexcept;
+    // Whether one of the next `n` requests is armed to fail.
+    [[nodiscard]] static bool armedWithin(int n) noexcept;
 };
 
 // Arms the probe for one scope and disarms it on leaving.

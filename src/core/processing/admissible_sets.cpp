@@ -1,7 +1,10 @@
 #include "core/processing/admissible_sets.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
+
+#include "core/host/allocation.h"
 
 namespace mirovale {
 namespace {
@@ -52,6 +55,42 @@ AdmissibleSets buildAdmissibleSets(const SeriesView& view, std::uint16_t wMinPul
     sets.laterOnly = copyIntervalList(nullptr, sets.later.get());
     cutIntervalList(sets.laterOnly.get(), sets.first.get());
     return sets;
+}
+
+const AdmissibleSets& keptAdmissibleSets(const SeriesView& view, std::uint16_t wMinPulses,
+                                         std::uint16_t wMaxPulses, std::uint16_t wTmin,
+                                         std::uint16_t wTmax) {
+    struct Kept {
+        bool valid = false;
+        std::array<std::int64_t, 7> key{};
+        int requests = 0;  // the allocation requests the build made
+        AdmissibleSets sets;
+    };
+    thread_local Kept kept;
+    const std::array<std::int64_t, 7> key{static_cast<std::int64_t>(view.x.size()),
+                                          view.L,
+                                          static_cast<std::int64_t>(view.starts),
+                                          wMinPulses,
+                                          wMaxPulses,
+                                          wTmin,
+                                          wTmax};
+    if (kept.valid && kept.key == key && !AllocationProbe::armedWithin(kept.requests)) {
+        AllocationProbe::countServed(kept.requests);
+        return kept.sets;
+    }
+    const int before = AllocationProbe::requests();
+    AdmissibleSets made = buildAdmissibleSets(view, wMinPulses, wMaxPulses, wTmin, wTmax);
+    const int requests = AllocationProbe::requests() - before;
+    if (!(made.first && made.later && made.last && made.fitted && made.firstOnly && made.both &&
+          made.laterOnly)) {
+        // Sets a failed request left out are not kept (the next call tries again), nor do they
+        // replace the kept ones, which earlier calls may still read.
+        thread_local AdmissibleSets failed;
+        failed = std::move(made);
+        return failed;
+    }
+    kept = {true, key, requests, std::move(made)};
+    return kept.sets;
 }
 
 bool checkAdmissibleSets(Host& host, const AdmissibleSets& sets) {

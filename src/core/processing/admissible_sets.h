@@ -33,6 +33,15 @@ AdmissibleSets buildAdmissibleSets(const SeriesView& view, std::uint16_t wMinPul
                                    std::uint16_t wMaxPulses, std::uint16_t wTmin,
                                    std::uint16_t wTmax);
 
+// buildAdmissibleSets kept by the thread for the next calls with the same series geometry,
+// pulse numbers and intervals (a simulation's series share them, and alphabet recognition
+// builds them once per alphabet): the sets are valid until the thread's next call. The
+// allocation requests the build made are counted again when kept sets serve a call, and a
+// request armed to fail among them makes the sets anew, so that a failure shows as it would.
+const AdmissibleSets& keptAdmissibleSets(const SeriesView& view, std::uint16_t wMinPulses,
+                                         std::uint16_t wMaxPulses, std::uint16_t wTmin,
+                                         std::uint16_t wTmax);
+
 // Whether every set could be made. Otherwise shows "Нет памяти для IntervalList!" (no memory for
 // the interval lists) without caption or icon, and the routine returns its failure.
 [[nodiscard]] bool checkAdmissibleSets(Host& host, const AdmissibleSets& sets);

@@ -1,6 +1,7 @@
 #include "core/processing/alphabet_loop.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "core/host/allocation.h"
 #include "core/processing/detected_result.h"
@@ -10,7 +11,7 @@ namespace mirovale {
 
 int recognizeAlphabetWith(Host& host, const EtalonTable& etalons, std::uint16_t wTmin,
                           std::uint16_t wTmax, std::uint16_t wLevel, ChainsHeader* chains,
-                          SeriesHeader* series, AlphabetDetection detect) {
+                          SeriesHeader* series, AlphabetDetection detect, AlphabetBatch batch) {
     if (series == nullptr || series->wAlphabets == 0) return 0;
     PulseChain current;
     PulseChain best;
@@ -30,14 +31,26 @@ int recognizeAlphabetWith(Host& host, const EtalonTable& etalons, std::uint16_t 
     const std::size_t alphabets =
         std::min({static_cast<std::size_t>(series->wAlphabets), series->selectedAlphabetSize.size(),
                   series->selectedAlphabetList.size()});
+    std::vector<std::span<const std::int16_t>> members;
     for (std::size_t a = 0; a < alphabets; ++a) {
         const auto& row = series->selectedAlphabetList[a];
         const std::size_t size = std::min<std::size_t>(
             static_cast<std::size_t>(std::max<std::int16_t>(series->selectedAlphabetSize[a], 0)),
             row.size());
+        members.push_back(std::span(row).first(size));
+    }
+    std::vector<std::optional<DetectionOutcome>> outcomes;
+    const bool together =
+        batch != nullptr && batch(host, etalons, members, wTmin, wTmax, wLevel, *series, outcomes);
+    for (std::size_t a = 0; a < alphabets; ++a) {
         current.clear();
-        const auto distance = detect(host, etalons, std::span(row).first(size), wTmin, wTmax,
-                                     wLevel, *series, current);
+        std::optional<std::int64_t> distance;
+        if (!together) {
+            distance = detect(host, etalons, members[a], wTmin, wTmax, wLevel, *series, current);
+        } else if (outcomes[a]) {
+            distance = outcomes[a]->distance;
+            current = std::move(outcomes[a]->chain);
+        }
         if (!distance) continue;  // failed for lack of memory: never recognised
         if (chains != nullptr) {
             rankChain(*chains, *distance, current, static_cast<std::int32_t>(a + 1));

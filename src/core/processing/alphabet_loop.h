@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "core/host/host.h"
+#include "core/processing/chain_detection.h"
 #include "core/processing/chain_ranking.h"
 #include "core/processing/chains_header.h"
 #include "core/synthesis/pulse_header.h"
@@ -21,11 +23,20 @@ using AlphabetDetection = std::optional<std::int64_t> (*)(Host&, const EtalonTab
                                                           std::uint16_t, const SeriesHeader&,
                                                           PulseChain&);
 
-// The loop of alphabet recognition around `detect`: every selected alphabet of the series in
-// order, each chain ranked with its 1-based alphabetNumber, the strictly smallest distance below
-// 999999999 recognised. Parameters and result as recognizeAlphabetFixed.
+// Every alphabet's detection at once, as detectUnknownNumbers: false when it does not take
+// them, and the loop then detects them one by one.
+using AlphabetBatch = bool (*)(Host&, const EtalonTable&,
+                               std::span<const std::span<const std::int16_t>>, std::uint16_t,
+                               std::uint16_t, std::uint16_t, const SeriesHeader&,
+                               std::vector<std::optional<DetectionOutcome>>&);
+
+// The loop of alphabet recognition around `detect` (or `batch`, when given and it takes them):
+// every selected alphabet of the series in order, each chain ranked with its 1-based
+// alphabetNumber, the strictly smallest distance below 999999999 recognised. Parameters and result
+// as recognizeAlphabetFixed.
 int recognizeAlphabetWith(Host& host, const EtalonTable& etalons, std::uint16_t wTmin,
                           std::uint16_t wTmax, std::uint16_t wLevel, ChainsHeader* chains,
-                          SeriesHeader* series, AlphabetDetection detect);
+                          SeriesHeader* series, AlphabetDetection detect,
+                          AlphabetBatch batch = nullptr);
 
 }  // namespace mirovale

@@ -35,7 +35,7 @@ int recognizeAlphabetUnfixed(Host& host, const EtalonTable& etalons, std::uint16
                              std::uint16_t wTmax, std::uint16_t wSavedEnergyProcessing,
                              ChainsHeader* chains, SeriesHeader* series) {
     return recognizeAlphabetWith(host, etalons, wTmin, wTmax, wSavedEnergyProcessing, chains,
-                                 series, &detectAlphabetUnfixed);
+                                 series, &detectAlphabetUnfixed, &detectUnknownNumbers);
 }
 
 }  // namespace mirovale

@@ -32,6 +32,15 @@ std::optional<DetectionOutcome> detectUnknownNumber(
     Host& host, const EtalonTable& etalons, std::span<const Number> list, std::uint16_t wTmin,
     std::uint16_t wTmax, std::uint16_t wLevel, const SeriesHeader& series, ChainsHeader* chains);
 
+// detectUnknownNumber over several lists (an alphabet's members each) at once, their passes
+// side by side in chain lanes where they fit there: the same requests and reports in the same
+// order, and outcomes[k] what detectUnknownNumber gives for lists[k] (nullopt after a report).
+// Returns false, having done nothing, for more lists than it can hold at once.
+bool detectUnknownNumbers(Host& host, const EtalonTable& etalons,
+                          std::span<const std::span<const std::int16_t>> lists, std::uint16_t wTmin,
+                          std::uint16_t wTmax, std::uint16_t wLevel, const SeriesHeader& series,
+                          std::vector<std::optional<DetectionOutcome>>& outcomes);
+
 // Detection of K = windows.size() pulses over the listed etalons, pulse m in windows[m], with
 // the search starts of `settings`; the fits are made once per start and read by every layer.
 // `chains`, when given, is emptied for the run after the tables are made. Reports

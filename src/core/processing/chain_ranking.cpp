@@ -33,12 +33,32 @@ void resetChainsHeader(ChainsHeader& chains, std::uint16_t wQuanPulses,
     }
 }
 
-void rankChain(ChainsHeader& chains, std::int64_t distance, std::span<const ChainPulse> chain,
-               std::int32_t alphabetNumber) {
-    const std::size_t capacity = std::min(chains.distance.size(), chains.positionsList.size());
-    const std::size_t held = std::min<std::size_t>(chains.wPretenders, capacity);
+namespace {
+
+std::size_t capacityOf(const ChainsHeader& chains) {
+    return std::min(chains.distance.size(), chains.positionsList.size());
+}
+
+// The row a chain of this distance goes to: before the first held chain of strictly greater
+// distance, else behind the held ones.
+std::size_t rowFor(const ChainsHeader& chains, std::int64_t distance) {
+    const std::size_t held = std::min<std::size_t>(chains.wPretenders, capacityOf(chains));
     std::size_t r = 0;
     while (r < held && !(distance < chains.distance[r])) ++r;
+    return r;
+}
+
+}  // namespace
+
+bool wouldKeep(const ChainsHeader& chains, std::int64_t distance) {
+    return rowFor(chains, distance) < capacityOf(chains);
+}
+
+void rankChain(ChainsHeader& chains, std::int64_t distance, std::span<const ChainPulse> chain,
+               std::int32_t alphabetNumber) {
+    const std::size_t capacity = capacityOf(chains);
+    const std::size_t held = std::min<std::size_t>(chains.wPretenders, capacity);
+    const std::size_t r = rowFor(chains, distance);
     if (r >= capacity) return;  // worse than every chain of a full record
     const std::size_t last = held < capacity ? held : capacity - 1;
     for (std::size_t s = last; s > r; --s) moveRow(chains, s - 1, s);

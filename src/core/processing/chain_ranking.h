@@ -38,4 +38,7 @@ void resetChainsHeader(ChainsHeader& chains, std::uint16_t wQuanPulses,
 void rankChain(ChainsHeader& chains, std::int64_t distance, std::span<const ChainPulse> chain,
                std::int32_t alphabetNumber = 0);
 
+// Whether rankChain would keep a chain of this distance.
+bool wouldKeep(const ChainsHeader& chains, std::int64_t distance);
+
 }  // namespace mirovale

@@ -106,23 +106,28 @@ template <class T>
         std::copy_n(previous.data() + (inLo - before.lo), tailBegin - headEnd, prefix + headEnd);
     }
     std::fill(prefix + tailBegin, prefix + laid, absent);
-    std::copy_n(prefix, laid, suffix);
     // The blocks' scans are independent: step through them side by side, so that the chains of
-    // minima overlap instead of waiting on each other. The last block may be shorter.
+    // minima overlap instead of waiting on each other. The last block may be shorter. The
+    // suffix minima are taken first, from the laid-out scores, which the prefix minima then
+    // replace in place.
     const std::size_t blocks = (laid + w - 1) / w;
     const std::size_t lastLength = laid - (blocks - 1) * w;
-    for (std::size_t i = 1; i < w; ++i) {
-        const std::size_t full = i < lastLength ? blocks : blocks - 1;
-        for (std::size_t b = 0; b < full; ++b) {
-            const std::size_t at = b * w + i;
-            prefix[at] = smaller(prefix[at - 1], prefix[at]);
-        }
+    for (std::size_t b = 0; b < blocks; ++b) {
+        const std::size_t last = b + 1 < blocks ? b * w + w - 1 : laid - 1;
+        suffix[last] = prefix[last];
     }
     for (std::size_t i = w - 1; i-- > 0;) {
         const std::size_t full = i + 1 < lastLength ? blocks : blocks - 1;
         for (std::size_t b = 0; b < full; ++b) {
             const std::size_t at = b * w + i;
-            suffix[at] = smaller(suffix[at], suffix[at + 1]);
+            suffix[at] = smaller(prefix[at], suffix[at + 1]);
+        }
+    }
+    for (std::size_t i = 1; i < w; ++i) {
+        const std::size_t full = i < lastLength ? blocks : blocks - 1;
+        for (std::size_t b = 0; b < full; ++b) {
+            const std::size_t at = b * w + i;
+            prefix[at] = smaller(prefix[at - 1], prefix[at]);
         }
     }
     for (std::size_t i = 0; i < count; ++i) {

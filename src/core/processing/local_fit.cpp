@@ -40,6 +40,17 @@ SeriesView viewOf(const SeriesHeader& series) {
     return view;
 }
 
+std::int64_t samplePeak(std::span<const std::int16_t> samples) {
+    // The least and the greatest sample, in 16 bits, which vectorises on every instruction set.
+    std::int16_t low = 0;
+    std::int16_t high = 0;
+    for (const std::int16_t v : samples) {
+        low = std::min(low, v);
+        high = std::max(high, v);
+    }
+    return std::max(-std::int64_t{low}, std::int64_t{high});
+}
+
 template <class Number>
 std::vector<FitCandidate> makeFitCandidates(const EtalonTable& etalons,
                                             std::span<const Number> numbers, std::uint16_t L,

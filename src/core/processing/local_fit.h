@@ -22,6 +22,9 @@ struct SeriesView {
 // The view of `series`; N is never taken beyond the samples the record holds.
 SeriesView viewOf(const SeriesHeader& series);
 
+// The largest magnitude among `samples` (0 for none).
+std::int64_t samplePeak(std::span<const std::int16_t> samples);
+
 // One etalon prepared for the local fit.
 struct FitCandidate {
     std::int32_t etalonIndex = 0;           // etalon number - 1

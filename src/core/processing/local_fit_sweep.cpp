@@ -19,8 +19,8 @@
 #pragma GCC diagnostic ignored "-Wpsabi"
 #endif
 
-// The per-function instruction sets below are spelled as GCC spells them; clang builds (the fuzzers)
-// take the baseline kernel alone.
+// The per-function instruction sets below are spelled as GCC spells them; clang builds (the
+// fuzzers) take the baseline kernel alone.
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
 #include <immintrin.h>
 #define MIROVALE_X86_SWEEPS 1
@@ -281,17 +281,35 @@ void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first,
     }
     const auto samples = view.x.subspan(first, count + L - 1);
     reserveFitSweep(buffers, plan.L, count);
-    std::int64_t peak = 0;
-    for (const std::int16_t v : samples) peak = std::max(peak, std::abs(std::int64_t{v}));
+    FitSweepBuffers::Laid& laid = buffers.laid;
+    if (!(laid.L == L && laid.samples != nullptr && laid.samples <= samples.data() &&
+          samples.data() + samples.size() <= laid.samples + laid.count)) {
+        // layOut's words for all starts of the series: N - L + 1 of them, kSpanMost + L more.
+        const bool room = buffers.narrowWords.capacity() >= view.x.size() + 1 + kSpanMost<Narrow> &&
+                          buffers.wideWords.capacity() >= view.x.size() + 1 + kSpanMost<Wide>;
+        const auto source = room ? view.x : samples;
+        laid = {source.data(), source.size(), plan.L, samplePeak(source), -1, false};
+    }
+    const std::span<const std::int16_t> source(laid.samples, laid.count);
+    const std::size_t starts = laid.count - L + 1;
+    const auto offset = static_cast<std::size_t>(samples.data() - laid.samples);
     const Sweeps& chosen = sweeps(kernels);
-    if (fitsNarrow(plan, peak)) {
+    // The peak of all samples laid out bounds those of the call: the sweep it picks gives the
+    // same fits as the one the call's own samples would pick.
+    if (fitsNarrow(plan, laid.peak)) {
         const bool asPairs = plan.pairsFit && chosen.pairs != nullptr;
-        layOut<Narrow>(samples, count, L, asPairs, buffers.narrowWords);
-        (asPairs ? chosen.pairs : chosen.narrow)(plan, buffers.narrowWords.data(),
+        if (laid.narrow != (asPairs ? 1 : 0)) {
+            layOut<Narrow>(source, starts, L, asPairs, buffers.narrowWords);
+            laid.narrow = asPairs ? 1 : 0;
+        }
+        (asPairs ? chosen.pairs : chosen.narrow)(plan, buffers.narrowWords.data() + offset,
                                                  buffers.narrowRows.data(), out);
     } else {
-        layOut<Wide>(samples, count, L, false, buffers.wideWords);
-        chosen.wide(plan, buffers.wideWords.data(), buffers.wideRows.data(), out);
+        if (!laid.wide) {
+            layOut<Wide>(source, starts, L, false, buffers.wideWords);
+            laid.wide = true;
+        }
+        chosen.wide(plan, buffers.wideWords.data() + offset, buffers.wideRows.data(), out);
     }
 }
 

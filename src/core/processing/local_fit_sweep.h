@@ -56,6 +56,21 @@ struct FitSweepBuffers {
     std::vector<std::int32_t> narrowRows;   // C[a] of the begins waiting for their stop
     std::vector<std::int64_t> wideWords;    // the same for the 64-bit sweep
     std::vector<std::int64_t> wideRows;
+    // The samples the words were laid out from, so that fitting other starts of the same
+    // series, or the same starts with another plan, lays them out once: the whole series where
+    // the words have room for it, else the samples of the call. The samples are known by where
+    // they lie, which is unique while a routine runs (a series is not changed under it); a
+    // caller that keeps the buffers from one series to the next must clear them (forget).
+    struct Laid {
+        const std::int16_t* samples = nullptr;
+        std::size_t count = 0;  // samples laid out
+        std::uint16_t L = 0;
+        std::int64_t peak = 0;  // the largest magnitude among them
+        int narrow = -1;        // what narrowWords hold: -1 nothing, 0 samples, 1 words (x, 1)
+        bool wide = false;      // whether wideWords hold them
+    };
+    Laid laid;
+    void forget() { laid = {}; }
 };
 
 // Sizes `buffers` for plans of pulse length L and calls of up to `most` starts, so that fitStarts

@@ -1,9 +1,11 @@
 #include "core/processing/pulse_recognition.h"
 
 #include <algorithm>
+#include <array>
 
 #include "core/host/allocation.h"
 #include "core/processing/admissible_sets.h"
+#include "core/processing/chain_lanes.h"
 #include "core/processing/chain_ranking.h"
 #include "core/processing/detected_result.h"
 #include "core/processing/known_number_sweep.h"
@@ -22,8 +24,10 @@ struct LeadingChain {
     std::int64_t distance = 0;
     PulseChain chain;
 
+    [[nodiscard]] bool wouldTake(std::int64_t d) const { return !held || d < distance; }
+
     void offer(std::int64_t d, const PulseChain& c) {
-        if (held && !(d < distance)) return;
+        if (!wouldTake(d)) return;
         held = true;
         distance = d;
         chain = c;
@@ -51,41 +55,46 @@ int recognizeUnfixedPulses(Host& host, const EtalonTable& etalons,
     std::vector<FitCandidate> candidates;
     std::vector<FitPlan> plans;
     LayerTable table;
-    SweepWork work;
+    thread_local SweepWork work;  // kept by the thread: a simulation sizes it once
+    work.fit.forget();            // the samples are another series' now
+    // Candidates side by side in lanes where no chain score can leave 32 bits; the table is
+    // kept by the thread, so that a simulation sizes it once.
+    ChainLanes& lanes = threadChainLanes();
+    bool inLanes = false;
     if (!tryAllocate([&] {
             candidates = makeFitCandidates(etalons, requiredList, view.L, wSavedEnergyProcessing);
             plans = singlePlans(candidates, view.L);
         }) ||
         !tryAllocate([&] {
+            inLanes = chainLanesFit(kEightNines, localScoreBound(plans, samplePeak(view.x)),
+                                    view.starts, wTmin, wTmax);
             table.layers.resize(1);
-            table.layers[0].resize(view.starts);
-            reserveSweepWork(work, 1, view.starts, view.L);
+            if (inLanes) {
+                reserveChainLanes(lanes, view.starts);
+                reserveFitSweep(work.fit, view.L, view.starts);
+            } else {
+                table.layers[0].resize(view.starts);
+                reserveSweepWork(work, 1, view.starts, view.L);
+            }
         })) {
         host.messageBox("Нет памяти для indexes!", "", MessageIcon::None);
         return 0;
     }
     if (chains != nullptr) resetChainsHeader(*chains, series->wImpulseQuantity, 0, 0, false);
-    const AdmissibleSets sets =
-        buildAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
+    const AdmissibleSets& sets =
+        keptAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
     if (!checkAdmissibleSets(host, sets)) return 0;
-    const PassSettings settings{kEightNines, true, wTmin, wTmax};
     int recognised = -1;
     std::int64_t best = kSevenNines;
     LeadingChain leading;
-    for (std::size_t k = 0; k < candidates.size(); ++k) {
+    // The ends of candidate k's chains (from eight and from nine nines) and the ranked chain.
+    const auto take = [&](std::size_t k, const ChainEnd& end, const ChainEnd& ranked,
+                          PulseChain chain) {
         const std::int32_t number = candidates[k].etalonIndex + 1;
-        initLayers(table, kEightNines, view.L);
-        fitLayer(table, 0, view, sets.fitted.get(), plans[k], work);
-        sweepFirstOnly(table, sets.firstOnly.get());
-        sweepBoth(table, sets.both.get(), settings, work);
-        sweepLaterOnly(table, sets.laterOnly.get(), settings, work);
-        const ChainEnd end = findChainEnd(table, sets.last.get(), kEightNines);
         if (end.found && end.score < best) {
             best = end.score;
             recognised = number;
         }
-        const ChainEnd ranked = findChainEnd(table, sets.last.get(), kNineNines);
-        PulseChain chain = traceSettledChain(table, ranked, view, std::span(&plans[k], 1));
         for (ChainPulse& pulse : chain) pulse.etalon = number;
         leading.offer(ranked.score, chain);
         if (chains != nullptr) {
@@ -95,6 +104,39 @@ int recognizeUnfixedPulses(Host& host, const EtalonTable& etalons,
                     static_cast<std::uint16_t>(chains->pulsesQuantity[0]);
             }
         }
+    };
+    if (inLanes) {
+        for (std::size_t first = 0; first < candidates.size(); first += kChainLanes) {
+            const std::size_t batch = std::min(kChainLanes, candidates.size() - first);
+            startChainLanes(lanes, view.starts, batch, LaneLinks::Own, kEightNines, view.L, sets);
+            for (std::size_t c = 0; c < batch; ++c) {
+                fitChainLane(lanes, c, view, sets.fitted.get(), plans[first + c], work.fit);
+            }
+            runChainLanes(lanes, sets, wTmin, wTmax);
+            for (std::size_t c = 0; c < batch; ++c) {
+                const ChainEnd end = laneChainEnd(lanes, sets.last.get(), c, kEightNines);
+                const ChainEnd ranked = laneChainEnd(lanes, sets.last.get(), c, kNineNines);
+                std::array<const FitPlan*, kChainLanes> lanePlans;
+                lanePlans.fill(&plans[first + c]);
+                // Pieces are settled only for a chain the record or the lead keeps.
+                const bool kept = leading.wouldTake(ranked.score) ||
+                                  (chains != nullptr && wouldKeep(*chains, ranked.score));
+                take(first + c, end, ranked, traceLaneChain(lanes, ranked, view, lanePlans, kept));
+            }
+        }
+        writeDetectedPulses(*series, leading.chain);
+        return recognised;
+    }
+    const PassSettings settings{kEightNines, true, wTmin, wTmax};
+    for (std::size_t k = 0; k < candidates.size(); ++k) {
+        initLayers(table, kEightNines, view.L);
+        fitLayer(table, 0, view, sets.fitted.get(), plans[k], work);
+        sweepFirstOnly(table, sets.firstOnly.get());
+        sweepBoth(table, sets.both.get(), settings, work);
+        sweepLaterOnly(table, sets.laterOnly.get(), settings, work);
+        const ChainEnd end = findChainEnd(table, sets.last.get(), kEightNines);
+        const ChainEnd ranked = findChainEnd(table, sets.last.get(), kNineNines);
+        take(k, end, ranked, traceSettledChain(table, ranked, view, std::span(&plans[k], 1)));
     }
     writeDetectedPulses(*series, leading.chain);
     return recognised;
@@ -107,16 +149,19 @@ int recognizeFixedPulses(Host& host, const EtalonTable& etalons,
     if (series == nullptr) return -1;
     const SeriesView view = viewOf(*series);
     const std::vector<StartWindow> windows = seriesWindows(view, *series);
-    KnownNumberWork work;
+    // Kept by the thread, so that a simulation sizes them once.
+    thread_local KnownNumberWork work;
     if (!tryAllocate([&] { work.rows.scores.resize(windows.size()); })) {
         host.messageBox("Нет памяти для ppDw!", "", MessageIcon::None);
         return -1;
     }
     std::vector<FitCandidate> candidates;
     std::vector<FitPlan> plans;
-    std::vector<FitRow> fits(kOctetLanes);  // the rows of one batch of candidates
-    FitSweepBuffers buffers;
+    thread_local std::vector<FitRow> fits;  // the rows of one batch of candidates
+    thread_local FitSweepBuffers buffers;
+    buffers.forget();  // the samples are another series' now
     if (!tryAllocate([&] {
+            fits.resize(kOctetLanes);
             candidates = makeFitCandidates(etalons, requiredList, view.L, wSavedEnergyProcessing);
             plans = singlePlans(candidates, view.L);
             sizeKnownNumberWork(work, windows, reachOf(wTmin, wTmax), true);

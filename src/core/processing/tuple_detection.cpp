@@ -102,14 +102,15 @@ int detectFixedTuples(Host& host, const EtalonTable& etalons, std::span<const st
     const SeriesView view = viewOf(*series);
     const std::uint16_t K = series->wImpulseQuantity;
     const std::vector<StartWindow> windows = computedWindows(view, K, wTmin, wTmax);
-    KnownNumberWork work;
+    thread_local KnownNumberWork work;  // kept by the thread: a simulation sizes it once
     if (!tryAllocate([&] { work.rows.scores.resize(K); })) {
         host.messageBox("Нет памяти для ppDw!", "", MessageIcon::None);
         return 0;
     }
     std::vector<std::vector<FitCandidate>> members(1);
     MemberFits fits;
-    FitSweepBuffers buffers;
+    thread_local FitSweepBuffers buffers;
+    buffers.forget();  // the samples are another series' now
     if (!tryAllocate([&] {
             members[0] = makeSubsetCandidates(etalons, subset, view.L, wSavedEnergyProcessing);
             sizeTables(work, fits, buffers, windows, reachOf(wTmin, wTmax), members, view.L);
@@ -141,14 +142,15 @@ int recognizeFixedTuples(Host& host, const EtalonTable& etalons,
     const std::vector<StartWindow> windows = seriesWindows(view, *series);
     const std::size_t subsets =
         std::min({static_cast<std::size_t>(dwSubsets), subsetSizes.size(), subsetRows.size()});
-    KnownNumberWork work;
+    thread_local KnownNumberWork work;  // kept by the thread: a simulation sizes it once
     if (!tryAllocate([&] { work.rows.scores.resize(windows.size()); })) {
         host.messageBox("Нет памяти для ppDw!", "", MessageIcon::None);
         return 0;
     }
     std::vector<std::vector<FitCandidate>> members(subsets);
     MemberFits fits;
-    FitSweepBuffers buffers;
+    thread_local FitSweepBuffers buffers;
+    buffers.forget();  // the samples are another series' now
     if (!tryAllocate([&] {
             for (std::size_t k = 0; k < subsets; ++k) {
                 const std::size_t s = std::min<std::size_t>(subsetSizes[k], subsetRows[k].size());

@@ -1,11 +1,14 @@
 #include "core/processing/tuple_recognition_unfixed.h"
 
 #include <algorithm>
+#include <array>
 
 #include "core/host/allocation.h"
 #include "core/processing/admissible_sets.h"
+#include "core/processing/chain_lanes.h"
 #include "core/processing/chain_ranking.h"
 #include "core/processing/detected_result.h"
+#include "core/processing/fit_plan_cache.h"
 #include "core/processing/local_fit.h"
 #include "core/processing/local_fit_sweep.h"
 #include "core/processing/sentinels.h"
@@ -33,6 +36,7 @@ struct TupleContext {
     std::uint16_t wTmax;
     const std::uint32_t& dwDebuggingRepeat;
     SweepWork& work;
+    ChainLanes* lanes;  // the layers side by side, or null for the table of layers
 };
 
 // The layered run of one subset whose members are prepared in `members` with one plan each in
@@ -67,31 +71,72 @@ TupleRun runSubset(const TupleContext& context, LayerTable& table,
     return run;
 }
 
+// The layered run of runSubset with the layers side by side in the context's lanes.
+TupleRun runSubsetInLanes(const TupleContext& context, std::size_t layers,
+                          std::span<const FitCandidate> members, std::span<const FitPlan> plans) {
+    TupleRun run{context.unreachable, {}, {}};
+    if (layers == 0) return run;
+    const AdmissibleSets& sets = context.sets;
+    ChainLanes& lanes = *context.lanes;
+    FitSweepBuffers& buffers = context.work.fit;
+    startChainLanes(lanes, context.view.starts, layers, LaneLinks::Cycle,
+                    static_cast<std::int32_t>(context.unreachable), context.view.L, sets);
+    std::array<const FitPlan*, kChainLanes> lanePlans{};
+    for (std::size_t l = 0; l < layers; ++l) {
+        lanePlans[l] = &plans[l];
+        if (l == 0) fitChainLane(lanes, 0, context.view, sets.firstOnly.get(), plans[0], buffers);
+        fitChainLane(lanes, l, context.view, sets.both.get(), plans[l], buffers);
+        fitChainLane(lanes, l, context.view, sets.laterOnly.get(), plans[l], buffers);
+    }
+    runChainLanes(lanes, sets, context.wTmin, context.wTmax);
+    const ChainEnd end = cycleChainEnd(lanes, sets.last.get(), context.unreachable);
+    if (!end.found) return run;
+    run.distance = end.score;
+    run.chain = traceLaneChain(lanes, end, context.view, lanePlans);
+    run.tuples = tupleBounds(run.chain.size(), members.size(), 0);
+    return run;
+}
+
 // Makes the energies of every subset (request reported as EtalonsPartialEnergy) and the layer
-// rows for the longest (two requests reported as G_on_layers).
+// rows for the longest (two requests reported as G_on_layers), or, where the layers run side by
+// side, points `lanes` at the thread's lanes and sizes them (reported as G_on_layers).
 bool allocateTables(Host& host, const EtalonTable& etalons,
                     std::span<const std::span<const std::uint32_t>> subsets, const SeriesView& view,
                     std::uint16_t wLevel, std::uint16_t wMaxPulses,
-                    std::vector<std::vector<FitCandidate>>& members,
-                    std::vector<std::vector<FitPlan>>& plans,
-                    std::vector<std::vector<ChainCell>>& rows, SweepWork& work) {
-    if (!tryAllocate([&] {
-            members.clear();
-            plans.clear();
-            for (const auto subset : subsets) {
-                members.push_back(makeSubsetCandidates(etalons, subset, view.L, wLevel));
-                std::vector<FitPlan>& memberPlans = plans.emplace_back();
-                for (const FitCandidate& member : members.back()) {
-                    memberPlans.push_back(makeFitPlan(std::span(&member, 1), view.L));
-                }
-            }
-        })) {
+                    const SubsetPlanCache::Prepared*& prepared,
+                    std::vector<std::vector<ChainCell>>& rows, SweepWork& work, ChainLanes*& lanes,
+                    const std::uint32_t& dwDebuggingRepeat, std::uint16_t wTmin,
+                    std::uint16_t wTmax, std::int64_t unreachable) {
+    // Kept by the thread, so that a simulation prepares its subsets once.
+    thread_local SubsetPlanCache cache;
+    if (!tryAllocate([&] { prepared = &cache.get(etalons, subsets, view.L, wLevel); })) {
         host.messageBox("Нет памяти для EtalonsPartialEnergy!", "", MessageIcon::None);
         return false;
     }
+    const auto& members = prepared->members;
+    const auto& plans = prepared->plans;
     std::size_t layers = 0;
     for (const auto& m : members) layers = std::max<std::size_t>(layers, m.size());
     layers = std::min<std::size_t>(layers, wMaxPulses);
+    // The layers side by side in lanes when they fit there and no dump reads the table; the
+    // lanes are kept by the thread, so that a simulation sizes them once.
+    lanes = nullptr;
+    if (dwDebuggingRepeat == 0 && layers <= kChainLanes) {
+        std::int64_t bound = 0;
+        const std::int64_t peak = samplePeak(view.x);
+        for (const auto& memberPlans : plans)
+            bound = std::max(bound, localScoreBound(memberPlans, peak));
+        if (chainLanesFit(unreachable, bound, view.starts, wTmin, wTmax))
+            lanes = &threadChainLanes();
+    }
+    if (lanes != nullptr) {
+        // The same two requests as the rows of the table: the lanes, then the sweep's work.
+        if (tryAllocate([&] { reserveChainLanes(*lanes, view.starts); }) &&
+            tryAllocate([&] { reserveFitSweep(work.fit, view.L, view.starts); }))
+            return true;
+        host.messageBox("Нет памяти для G_on_layers!", "", MessageIcon::None);
+        return false;
+    }
     if (!tryAllocate([&] { rows.resize(layers); })) {
         host.messageBox("Нет памяти для G_on_layers!", "", MessageIcon::None);
         return false;
@@ -111,6 +156,7 @@ TupleRun runWithRows(const TupleContext& context, std::vector<std::vector<ChainC
                      std::span<const FitCandidate> members, std::span<const FitPlan> plans,
                      std::uint16_t wMaxPulses) {
     const std::size_t layers = std::min<std::size_t>(members.size(), wMaxPulses);
+    if (context.lanes != nullptr) return runSubsetInLanes(context, layers, members, plans);
     LayerTable table;
     for (std::size_t l = 0; l < layers; ++l) table.layers.push_back(std::move(rows[l]));
     TupleRun run = runSubset(context, table, members, plans);
@@ -135,21 +181,24 @@ int TuplesDetection(Host& host, const EtalonTable& etalons, std::span<const std:
     if (series == nullptr) return 0;
     if (chains != nullptr) resetChainsHeader(*chains, 0, 0, series->wMaxPulses);
     const SeriesView view = viewOf(*series);
-    std::vector<std::vector<FitCandidate>> members;
-    std::vector<std::vector<FitPlan>> plans;
+    const SubsetPlanCache::Prepared* prepared = nullptr;
     std::vector<std::vector<ChainCell>> rows;
-    SweepWork work;
+    thread_local SweepWork work;  // kept by the thread: a simulation sizes it once
+    work.fit.forget();            // the samples are another series' now
+    ChainLanes* lanes = nullptr;
     const std::span<const std::uint32_t> subsets[] = {subset};
     if (!allocateTables(host, etalons, subsets, view, wSavedEnergyProcessing, series->wMaxPulses,
-                        members, plans, rows, work)) {
+                        prepared, rows, work, lanes, dwDebuggingRepeat, wTmin, wTmax,
+                        kEightNines)) {
         return 0;
     }
-    const AdmissibleSets sets =
-        buildAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
+    const AdmissibleSets& sets =
+        keptAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
     if (!checkAdmissibleSets(host, sets)) return 0;
     const TupleContext context{host, view, sets, kEightNines, wTmin, wTmax, dwDebuggingRepeat,
-                               work};
-    TupleRun run = runWithRows(context, rows, members[0], plans[0], series->wMaxPulses);
+                               work, lanes};
+    TupleRun run =
+        runWithRows(context, rows, prepared->members[0], prepared->plans[0], series->wMaxPulses);
     if (chains != nullptr) rankChain(*chains, run.distance, run.chain);
     writeRun(*series, chains, run);
     dwDebuggingRepeat = 0;
@@ -173,23 +222,26 @@ int recognizeUnfixedTuples(Host& host, const EtalonTable& etalons,
         subsets.push_back(std::span(subsetRows[k])
                               .first(std::min<std::size_t>(subsetSizes[k], subsetRows[k].size())));
     }
-    std::vector<std::vector<FitCandidate>> members;
-    std::vector<std::vector<FitPlan>> plans;
+    const SubsetPlanCache::Prepared* prepared = nullptr;
     std::vector<std::vector<ChainCell>> rows;
-    SweepWork work;
+    thread_local SweepWork work;  // kept by the thread: a simulation sizes it once
+    work.fit.forget();            // the samples are another series' now
+    ChainLanes* lanes = nullptr;
     if (!allocateTables(host, etalons, subsets, view, wSavedEnergyProcessing, series->wMaxPulses,
-                        members, plans, rows, work)) {
+                        prepared, rows, work, lanes, dwDebuggingRepeat, wTmin, wTmax, kNineNines)) {
         return 0;
     }
-    const AdmissibleSets sets =
-        buildAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
+    const AdmissibleSets& sets =
+        keptAdmissibleSets(view, series->wMinPulses, series->wMaxPulses, wTmin, wTmax);
     if (!checkAdmissibleSets(host, sets)) return 0;
-    const TupleContext context{host, view, sets, kNineNines, wTmin, wTmax, dwDebuggingRepeat, work};
+    const TupleContext context{host, view, sets, kNineNines, wTmin, wTmax, dwDebuggingRepeat,
+                               work, lanes};
     TupleRun best{kNineNines, {}, {}};
     std::uint16_t recognised = 0;
     for (std::size_t k = 0; k < count; ++k) {
-        if (members[k].empty()) continue;
-        TupleRun run = runWithRows(context, rows, members[k], plans[k], series->wMaxPulses);
+        if (prepared->members[k].empty()) continue;
+        TupleRun run = runWithRows(context, rows, prepared->members[k], prepared->plans[k],
+                                   series->wMaxPulses);
         if (chains != nullptr) rankChain(*chains, run.distance, run.chain);
         if (run.distance < best.distance) {
             best = std::move(run);

@@ -88,10 +88,12 @@ void fitLayer(LayerTable& table, std::size_t layer, const SeriesView& view,
     for (std::size_t i = 0; i < list->wIntervals; ++i) {
         const std::size_t begin = list->lpIntervalBegins[i];
         const std::size_t end = list->lpIntervalEnds[i];
-        work.fits.resize(end - begin + 1);
-        fitStarts(plan, view, begin, work.fits, work.fit);
+        // Grown only (within what reserveSweepWork reserved), never cleared for an interval.
+        if (work.fits.size() < end - begin + 1) work.fits.resize(end - begin + 1);
+        const std::span<LocalFit> fits = std::span(work.fits).first(end - begin + 1);
+        fitStarts(plan, view, begin, fits, work.fit);
         for (std::size_t t = begin; t <= end; ++t) {
-            const LocalFit& fit = work.fits[t - begin];
+            const LocalFit& fit = fits[t - begin];
             ChainCell& cell = cells[t];
             cell.local = fit.score;
             cell.etalonIndex = fit.etalonIndex;
