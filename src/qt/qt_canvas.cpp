@@ -51,11 +51,7 @@ void QtCanvas::beginPaint(std::span<const Rect> region, bool erase) {
     for (const QRect& r : clip_) clipBoxes_.push_back({r.left(), r.top(), r.right(), r.bottom()});
     clipBounds_ = clip.boundingRect();
     bounds_ = {clipBounds_.left(), clipBounds_.top(), clipBounds_.right(), clipBounds_.bottom()};
-    pen_ = Pen{};
-    brush_ = Brush{};
-    font_ = Font{};
-    mode_ = BackgroundMode::Opaque;
-    x_ = y_ = 0;
+    resetTools();
     if (erase)
         for (const QRect& r : clip_) fill(r, qRgb(255, 255, 255));
     painter_.begin(&image_);
@@ -96,11 +92,6 @@ void QtCanvas::fill(const QRect& r, QRgb colour) {
         for (int y = part.top() + 1; y <= part.bottom(); ++y)
             std::memcpy(rowOf(y) + part.left(), first, bytes);
     }
-}
-
-void QtCanvas::moveTo(int x, int y) {
-    x_ = x;
-    y_ = y;
 }
 
 // Pixel i of a line whose major axis (the longer one) runs a steps and minor axis b steps lies
@@ -205,22 +196,6 @@ TextSize QtCanvas::textExtent(std::string_view text) const {
 
 FontMetrics QtCanvas::fontMetrics() const {
     return canvasFont().metrics;
-}
-
-Pen QtCanvas::selectPen(Pen pen) {
-    return std::exchange(pen_, pen);
-}
-
-Brush QtCanvas::selectBrush(Brush brush) {
-    return std::exchange(brush_, brush);
-}
-
-Font QtCanvas::selectFont(Font font) {
-    return std::exchange(font_, font);
-}
-
-BackgroundMode QtCanvas::setBackgroundMode(BackgroundMode mode) {
-    return std::exchange(mode_, mode);
 }
 
 void QtCanvas::drawButton(ButtonBitmap bitmap, int x, int y) {

@@ -25,7 +25,7 @@ namespace mirovale {
 //
 // Drawing happens between beginPaint and endPaint, clipped to the paint's region; outside a
 // paint the drawing calls do nothing. Needs a QGuiApplication.
-class QtCanvas final : public Canvas {
+class QtCanvas final : public DeviceCanvas {
 public:
     // size    : client size in pixels, at least 1 x 1; the image starts white
     // buttons : the picture buttons' images
@@ -44,7 +44,6 @@ public:
     void beginPaint(std::span<const Rect> region, bool erase);
     void endPaint();
 
-    void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
     void rectangle(int left, int top, int right, int bottom) override;
     void ellipse(int left, int top, int right, int bottom) override;
@@ -52,10 +51,6 @@ public:
     void textOut(int x, int y, std::string_view text) override;
     [[nodiscard]] TextSize textExtent(std::string_view text) const override;
     [[nodiscard]] FontMetrics fontMetrics() const override;
-    Pen selectPen(Pen pen) override;
-    Brush selectBrush(Brush brush) override;
-    Font selectFont(Font font) override;
-    BackgroundMode setBackgroundMode(BackgroundMode mode) override;
     void drawButton(ButtonBitmap bitmap, int x, int y) override;
 
 private:
@@ -84,12 +79,6 @@ private:
     std::vector<Box> clipBoxes_;
     QRect clipBounds_;
     Box bounds_;
-    Pen pen_;
-    Brush brush_;
-    Font font_;
-    BackgroundMode mode_ = BackgroundMode::Opaque;
-    int x_ = 0;
-    int y_ = 0;
 };
 
 }  // namespace mirovale

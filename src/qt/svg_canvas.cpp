@@ -39,11 +39,6 @@ void SvgCanvas::end() {
     if (painter_.isActive()) painter_.end();
 }
 
-void SvgCanvas::moveTo(int x, int y) {
-    x_ = x;
-    y_ = y;
-}
-
 void SvgCanvas::lineTo(int x, int y) {
     const QPointF from = centre(std::exchange(x_, x), std::exchange(y_, y));
     if (!painter_.isActive()) return;
@@ -95,22 +90,6 @@ TextSize SvgCanvas::textExtent(std::string_view text) const {
 
 FontMetrics SvgCanvas::fontMetrics() const {
     return fonts_.get(font_).metrics;
-}
-
-Pen SvgCanvas::selectPen(Pen pen) {
-    return std::exchange(pen_, pen);
-}
-
-Brush SvgCanvas::selectBrush(Brush brush) {
-    return std::exchange(brush_, brush);
-}
-
-Font SvgCanvas::selectFont(Font font) {
-    return std::exchange(font_, font);
-}
-
-BackgroundMode SvgCanvas::setBackgroundMode(BackgroundMode mode) {
-    return std::exchange(mode_, mode);
 }
 
 void SvgCanvas::drawButton(ButtonBitmap bitmap, int x, int y) {

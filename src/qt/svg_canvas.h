@@ -20,7 +20,7 @@ namespace mirovale {
 // does in the window, but lines and outlines are strokes through the pixel centres, text stays
 // text and the picture buttons become embedded images. Nothing is clipped: the views are painted
 // once, whole, onto a white client area. Needs a QGuiApplication.
-class SvgCanvas final : public Canvas {
+class SvgCanvas final : public DeviceCanvas {
 public:
     // device  : painted on from here until end()
     // size    : client size in pixels, filled white first
@@ -35,7 +35,6 @@ public:
     // Ends the painting; the device then holds the picture.
     void end();
 
-    void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
     void rectangle(int left, int top, int right, int bottom) override;
     void ellipse(int left, int top, int right, int bottom) override;
@@ -43,10 +42,6 @@ public:
     void textOut(int x, int y, std::string_view text) override;
     [[nodiscard]] TextSize textExtent(std::string_view text) const override;
     [[nodiscard]] FontMetrics fontMetrics() const override;
-    Pen selectPen(Pen pen) override;
-    Brush selectBrush(Brush brush) override;
-    Font selectFont(Font font) override;
-    BackgroundMode setBackgroundMode(BackgroundMode mode) override;
     void drawButton(ButtonBitmap bitmap, int x, int y) override;
 
 private:
@@ -58,12 +53,6 @@ private:
     QPainter painter_;
     ButtonImages buttons_;
     mutable CanvasFontCache fonts_;
-    Pen pen_;
-    Brush brush_;
-    Font font_;
-    BackgroundMode mode_ = BackgroundMode::Opaque;
-    int x_ = 0;
-    int y_ = 0;
 };
 
 // The client area of the workbench as paintWindow draws it, as an SVG document of `size` pixels.

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
 namespace mirovale {
 
@@ -100,6 +101,39 @@ public:
 
     // Copies a picture button's bitmap unchanged with its top-left corner at (x, y).
     virtual void drawButton(ButtonBitmap bitmap, int x, int y) = 0;
+};
+
+// The part of a Canvas every drawing device shares: the current position, and the pen, brush,
+// font and background mode in use, each select swapping in the new one and returning the old.
+class DeviceCanvas : public Canvas {
+public:
+    void moveTo(int x, int y) override {
+        x_ = x;
+        y_ = y;
+    }
+    Pen selectPen(Pen pen) override { return std::exchange(pen_, pen); }
+    Brush selectBrush(Brush brush) override { return std::exchange(brush_, brush); }
+    Font selectFont(Font font) override { return std::exchange(font_, font); }
+    BackgroundMode setBackgroundMode(BackgroundMode mode) override {
+        return std::exchange(mode_, mode);
+    }
+
+protected:
+    // The tools of a fresh paint: black pen, white brush, window font, opaque text, at 0,0.
+    void resetTools() {
+        pen_ = Pen{};
+        brush_ = Brush{};
+        font_ = Font{};
+        mode_ = BackgroundMode::Opaque;
+        x_ = y_ = 0;
+    }
+
+    Pen pen_;
+    Brush brush_;
+    Font font_;
+    BackgroundMode mode_ = BackgroundMode::Opaque;
+    int x_ = 0;
+    int y_ = 0;
 };
 
 // Selects a pen, brush, font or background mode for one scope and restores the old one.
