@@ -182,7 +182,7 @@ std::optional<DetectionOutcome> detectKnownNumber(Host& host, const EtalonTable&
     const FitPlan* plan = nullptr;
     if (!tryAllocate([&] {
             plan = &plans.get(etalons, list, view.L, wLevel).plan;
-            sizeKnownNumberWork(work, windows, reachOf(settings.wTmin, settings.wTmax));
+            sizeKnownNumberWork(work, windows, settings.wTmin, settings.wTmax);
             sizeFitRow(fits, windowHull(windows));
             reserveFitSweep(buffers, view.L, fits.fits.size());
         })) {

@@ -1,6 +1,7 @@
 #include "core/processing/known_number_sweep.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <limits>
 
@@ -71,67 +72,55 @@ template <class T>
 // Layer m > 0: D_m[t] = the smallest D_(m-1) in reach of t, or predecessorFrom when none is
 // smaller, + the fit at t. Only the value of the minimum counts here (back-tracking finds the
 // start), so the windows [t - Tmax, t - Tmin] of fixed width w take their minima from block
-// minima (van Herk / Gil-Werman): the scores of layer m - 1 laid out from lo - Tmax on, with
-// starts outside window m - 1 absent, are cut into blocks of w; a window is the suffix of one
-// block and the prefix of the next. T is one score, or a batch of candidates' scores.
+// minima (van Herk / Gil-Werman): row m - 1 read in place from lo - Tmax on, its starts outside
+// window m - 1 absent, is cut into blocks of w; a window is the suffix of one block and the
+// prefix of the next. T is one score, or a batch of candidates' scores.
 // fit : the fit scores of layer m, fit[0] at window.lo
 template <class T>
 [[gnu::always_inline]] inline void sweepLayerOf(std::span<const StartWindow> windows, std::size_t m,
                                                 const T* fit, const KnownNumberSettings& settings,
                                                 LayerRows<T>& rows) {
     const StartWindow& window = windows[m];
-    const StartWindow& before = windows[m - 1];
-    const std::vector<T>& previous = rows.scores[m - 1];
-    std::vector<T>& scores = rows.scores[m];
     const std::size_t count = width(window);
     if (count == 0) return;
+    T* scores = rows.at(m, window.lo);
     const T from = filled<T>(settings.predecessorFrom);
     if (settings.wTmax < settings.wTmin) {
         for (std::size_t i = 0; i < count; ++i) scores[i] = from + fit[i];
         return;
     }
     const std::size_t w = std::size_t{settings.wTmax} - settings.wTmin + 1;
-    const std::int64_t first = window.lo - settings.wTmax;  // the start laid out at index 0
     const std::size_t laid = count + w - 1;
-    T* prefix = rows.prefix.data();
+    const T* previous = rows.at(m - 1, window.lo - settings.wTmax);
     T* suffix = rows.suffix.data();
-    // Layer m - 1 laid out over [first, first + laid), absent outside its window.
-    const std::int64_t inLo = std::max(first, before.lo);
-    const std::int64_t inHi = std::min(first + static_cast<std::int64_t>(laid) - 1, before.hi);
-    const std::size_t headEnd = inHi < inLo ? laid : static_cast<std::size_t>(inLo - first);
-    const std::size_t tailBegin = inHi < inLo ? laid : static_cast<std::size_t>(inHi - first + 1);
-    const T absent = absentScore<T>();
-    std::fill(prefix, prefix + headEnd, absent);
-    if (headEnd < tailBegin) {
-        std::copy_n(previous.data() + (inLo - before.lo), tailBegin - headEnd, prefix + headEnd);
-    }
-    std::fill(prefix + tailBegin, prefix + laid, absent);
-    // The blocks' scans are independent: step through them side by side, so that the chains of
-    // minima overlap instead of waiting on each other. The last block may be shorter. The
-    // suffix minima are taken first, from the laid-out scores, which the prefix minima then
-    // replace in place.
+    // The suffix minima of the blocks first; their scans are independent, so step through them
+    // side by side, so that the chains of minima overlap instead of waiting on each other. The
+    // last block may be shorter.
     const std::size_t blocks = (laid + w - 1) / w;
     const std::size_t lastLength = laid - (blocks - 1) * w;
     for (std::size_t b = 0; b < blocks; ++b) {
         const std::size_t last = b + 1 < blocks ? b * w + w - 1 : laid - 1;
-        suffix[last] = prefix[last];
+        suffix[last] = previous[last];
     }
     for (std::size_t i = w - 1; i-- > 0;) {
         const std::size_t full = i + 1 < lastLength ? blocks : blocks - 1;
         for (std::size_t b = 0; b < full; ++b) {
             const std::size_t at = b * w + i;
-            suffix[at] = smaller(prefix[at], suffix[at + 1]);
+            suffix[at] = smaller(previous[at], suffix[at + 1]);
         }
     }
-    for (std::size_t i = 1; i < w; ++i) {
-        const std::size_t full = i < lastLength ? blocks : blocks - 1;
-        for (std::size_t b = 0; b < full; ++b) {
-            const std::size_t at = b * w + i;
-            prefix[at] = smaller(prefix[at - 1], prefix[at]);
+    // Then the scores, the prefix minimum of each block kept as its scan goes: the window of
+    // start i ends at i + w - 1, which opens a block for i = 1, w + 1, 2w + 1, ...; the window
+    // of start 0 is the whole first block.
+    scores[0] = smaller(from, suffix[0]) + fit[0];
+    for (std::size_t open = 1; open < count; open += w) {
+        const std::size_t end = std::min(count, open + w);
+        T prefix = previous[open + w - 1];
+        scores[open] = smaller(from, smaller(suffix[open], prefix)) + fit[open];
+        for (std::size_t i = open + 1; i < end; ++i) {
+            prefix = smaller(prefix, previous[i + w - 1]);
+            scores[i] = smaller(from, smaller(suffix[i], prefix)) + fit[i];
         }
-    }
-    for (std::size_t i = 0; i < count; ++i) {
-        scores[i] = smaller(from, smaller(suffix[i], prefix[i + w - 1])) + fit[i];
     }
 }
 
@@ -199,61 +188,161 @@ void fillFitRow(FitRow& row, const FitPlan& plan, const SeriesView& view,
     row.plan = &plan;
     row.view = view;
     fitStarts(plan, view, row.base, row.fits, buffers);
-    for (std::size_t i = 0; i < row.fits.size(); ++i) row.scores[i] = row.fits[i].score;
+    std::int64_t least = 0;
+    std::int64_t most = 0;
+    for (std::size_t i = 0; i < row.fits.size(); ++i) {
+        const std::int64_t score = row.fits[i].score;
+        row.scores[i] = score;
+        least = std::min(least, score);
+        most = std::max(most, score);
+    }
+    row.peak = std::max(most, -least);
 }
 
-void sizeKnownNumberWork(KnownNumberWork& work, std::span<const StartWindow> windows,
-                         std::size_t reach, bool batches) {
+namespace {
+
+// The starts row m of `rows` covers: window m and what layer m + 1 reads of it.
+StartWindow rowSpan(std::span<const StartWindow> windows, std::size_t m, std::size_t layers,
+                    std::uint16_t wTmin, std::uint16_t wTmax) {
+    StartWindow span = width(windows[m]) > 0 ? windows[m] : StartWindow{};
+    const bool read = m + 1 < layers && width(windows[m + 1]) > 0 && wTmin <= wTmax;
+    if (!read) return span;
+    const StartWindow reach{windows[m + 1].lo - wTmax, windows[m + 1].hi - wTmin};
+    return width(span) == 0 ? reach
+                            : StartWindow{std::min(span.lo, reach.lo), std::max(span.hi, reach.hi)};
+}
+
+// Sizes the rows and fills each with absent scores outside its window, which no sweep writes.
+template <class T>
+void sizeRows(LayerRows<T>& rows, std::span<const StartWindow> windows, std::size_t layers,
+              std::uint16_t wTmin, std::uint16_t wTmax) {
     std::size_t widest = 0;
-    const std::size_t layers = std::min(windows.size(), work.rows.scores.size());
     for (std::size_t m = 0; m < layers; ++m) widest = std::max(widest, width(windows[m]));
     // Room for the widest window and the reach of its first start.
-    const std::size_t laid = widest + reach + 1;
-    const auto size = [&](auto& rows) {
-        rows.scores.resize(layers);
-        for (std::size_t m = 0; m < layers; ++m) rows.scores[m].resize(width(windows[m]));
-        rows.prefix.resize(laid);
-        rows.suffix.resize(laid);
-    };
+    const std::size_t laid = widest + reachOf(wTmin, wTmax) + 1;
+    rows.suffix.resize(laid);
+    rows.scores.resize(layers);
+    rows.origin.resize(layers);
+    const T absent = absentScore<T>();
+    for (std::size_t m = 0; m < layers; ++m) {
+        const StartWindow span = rowSpan(windows, m, layers, wTmin, wTmax);
+        std::vector<T>& row = rows.scores[m];
+        row.resize(width(span));
+        rows.origin[m] = span.lo;
+        if (width(windows[m]) == 0) {
+            std::fill(row.begin(), row.end(), absent);
+            continue;
+        }
+        const auto head = static_cast<std::size_t>(windows[m].lo - span.lo);
+        std::fill_n(row.begin(), head, absent);
+        std::fill(row.begin() + static_cast<std::ptrdiff_t>(head + width(windows[m])), row.end(),
+                  absent);
+    }
+}
+
+}  // namespace
+
+void sizeKnownNumberWork(KnownNumberWork& work, std::span<const StartWindow> windows,
+                         std::uint16_t wTmin, std::uint16_t wTmax, bool batches) {
+    const std::size_t layers = std::min(windows.size(), work.rows.scores.size());
     if (batches) {
-        size(work.quads);
+        sizeRows(work.quads, windows, layers, wTmin, wTmax);
         work.quadFits.resize(width(windowHull(windows)));
-        size(work.octets);
+        sizeRows(work.octets, windows, layers, wTmin, wTmax);
         work.octetFits.resize(width(windowHull(windows)));
     } else {
-        size(work.rows);
+        sizeRows(work.rows, windows, layers, wTmin, wTmax);
     }
 }
 
 namespace {
 
-// The chain of one candidate whose layer m has score(m, i) at start window[m].lo + i and the fit
-// pulseOf(m, t): the end over the last window from endFrom, then back-tracking.
-template <class Score, class PulseOf>
-KnownNumberResult chainOf(std::span<const StartWindow> windows, const KnownNumberSettings& settings,
-                          Score&& score, PulseOf&& pulseOf) {
-    const std::size_t K = windows.size();
-    KnownNumberResult result{settings.endFrom, {}};
-    if (K == 0) return result;
+// The end of the chain of one candidate whose layer m has score(m, i) at start
+// window[m].lo + i: the earliest strictly smallest score of the last layer below endFrom.
+template <class Score>
+Best endOf(std::span<const StartWindow> windows, const KnownNumberSettings& settings,
+           Score&& score) {
     Best end{settings.endFrom, -1};
+    if (windows.empty()) return end;
+    const std::size_t K = windows.size();
     const StartWindow& last = windows[K - 1];
     for (std::int64_t t = last.lo; t <= last.hi; ++t) {
         const std::int64_t d = score(K - 1, static_cast<std::size_t>(t - last.lo));
         if (d < end.score) end = {d, t};
     }
+    return end;
+}
+
+// The ends of a batch's chains at once: each lane's earliest strictly smallest score of the
+// last layer, kept when below endFrom.
+template <class T, std::size_t N>
+std::array<Best, N> laneEnds(std::span<const StartWindow> windows,
+                             const KnownNumberSettings& settings,
+                             LayerRows<ScoreLanes<T, N>>& rows) {
+    std::array<Best, N> ends;
+    ends.fill({settings.endFrom, -1});
+    const std::size_t count = windows.empty() ? 0 : width(windows.back());
+    if (count == 0) return ends;
+    const ScoreLanes<T, N>* scores = rows.at(windows.size() - 1, windows.back().lo);
+    ScoreLanes<T, N> least = scores[0];
+    ScoreLanes<T, N> at = filled<ScoreLanes<T, N>>(0);
+    for (std::size_t i = 1; i < count; ++i) {
+        for (std::size_t c = 0; c < N; ++c) {
+            const bool less = scores[i].lane[c] < least.lane[c];
+            least.lane[c] = less ? scores[i].lane[c] : least.lane[c];
+            at.lane[c] = less ? static_cast<T>(i) : at.lane[c];
+        }
+    }
+    for (std::size_t c = 0; c < N; ++c) {
+        if (least.lane[c] < settings.endFrom) {
+            ends[c] = {least.lane[c], windows.back().lo + static_cast<std::int64_t>(at.lane[c])};
+        }
+    }
+    return ends;
+}
+
+// The earliest strictly smallest D_m below backFrom in reach of the pulse of layer m + 1 at t,
+// whose layer score is above its fit fitOf(m + 1, t) by the smallest D_m in reach when that is
+// below predecessorFrom: then the search stops at the first start holding it.
+template <class Score, class FitOf>
+Best predecessorOf(std::span<const StartWindow> windows, const KnownNumberSettings& settings,
+                   std::size_t m, std::int64_t t, Score& score, FitOf& fitOf) {
+    const StartWindow& window = windows[m];
+    const std::int64_t lo = std::max(t - settings.wTmax, window.lo);
+    const std::int64_t hi = std::min(t - settings.wTmin, window.hi);
+    const auto at = [&](std::int64_t p) {
+        return score(m, static_cast<std::size_t>(p - window.lo));
+    };
+    const std::int64_t least =
+        score(m + 1, static_cast<std::size_t>(t - windows[m + 1].lo)) - fitOf(m + 1, t);
+    Best previous{settings.backFrom, -1};
+    if (least < settings.predecessorFrom) {
+        if (least >= settings.backFrom) return previous;
+        for (std::int64_t p = lo; p <= hi; ++p) {
+            if (at(p) == least) return {least, p};
+        }
+    }
+    for (std::int64_t p = lo; p <= hi; ++p) {
+        const std::int64_t d = at(p);
+        if (d < previous.score) previous = {d, p};
+    }
+    return previous;
+}
+
+// The chain of one candidate that ends at `end`, whose layer m has score(m, i) at start
+// window[m].lo + i, the fit score fitOf(m, t) and the fit pulseOf(m, t): back-tracking from the
+// end.
+template <class Score, class FitOf, class PulseOf>
+KnownNumberResult chainOf(std::span<const StartWindow> windows, const KnownNumberSettings& settings,
+                          const Best& end, Score&& score, FitOf&& fitOf, PulseOf&& pulseOf) {
+    const std::size_t K = windows.size();
+    KnownNumberResult result{settings.endFrom, {}};
     if (end.start < 0) return result;
     PulseChain chain(K);
     chain[K - 1] = pulseOf(K - 1, end.start);
     std::int64_t t = end.start;
     for (std::size_t m = K - 1; m-- > 0;) {
-        // The earliest strictly smallest D_m below backFrom in reach of the pulse after it.
-        Best previous{settings.backFrom, -1};
-        const std::int64_t lo = std::max(t - settings.wTmax, windows[m].lo);
-        const std::int64_t hi = std::min(t - settings.wTmin, windows[m].hi);
-        for (std::int64_t p = lo; p <= hi; ++p) {
-            const std::int64_t d = score(m, static_cast<std::size_t>(p - windows[m].lo));
-            if (d < previous.score) previous = {d, p};
-        }
+        const Best previous = predecessorOf(windows, settings, m, t, score, fitOf);
         if (previous.start < 0) return result;  // no predecessor in reach: no chain
         t = previous.start;
         chain[m] = pulseOf(m, t);
@@ -269,7 +358,6 @@ KnownNumberResult sweepKnownNumber(std::span<const StartWindow> windows,
                                    std::span<const FitRow* const> layerFits,
                                    const KnownNumberSettings& settings, KnownNumberWork& work) {
     const std::size_t K = windows.size();
-    auto& scores = work.rows.scores;
     for (std::size_t m = 0; m < K; ++m) {
         const FitRow& fits = *layerFits[m];
         // An empty row has no data to point into (its windows are empty too).
@@ -278,29 +366,35 @@ KnownNumberResult sweepKnownNumber(std::span<const StartWindow> windows,
                 ? nullptr
                 : fits.scores.data() + (windows[m].lo - static_cast<std::int64_t>(fits.base));
         if (m == 0) {
-            std::copy_n(fit, width(windows[0]), scores[0].begin());
+            if (width(windows[0]) > 0)
+                std::copy_n(fit, width(windows[0]), work.rows.at(0, windows[0].lo));
         } else {
             sweepLayer(windows, m, fit, settings, work.rows);
         }
     }
+    const auto score = [&](std::size_t m, std::size_t i) {
+        return work.rows.at(m, windows[m].lo)[i];
+    };
     return chainOf(
-        windows, settings, [&](std::size_t m, std::size_t i) { return scores[m][i]; },
+        windows, settings, endOf(windows, settings, score), score,
+        [&](std::size_t m, std::int64_t t) {
+            return layerFits[m]->scores[static_cast<std::size_t>(t) - layerFits[m]->base];
+        },
         [&](std::size_t m, std::int64_t t) { return pulseAt(*layerFits[m], t); });
 }
 
 namespace {
 
 // Whether every chain score of the batch stays in 32 bits: a layer score is at most the
-// predecessor search start plus the sum of the layers' fits, and at least the sum of their fits.
+// predecessor search start plus the sum of the layers' fits, and at least the sum of their fits;
+// the back-tracking search start is held in a lane too.
 bool batchFitsNarrow(std::span<const FitRow* const> rows, std::size_t layers,
                      const KnownNumberSettings& settings) {
     std::int64_t peak = 0;
-    for (const FitRow* row : rows) {
-        for (const std::int64_t score : row->scores) peak = std::max(peak, std::abs(score));
-    }
+    for (const FitRow* row : rows) peak = std::max(peak, row->peak);
     const std::int64_t from = std::abs(settings.predecessorFrom);
     const auto most = static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::max());
-    return peak <= most && from <= most &&
+    return peak <= most && from <= most && std::abs(settings.backFrom) <= most &&
            static_cast<std::int64_t>(layers) <= (most - from) / std::max<std::int64_t>(peak, 1);
 }
 
@@ -320,20 +414,27 @@ void sweepLanes(std::span<const StartWindow> windows, std::span<const FitRow* co
         const std::vector<std::int64_t>& scores = rows[c < batch ? c : 0]->scores;
         for (std::size_t i = 0; i < fits.size(); ++i) fits[i].lane[c] = static_cast<T>(scores[i]);
     }
-    auto& scores = layerRows.scores;
     for (std::size_t m = 0; m < K; ++m) {
         const Lanes* fit = fits.data() + (windows[m].lo - static_cast<std::int64_t>(base));
         if (m == 0) {
-            std::copy_n(fit, width(windows[0]), scores[0].begin());
+            if (width(windows[0]) > 0)
+                std::copy_n(fit, width(windows[0]), layerRows.at(0, windows[0].lo));
         } else {
             sweepLayer(windows, m, fit, settings, layerRows);
         }
     }
+    const auto ends = laneEnds(windows, settings, layerRows);
     for (std::size_t c = 0; c < batch; ++c) {
+        const FitRow& row = *rows[c];
         results.push_back(chainOf(
-            windows, settings,
-            [&](std::size_t m, std::size_t i) { return std::int64_t{scores[m][i].lane[c]}; },
-            [&](std::size_t, std::int64_t t) { return pulseAt(*rows[c], t); }));
+            windows, settings, ends[c],
+            [&](std::size_t m, std::size_t i) {
+                return std::int64_t{layerRows.at(m, windows[m].lo)[i].lane[c]};
+            },
+            [&](std::size_t, std::int64_t t) {
+                return row.scores[static_cast<std::size_t>(t) - row.base];
+            },
+            [&](std::size_t, std::int64_t t) { return pulseAt(row, t); }));
     }
 }
 

@@ -19,6 +19,7 @@ struct FitRow {
     std::size_t base = 0;
     std::vector<LocalFit> fits;
     std::vector<std::int64_t> scores;  // the fits' scores side by side, for the layer sweeps
+    std::int64_t peak = 0;             // the largest magnitude of the scores
     const FitPlan* plan = nullptr;     // what fillFitRow fitted, and on which samples
     SeriesView view;
 
@@ -52,12 +53,19 @@ inline constexpr std::size_t kOctetLanes = 8;
 using ScoreQuad = ScoreLanes<std::int64_t, kQuadLanes>;
 using ScoreOctet = ScoreLanes<std::int32_t, kOctetLanes>;
 
-// Layer scores and the block minima of the layer before, of one score or of a batch.
+// Layer scores and the block minima of the layer before, of one score or of a batch. Row m
+// holds D_m over window m and, around it, absent scores over every start layer m + 1 reads
+// from it, so that the sweep of layer m + 1 reads the row in place.
 template <class T>
 struct LayerRows {
-    std::vector<std::vector<T>> scores;  // D_m over window m, from its lo
-    std::vector<T> prefix;               // block minima of layer m - 1
-    std::vector<T> suffix;
+    std::vector<std::vector<T>> scores;  // row m: entry 0 is start origin[m]
+    std::vector<std::int64_t> origin;
+    std::vector<T> suffix;  // block suffix minima of layer m - 1
+
+    // The entry of row m at start t.
+    [[nodiscard]] T* at(std::size_t m, std::int64_t t) {
+        return scores[m].data() + (t - origin[m]);
+    }
 };
 
 // Work space of the known-number sweep.
@@ -75,10 +83,10 @@ inline std::size_t reachOf(std::uint16_t wTmin, std::uint16_t wTmax) {
 }
 
 // Sizes `work` for the layers of `windows` (work.rows.scores already holding one row per
-// window): for sweepKnownNumber, or for sweepKnownNumberBatch when `batches` is set.
-// reach : Tmax - Tmin, how far back beyond its own window a layer reads
+// window) and the predecessor reach [t - Tmax, t - Tmin]: for sweepKnownNumber, or for
+// sweepKnownNumberBatch when `batches` is set.
 void sizeKnownNumberWork(KnownNumberWork& work, std::span<const StartWindow> windows,
-                         std::size_t reach, bool batches = false);
+                         std::uint16_t wTmin, std::uint16_t wTmax, bool batches = false);
 
 // The recurrence of runKnownNumber with each layer's fits read from its row and every
 // predecessor value taken from sliding-window minima: the same distance and chain, ties

@@ -164,7 +164,7 @@ int recognizeFixedPulses(Host& host, const EtalonTable& etalons,
             fits.resize(kOctetLanes);
             candidates = makeFitCandidates(etalons, requiredList, view.L, wSavedEnergyProcessing);
             plans = singlePlans(candidates, view.L);
-            sizeKnownNumberWork(work, windows, reachOf(wTmin, wTmax), true);
+            sizeKnownNumberWork(work, windows, wTmin, wTmax, true);
             for (FitRow& row : fits) sizeFitRow(row, windowHull(windows));
             reserveFitSweep(buffers, view.L, fits[0].fits.size());
         })) {

@@ -83,10 +83,10 @@ void writeChoice(SeriesHeader& series, const TupleChoice& choice) {
 
 // Sizes the work for `windows` and the member rows, as one allocation request.
 void sizeTables(KnownNumberWork& work, MemberFits& fits, FitSweepBuffers& buffers,
-                std::span<const StartWindow> windows, std::size_t reach,
+                std::span<const StartWindow> windows, std::uint16_t wTmin, std::uint16_t wTmax,
                 std::span<const std::vector<FitCandidate>> members, std::uint16_t L) {
     const StartWindow hull = windowHull(windows);
-    sizeKnownNumberWork(work, windows, reach);
+    sizeKnownNumberWork(work, windows, wTmin, wTmax);
     fits.prepare(members, L, hull);
     reserveFitSweep(buffers, L,
                     hull.hi < hull.lo ? 0 : static_cast<std::size_t>(hull.hi - hull.lo + 1));
@@ -113,7 +113,7 @@ int detectFixedTuples(Host& host, const EtalonTable& etalons, std::span<const st
     buffers.forget();  // the samples are another series' now
     if (!tryAllocate([&] {
             members[0] = makeSubsetCandidates(etalons, subset, view.L, wSavedEnergyProcessing);
-            sizeTables(work, fits, buffers, windows, reachOf(wTmin, wTmax), members, view.L);
+            sizeTables(work, fits, buffers, windows, wTmin, wTmax, members, view.L);
         })) {
         host.messageBox("Нет памяти для ppDw[m]!", "", MessageIcon::None);
         return 0;
@@ -157,7 +157,7 @@ int recognizeFixedTuples(Host& host, const EtalonTable& etalons,
                 members[k] = makeSubsetCandidates(etalons, std::span(subsetRows[k]).first(s),
                                                   view.L, wSavedEnergyProcessing);
             }
-            sizeTables(work, fits, buffers, windows, reachOf(wTmin, wTmax), members, view.L);
+            sizeTables(work, fits, buffers, windows, wTmin, wTmax, members, view.L);
         })) {
         host.messageBox("Нет памяти для ppDw[]!", "", MessageIcon::None);
         return 0;
