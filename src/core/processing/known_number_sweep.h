@@ -59,8 +59,8 @@ using ScoreOctet = ScoreLanes<std::int32_t, kOctetLanes>;
 template <class T>
 struct LayerRows {
     std::vector<std::vector<T>> scores;  // row m: entry 0 is start origin[m]
-    std::vector<std::int64_t> origin;
-    std::vector<T> suffix;  // block suffix minima of layer m - 1
+    std::vector<std::int64_t> origin;    // the start of each row's entry 0
+    std::vector<T> suffix;               // block suffix minima of layer m - 1
 
     // The entry of row m at start t.
     [[nodiscard]] T* at(std::size_t m, std::int64_t t) {
