@@ -21,6 +21,7 @@
 #include "core/shell/commands.h"
 #include "core/shell/simulation_command.h"
 #include "core/shell/startup.h"
+#include "core/shell/task_commands.h"
 #include "core/simulation/sequential_stat_cutoff_quorvel.h"
 #include "core/simulation/simulation_plan.h"
 #include "core/state/panel_state.h"
@@ -39,23 +40,6 @@ struct Pair {
 constexpr Pair kPairs[] = {{1, 1},  {1, 2},   {1, 4},   {1, 8},   {2, 1},  {2, 2}, {2, 4},
                            {2, 8},  {2, 40},  {4, 1},   {4, 2},   {4, 4},  {4, 8}, {4, 36},
                            {4, 40}, {36, 36}, {36, 40}, {40, 36}, {40, 40}};
-
-std::uint16_t seriesTypeItem(std::uint16_t type) {
-    switch (type) {
-        case 1:
-            return IDM_FIXED_WHOLE;
-        case 2:
-            return IDM_FIXED_CUTOFF;
-        case 4:
-            return IDM_UNFIXED_WHOLE;
-        case 8:
-            return IDM_UNFIXED_CUTOFF;
-        case 36:
-            return IDM_FIXED_TUPLES;
-        default:
-            return IDM_UNFIXED_TUPLES;
-    }
-}
 
 // The literal transcription of the routine processSeries runs.
 int literalProcessing(Host& host, const EtalonTable& etalons, const ProcessingRequest& q,
@@ -110,7 +94,7 @@ struct DefaultSimulation {
 
     DefaultSimulation(Pair pair, std::uint16_t repeats) {
         startWorkbench(host, state);
-        handleCommand(host, state, seriesTypeItem(pair.type));
+        handleCommand(host, state, seriesTypeCommand(pair.type));
         // The start-up's whole series left the levels at 100; the dialogs' defaults for cut-off
         // series are 75.
         if (pair.type == 2 || pair.type == 8)

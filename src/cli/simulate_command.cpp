@@ -24,6 +24,7 @@
 #include "core/shell/commands.h"
 #include "core/shell/simulation_command.h"
 #include "core/shell/startup.h"
+#include "core/shell/task_commands.h"
 
 namespace mirovale {
 namespace {
@@ -34,14 +35,6 @@ const std::map<std::string, std::uint16_t>& taskCommands() {
         {"recognition", IDM_RECOGNITION},
         {"joint", IDM_JOINT_DETECTION},
         {"processing", IDM_SERIES_PROCESSING},
-    };
-    return commands;
-}
-
-const std::map<std::uint16_t, std::uint16_t>& seriesTypeCommands() {
-    static const std::map<std::uint16_t, std::uint16_t> commands{
-        {1, IDM_FIXED_WHOLE},    {2, IDM_FIXED_CUTOFF},  {4, IDM_UNFIXED_WHOLE},
-        {8, IDM_UNFIXED_CUTOFF}, {36, IDM_FIXED_TUPLES}, {40, IDM_UNFIXED_TUPLES},
     };
     return commands;
 }
@@ -154,7 +147,7 @@ void setUpWorkbench(RecordingHost& host, ProgramState& s, const SimulateOptions&
         action();
         if (settle) settle();
     };
-    if (o.seriesType) step([&] { handleCommand(host, s, seriesTypeCommands().at(*o.seriesType)); });
+    if (o.seriesType) step([&] { handleCommand(host, s, seriesTypeCommand(*o.seriesType)); });
     if (o.task) step([&] { handleCommand(host, s, taskCommands().at(*o.task)); });
     if (!o.required.empty()) step([&] { setRequired(s, lists.required); });
     if (!o.subset.empty() || !o.subsets.empty()) step([&] { setSubsets(host, s, lists); });

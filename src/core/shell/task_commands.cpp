@@ -88,4 +88,10 @@ void selectSeriesType(Host& host, ProgramState& state, std::uint16_t commandId) 
     if (!isCutOffSeriesType(state.wSeriesType)) resetLostDataLevel(state);
 }
 
+std::uint16_t seriesTypeCommand(std::uint16_t wSeriesType) {
+    for (const SeriesTypeItem& item : kSeriesTypes)
+        if (item.wSeriesType == wSeriesType) return item.commandId;
+    return 0;
+}
+
 }  // namespace mirovale

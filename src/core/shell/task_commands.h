@@ -21,4 +21,7 @@ void selectTaskType(Host& host, ProgramState& state, std::uint16_t commandId);
 // commandId : one of the six items; any other number does nothing
 void selectSeriesType(Host& host, ProgramState& state, std::uint16_t commandId);
 
+// The item of " Select Series Type" that sets `wSeriesType`; 0 for a code no item sets.
+[[nodiscard]] std::uint16_t seriesTypeCommand(std::uint16_t wSeriesType);
+
 }  // namespace mirovale
