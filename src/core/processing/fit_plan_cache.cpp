@@ -4,6 +4,17 @@
 
 namespace mirovale {
 
+namespace {
+
+// Whether number names an etalon of the table, and which.
+bool inTable(std::int64_t number, const EtalonTable& etalons, std::size_t& index) {
+    if (number < 1 || number > static_cast<std::int64_t>(etalons.size())) return false;
+    index = static_cast<std::size_t>(number - 1);
+    return true;
+}
+
+}  // namespace
+
 template <class Number>
 bool FitPlanCache::holds(const Entry& entry, const EtalonTable& etalons,
                          std::span<const Number> numbers, std::uint16_t L, std::uint16_t wLevel) {
@@ -13,10 +24,8 @@ bool FitPlanCache::holds(const Entry& entry, const EtalonTable& etalons,
         return false;
     // The listed etalons' samples as they were; numbers outside the table name none.
     return std::all_of(numbers.begin(), numbers.end(), [&](Number number) {
-        const auto value = static_cast<std::int64_t>(number);
-        if (value < 1 || value > static_cast<std::int64_t>(etalons.size())) return true;
-        const auto k = static_cast<std::size_t>(value - 1);
-        return etalons[k].lpData == entry.etalons[k].lpData;
+        std::size_t k = 0;
+        return !inTable(number, etalons, k) || etalons[k].lpData == entry.etalons[k].lpData;
     });
 }
 
@@ -39,10 +48,8 @@ const FitPlanCache::Prepared& FitPlanCache::get(const EtalonTable& etalons,
     entry.L = L;
     entry.wLevel = wLevel;
     for (const Number number : numbers) {
-        const auto value = static_cast<std::int64_t>(number);
-        if (value < 1 || value > static_cast<std::int64_t>(etalons.size())) continue;
-        const auto k = static_cast<std::size_t>(value - 1);
-        entry.etalons[k].lpData = etalons[k].lpData;
+        std::size_t k = 0;
+        if (inTable(number, etalons, k)) entry.etalons[k].lpData = etalons[k].lpData;
     }
     entry.prepared.candidates = makeFitCandidates(entry.etalons, numbers, L, wLevel);
     entry.prepared.plan = makeFitPlan(entry.prepared.candidates, L);
@@ -56,17 +63,6 @@ template const FitPlanCache::Prepared& FitPlanCache::get(const EtalonTable&,
 template const FitPlanCache::Prepared& FitPlanCache::get(const EtalonTable&,
                                                          std::span<const std::int16_t>,
                                                          std::uint16_t, std::uint16_t);
-
-namespace {
-
-// Whether number names an etalon of the table, and which.
-bool inTable(std::int64_t number, const EtalonTable& etalons, std::size_t& index) {
-    if (number < 1 || number > static_cast<std::int64_t>(etalons.size())) return false;
-    index = static_cast<std::size_t>(number - 1);
-    return true;
-}
-
-}  // namespace
 
 bool SubsetPlanCache::holds(const EtalonTable& etalons,
                             std::span<const std::span<const std::uint32_t>> subsets,
