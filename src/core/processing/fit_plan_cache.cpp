@@ -15,15 +15,14 @@ bool inTable(std::int64_t number, const EtalonTable& etalons, std::size_t& index
 
 }  // namespace
 
-template <class Number>
 bool FitPlanCache::holds(const Entry& entry, const EtalonTable& etalons,
-                         std::span<const Number> numbers, std::uint16_t L, std::uint16_t wLevel) {
+                         std::span<const std::int64_t> numbers, std::uint16_t L,
+                         std::uint16_t wLevel) {
     if (!entry.valid || entry.L != L || entry.wLevel != wLevel ||
-        !std::equal(numbers.begin(), numbers.end(), entry.numbers.begin(), entry.numbers.end(),
-                    [](Number a, std::int64_t b) { return static_cast<std::int64_t>(a) == b; }))
+        !std::equal(numbers.begin(), numbers.end(), entry.numbers.begin(), entry.numbers.end()))
         return false;
     // The listed etalons' samples as they were; numbers outside the table name none.
-    return std::all_of(numbers.begin(), numbers.end(), [&](Number number) {
+    return std::all_of(numbers.begin(), numbers.end(), [&](std::int64_t number) {
         std::size_t k = 0;
         return !inTable(number, etalons, k) || etalons[k].lpData == entry.etalons[k].lpData;
     });
@@ -34,8 +33,13 @@ const FitPlanCache::Prepared& FitPlanCache::get(const EtalonTable& etalons,
                                                 std::span<const Number> numbers, std::uint16_t L,
                                                 std::uint16_t wLevel) {
     ++asked_;
+    distinct_.clear();
+    for (const Number number : numbers) {
+        if (std::find(distinct_.begin(), distinct_.end(), number) == distinct_.end())
+            distinct_.push_back(number);
+    }
     for (Entry& entry : entries_) {
-        if (!holds(entry, etalons, numbers, L, wLevel)) continue;
+        if (!holds(entry, etalons, distinct_, L, wLevel)) continue;
         entry.used = asked_;
         return entry.prepared;
     }
@@ -44,14 +48,15 @@ const FitPlanCache::Prepared& FitPlanCache::get(const EtalonTable& etalons,
                           [](const Entry& a, const Entry& b) { return a.used < b.used; });
     entry.valid = false;
     entry.used = asked_;
-    entry.numbers.assign(numbers.begin(), numbers.end());
+    entry.numbers = distinct_;
     entry.L = L;
     entry.wLevel = wLevel;
-    for (const Number number : numbers) {
+    for (const std::int64_t number : distinct_) {
         std::size_t k = 0;
         if (inTable(number, etalons, k)) entry.etalons[k].lpData = etalons[k].lpData;
     }
-    entry.prepared.candidates = makeFitCandidates(entry.etalons, numbers, L, wLevel);
+    entry.prepared.candidates =
+        makeFitCandidates(entry.etalons, std::span<const std::int64_t>(distinct_), L, wLevel);
     entry.prepared.plan = makeFitPlan(entry.prepared.candidates, L);
     entry.valid = true;
     return entry.prepared;

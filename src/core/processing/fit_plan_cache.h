@@ -15,6 +15,10 @@ namespace mirovale {
 // The candidates and the fit plan of a list of etalons, kept for the next calls with the same
 // list, level, pulse length and etalon samples: a simulation processes every series with the
 // same ones, and alphabet recognition alternates between a few lists, so each is prepared once.
+// A list is prepared without its repeats (first occurrences in list order): a repeated etalon
+// fits exactly as its first occurrence did and, coming later, never replaces it, so the fits
+// are the same with a plan a fraction of the size (the lists a simulation hands over are the
+// etalons of its pulses, mostly one or two etalons repeated).
 // A cache is used by one thread at a time (the routines keep one per thread).
 class FitPlanCache {
 public:
@@ -23,8 +27,9 @@ public:
         FitPlan plan;
     };
 
-    // The candidates and plan of makeFitCandidates / makeFitPlan for these arguments, prepared
-    // now unless held. May throw std::bad_alloc (the cache then holds nothing half made).
+    // The candidates and plan of makeFitCandidates / makeFitPlan for these arguments without
+    // repeated numbers, prepared now unless held. May throw std::bad_alloc (the cache then holds
+    // nothing half made).
     template <class Number>
     const Prepared& get(const EtalonTable& etalons, std::span<const Number> numbers,
                         std::uint16_t L, std::uint16_t wLevel);
@@ -44,11 +49,12 @@ private:
         Prepared prepared;
     };
 
-    template <class Number>
     static bool holds(const Entry& entry, const EtalonTable& etalons,
-                      std::span<const Number> numbers, std::uint16_t L, std::uint16_t wLevel);
+                      std::span<const std::int64_t> numbers, std::uint16_t L,
+                      std::uint16_t wLevel);
 
     std::array<Entry, kEntries> entries_;
+    std::vector<std::int64_t> distinct_;  // the asked list without repeats
     std::uint64_t asked_ = 0;  // calls of get so far
 };
 

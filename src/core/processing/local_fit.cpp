@@ -76,6 +76,9 @@ template std::vector<FitCandidate> makeFitCandidates(const EtalonTable&,
 template std::vector<FitCandidate> makeFitCandidates(const EtalonTable&,
                                                      std::span<const std::uint32_t>, std::uint16_t,
                                                      std::uint16_t);
+template std::vector<FitCandidate> makeFitCandidates(const EtalonTable&,
+                                                     std::span<const std::int64_t>, std::uint16_t,
+                                                     std::uint16_t);
 
 std::vector<FitCandidate> makeSubsetCandidates(const EtalonTable& etalons,
                                                std::span<const std::uint32_t> subset,
