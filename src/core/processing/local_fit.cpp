@@ -80,6 +80,25 @@ template std::vector<FitCandidate> makeFitCandidates(const EtalonTable&,
                                                      std::span<const std::int64_t>, std::uint16_t,
                                                      std::uint16_t);
 
+DistinctCandidates distinctCandidates(std::span<const FitCandidate> candidates) {
+    DistinctCandidates d;
+    d.of.reserve(candidates.size());
+    for (std::size_t k = 0; k < candidates.size(); ++k) {
+        const auto same = std::find_if(d.firsts.begin(), d.firsts.end(), [&](std::size_t first) {
+            return candidates[first].etalonIndex == candidates[k].etalonIndex;
+        });
+        if (same == d.firsts.end()) {
+            d.of.push_back(d.firsts.size());
+            d.firsts.push_back(k);
+            d.repeated.push_back(false);
+        } else {
+            d.of.push_back(static_cast<std::size_t>(same - d.firsts.begin()));
+            d.repeated[d.of.back()] = true;
+        }
+    }
+    return d;
+}
+
 std::vector<FitCandidate> makeSubsetCandidates(const EtalonTable& etalons,
                                                std::span<const std::uint32_t> subset,
                                                std::uint16_t L, std::uint16_t wLevel) {

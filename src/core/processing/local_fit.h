@@ -33,6 +33,18 @@ struct FitCandidate {
     std::int64_t threshold = 0;             // h = P[L] * level / 100, truncated
 };
 
+// A list of candidates without its repeats. Candidates of one etalon made for the same pulse
+// length and level are the same candidate, so a repeated etalon fits, and is recognised, exactly
+// as its first listing: the routines that try each candidate try it once and offer its result
+// again where it is listed again.
+struct DistinctCandidates {
+    std::vector<std::size_t> firsts;  // list positions of each etalon's first listing, ascending
+    std::vector<std::size_t> of;      // per list position: its etalon's index in firsts
+    std::vector<bool> repeated;       // per index in firsts: whether the etalon is listed again
+};
+
+DistinctCandidates distinctCandidates(std::span<const FitCandidate> candidates);
+
 // The best fit at one start.
 struct LocalFit {
     std::int64_t score = 0;        // sum over the piece of e[m] * (e[m] - 2 x[t + m])

@@ -34,15 +34,24 @@ struct LeadingChain {
     }
 };
 
-// One plan of a single candidate per listed etalon.
-std::vector<FitPlan> singlePlans(std::span<const FitCandidate> candidates, std::uint16_t L) {
+// One plan of a single candidate per listed etalon, repeats left out (plans[d] fits
+// candidates[listing.firsts[d]]).
+std::vector<FitPlan> singlePlans(std::span<const FitCandidate> candidates,
+                                 const DistinctCandidates& listing, std::uint16_t L) {
     std::vector<FitPlan> plans;
-    plans.reserve(candidates.size());
-    for (const FitCandidate& candidate : candidates) {
-        plans.push_back(makeFitPlan(std::span(&candidate, 1), L));
+    plans.reserve(listing.firsts.size());
+    for (const std::size_t k : listing.firsts) {
+        plans.push_back(makeFitPlan(std::span(&candidates[k], 1), L));
     }
     return plans;
 }
+
+// The chains of one etalon, kept to be offered again where the etalon is listed again.
+struct CandidateChains {
+    ChainEnd end;     // from eight nines
+    ChainEnd ranked;  // from nine nines
+    PulseChain chain;
+};
 
 }  // namespace
 
@@ -53,7 +62,9 @@ int recognizeUnfixedPulses(Host& host, const EtalonTable& etalons,
     if (series == nullptr) return 0;
     const SeriesView view = viewOf(*series);
     std::vector<FitCandidate> candidates;
+    DistinctCandidates listing;
     std::vector<FitPlan> plans;
+    std::vector<CandidateChains> repeats;  // per etalon listed again
     LayerTable table;
     thread_local SweepWork work;  // kept by the thread: a simulation sizes it once
     work.fit.forget();            // the samples are another series' now
@@ -63,7 +74,9 @@ int recognizeUnfixedPulses(Host& host, const EtalonTable& etalons,
     bool inLanes = false;
     if (!tryAllocate([&] {
             candidates = makeFitCandidates(etalons, requiredList, view.L, wSavedEnergyProcessing);
-            plans = singlePlans(candidates, view.L);
+            listing = distinctCandidates(candidates);
+            plans = singlePlans(candidates, listing, view.L);
+            repeats.resize(plans.size());
         }) ||
         !tryAllocate([&] {
             inLanes = chainLanesFit(kEightNines, localScoreBound(plans, samplePeak(view.x)),
@@ -105,23 +118,46 @@ int recognizeUnfixedPulses(Host& host, const EtalonTable& etalons,
             }
         }
     };
+    // Takes the chains of the listing at k: made now by `make` (which settles the pieces of a
+    // chain kept, or of any chain of an etalon listed again) for a first listing, kept since
+    // for a repeat.
+    const auto takeListed = [&](std::size_t k, auto make) {
+        const std::size_t d = listing.of[k];
+        if (listing.firsts[d] != k) {
+            take(k, repeats[d].end, repeats[d].ranked, repeats[d].chain);
+            return;
+        }
+        CandidateChains made = make(d, listing.repeated[d]);
+        if (listing.repeated[d]) repeats[d] = made;
+        take(k, made.end, made.ranked, std::move(made.chain));
+    };
+    const auto keeps = [&](const ChainEnd& ranked, bool repeated) {
+        return repeated || leading.wouldTake(ranked.score) ||
+               (chains != nullptr && wouldKeep(*chains, ranked.score));
+    };
     if (inLanes) {
-        for (std::size_t first = 0; first < candidates.size(); first += kChainLanes) {
-            const std::size_t batch = std::min(kChainLanes, candidates.size() - first);
+        std::size_t next = 0;  // the next listing to take
+        for (std::size_t first = 0; first < plans.size(); first += kChainLanes) {
+            const std::size_t batch = std::min(kChainLanes, plans.size() - first);
             startChainLanes(lanes, view.starts, batch, LaneLinks::Own, kEightNines, view.L, sets);
             for (std::size_t c = 0; c < batch; ++c) {
                 fitChainLane(lanes, c, view, sets.fitted.get(), plans[first + c], work.fit);
             }
             runChainLanes(lanes, sets, wTmin, wTmax);
-            for (std::size_t c = 0; c < batch; ++c) {
-                const ChainEnd end = laneChainEnd(lanes, sets.last.get(), c, kEightNines);
-                const ChainEnd ranked = laneChainEnd(lanes, sets.last.get(), c, kNineNines);
-                std::array<const FitPlan*, kChainLanes> lanePlans;
-                lanePlans.fill(&plans[first + c]);
-                // Pieces are settled only for a chain the record or the lead keeps.
-                const bool kept = leading.wouldTake(ranked.score) ||
-                                  (chains != nullptr && wouldKeep(*chains, ranked.score));
-                take(first + c, end, ranked, traceLaneChain(lanes, ranked, view, lanePlans, kept));
+            // The listings up to the first etalon of the next batch, in list order.
+            for (; next < candidates.size() && listing.of[next] < first + batch; ++next) {
+                takeListed(next, [&](std::size_t d, bool repeated) {
+                    const std::size_t c = d - first;
+                    CandidateChains made{laneChainEnd(lanes, sets.last.get(), c, kEightNines),
+                                         laneChainEnd(lanes, sets.last.get(), c, kNineNines),
+                                         {}};
+                    std::array<const FitPlan*, kChainLanes> lanePlans;
+                    lanePlans.fill(&plans[d]);
+                    // Pieces are settled only for a chain the record or the lead keeps.
+                    made.chain = traceLaneChain(lanes, made.ranked, view, lanePlans,
+                                                keeps(made.ranked, repeated));
+                    return made;
+                });
             }
         }
         writeDetectedPulses(*series, leading.chain);
@@ -129,14 +165,18 @@ int recognizeUnfixedPulses(Host& host, const EtalonTable& etalons,
     }
     const PassSettings settings{kEightNines, true, wTmin, wTmax};
     for (std::size_t k = 0; k < candidates.size(); ++k) {
-        initLayers(table, kEightNines, view.L);
-        fitLayer(table, 0, view, sets.fitted.get(), plans[k], work);
-        sweepFirstOnly(table, sets.firstOnly.get());
-        sweepBoth(table, sets.both.get(), settings, work);
-        sweepLaterOnly(table, sets.laterOnly.get(), settings, work);
-        const ChainEnd end = findChainEnd(table, sets.last.get(), kEightNines);
-        const ChainEnd ranked = findChainEnd(table, sets.last.get(), kNineNines);
-        take(k, end, ranked, traceSettledChain(table, ranked, view, std::span(&plans[k], 1)));
+        takeListed(k, [&](std::size_t d, bool) {
+            initLayers(table, kEightNines, view.L);
+            fitLayer(table, 0, view, sets.fitted.get(), plans[d], work);
+            sweepFirstOnly(table, sets.firstOnly.get());
+            sweepBoth(table, sets.both.get(), settings, work);
+            sweepLaterOnly(table, sets.laterOnly.get(), settings, work);
+            CandidateChains made{findChainEnd(table, sets.last.get(), kEightNines),
+                                 findChainEnd(table, sets.last.get(), kNineNines),
+                                 {}};
+            made.chain = traceSettledChain(table, made.ranked, view, std::span(&plans[d], 1));
+            return made;
+        });
     }
     writeDetectedPulses(*series, leading.chain);
     return recognised;
@@ -156,14 +196,18 @@ int recognizeFixedPulses(Host& host, const EtalonTable& etalons,
         return -1;
     }
     std::vector<FitCandidate> candidates;
+    DistinctCandidates listing;
     std::vector<FitPlan> plans;
+    std::vector<KnownNumberResult> results;  // per etalon, in the order of first listings
     thread_local std::vector<FitRow> fits;  // the rows of one batch of candidates
     thread_local FitSweepBuffers buffers;
     buffers.forget();  // the samples are another series' now
     if (!tryAllocate([&] {
             fits.resize(kOctetLanes);
             candidates = makeFitCandidates(etalons, requiredList, view.L, wSavedEnergyProcessing);
-            plans = singlePlans(candidates, view.L);
+            listing = distinctCandidates(candidates);
+            plans = singlePlans(candidates, listing, view.L);
+            results.reserve(plans.size());
             sizeKnownNumberWork(work, windows, wTmin, wTmax, true);
             for (FitRow& row : fits) sizeFitRow(row, windowHull(windows));
             reserveFitSweep(buffers, view.L, fits[0].fits.size());
@@ -177,24 +221,24 @@ int recognizeFixedPulses(Host& host, const EtalonTable& etalons,
     int recognised = -1;
     std::int64_t best = kNineNines;
     PulseChain bestChain;
-    // Candidates in batches whose layers are swept side by side; results taken in list order.
-    for (std::size_t first = 0; first < candidates.size(); first += kOctetLanes) {
-        const std::size_t batch = std::min(kOctetLanes, candidates.size() - first);
+    // Etalons in batches whose layers are swept side by side; results taken in list order.
+    for (std::size_t first = 0; first < plans.size(); first += kOctetLanes) {
+        const std::size_t batch = std::min(kOctetLanes, plans.size() - first);
         std::vector<const FitRow*> rows;
         for (std::size_t c = 0; c < batch; ++c) {
             fillFitRow(fits[c], plans[first + c], view, buffers);
             rows.push_back(&fits[c]);
         }
-        std::vector<KnownNumberResult> results =
-            sweepKnownNumberBatch(windows, rows, settings, work);
-        for (std::size_t c = 0; c < batch; ++c) {
-            KnownNumberResult& result = results[c];
-            if (chains != nullptr) rankChain(*chains, result.distance, result.chain);
-            if (result.distance < best && !result.chain.empty()) {
-                best = result.distance;
-                recognised = candidates[first + c].etalonIndex + 1;
-                bestChain = std::move(result.chain);
-            }
+        for (KnownNumberResult& result : sweepKnownNumberBatch(windows, rows, settings, work))
+            results.push_back(std::move(result));
+    }
+    for (std::size_t k = 0; k < candidates.size(); ++k) {
+        const KnownNumberResult& result = results[listing.of[k]];
+        if (chains != nullptr) rankChain(*chains, result.distance, result.chain);
+        if (result.distance < best && !result.chain.empty()) {
+            best = result.distance;
+            recognised = candidates[k].etalonIndex + 1;
+            bestChain = result.chain;
         }
     }
     writeDetectedPulses(*series, bestChain);
