@@ -66,19 +66,24 @@ TEST(AddNoise, ZeroLevelCopiesTheSignalButStillAdvancesTheState) {
     EXPECT_EQ(s.wNoiseLevel, 0);
 }
 
-TEST(AddNoise, AddsTheNormalDrawsAndSaturatesAtSixteenBits) {
-    SeriesHeader s = seriesOf({0, 32767, -32768, 100});
-    std::uint16_t state = 10597;
-    std::uint16_t replay = 10597;
-    addNoise(20000, s, state);
-    std::array<std::int32_t, 4> noise{};
-    for (auto& n : noise) n = normalDeviation(replay, 20000);
-    for (std::size_t i = 0; i < 4; ++i) {
-        const std::int32_t exact = s.lpPureData[i] + noise[i];
-        const std::int32_t saturated = exact > 32767 ? 32767 : (exact < -32768 ? -32768 : exact);
-        EXPECT_EQ(s.lpData[i], saturated) << "sample " << i;
+TEST(AddNoise, AddsTheNormalDrawsInOrderAndSaturatesAtSixteenBits) {
+    // Lengths around the blocks the draws are interleaved in; a state with its unused top bit.
+    for (const std::size_t N : {4u, 8u, 21u}) {
+        SeriesHeader s = seriesOf({0, 32767, -32768, 100});
+        for (std::size_t i = 4; i < N; ++i) s.lpPureData.push_back(static_cast<std::int16_t>(i * 997));
+        s.lpData.assign(N, 0);
+        s.dwSeriesSize = s.dwMaxSeriesSize = static_cast<std::uint32_t>(N);
+        std::uint16_t state = 10597 | 0x8000;
+        std::uint16_t replay = state;
+        addNoise(20000, s, state);
+        for (std::size_t i = 0; i < N; ++i) {
+            const std::int32_t exact = s.lpPureData[i] + normalDeviation(replay, 20000);
+            const std::int32_t saturated = exact > 32767 ? 32767 : (exact < -32768 ? -32768 : exact);
+            EXPECT_EQ(s.lpData[i], saturated) << "N " << N << ", sample " << i;
+        }
+        EXPECT_EQ(state, replay) << "N " << N;
+        EXPECT_EQ(s.wNoiseLevel, 20000);
     }
-    EXPECT_EQ(s.wNoiseLevel, 20000);
 }
 
 TEST(NextSequenceRandom, BehavesLikeTheClassicRand) {

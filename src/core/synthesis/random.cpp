@@ -27,14 +27,19 @@ struct AffineStep {
     std::uint32_t c;
 };
 
-constexpr AffineStep twelveSteps() {
+// The generator's step applied `steps` times.
+constexpr AffineStep stepsOf(int steps) {
     AffineStep f{1u, 0u};
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < steps; ++i)
         f = {(12869u * f.a) & kStateMask, (12869u * f.c + 6925u) & kStateMask};
     return f;
 }
 
-constexpr AffineStep kTwelveSteps = twelveSteps();
+constexpr AffineStep kTwelveSteps = stepsOf(12);
+
+std::uint16_t applied(const AffineStep& f, std::uint32_t state) {
+    return static_cast<std::uint16_t>((f.a * state + f.c) & kStateMask);
+}
 
 // Per state, the sum of the twelve draws that follow it less their mean 12 * 16384.
 using CentredSums = std::array<std::int32_t, kStates>;
@@ -56,7 +61,7 @@ const CentredSums& centredSums() {
 // The scaled deviation of one normal value from its table entry; advances `state` twelve steps.
 std::int32_t deviationFrom(const CentredSums& sums, std::uint16_t& state, std::int16_t sd) {
     const std::int32_t centred = sums[state & kStateMask];
-    state = static_cast<std::uint16_t>((kTwelveSteps.a * state + kTwelveSteps.c) & kStateMask);
+    state = applied(kTwelveSteps, state);
     // Widened: centred * sd needs more than 32 bits once |sd| exceeds 10922.
     return static_cast<std::int32_t>(static_cast<std::int64_t>(centred) * sd >> 15);
 }
@@ -73,13 +78,36 @@ std::int16_t nextNormal(std::uint16_t& state, std::int16_t mean, std::int16_t sd
 
 void addNoise(std::int16_t wLevel, SeriesHeader& series, std::uint16_t& state) noexcept {
     const CentredSums& sums = centredSums();
-    for (std::uint32_t i = 0; i < series.dwSeriesSize; ++i) {
-        // A noisy sample beyond the 16-bit range is saturated rather than wrapped.
-        const std::int32_t noisy = series.lpPureData[i] + deviationFrom(sums, state, wLevel);
+    // A noisy sample beyond the 16-bit range is saturated rather than wrapped.
+    const auto noisy = [&](std::size_t i, std::uint16_t& at) {
+        const std::int32_t value = series.lpPureData[i] + deviationFrom(sums, at, wLevel);
         series.lpData[i] = static_cast<std::int16_t>(
-            std::clamp<std::int32_t>(noisy, std::numeric_limits<std::int16_t>::min(),
+            std::clamp<std::int32_t>(value, std::numeric_limits<std::int16_t>::min(),
                                      std::numeric_limits<std::int16_t>::max()));
+    };
+    // Samples i + k of a block take states k normal values apart; each then steps a whole
+    // block ahead, so the blocks' states are kStreams independent chains.
+    constexpr std::size_t kStreams = 8;
+    static constexpr AffineStep kBlockSteps = stepsOf(12 * kStreams);
+    const std::size_t N = series.dwSeriesSize;
+    std::size_t i = 0;
+    if (N >= kStreams) {
+        std::array<std::uint16_t, kStreams> streams{};
+        std::uint16_t at = state;
+        for (std::uint16_t& stream : streams) {
+            stream = at;
+            at = applied(kTwelveSteps, at);
+        }
+        for (; i + kStreams <= N; i += kStreams) {
+            for (std::size_t k = 0; k < kStreams; ++k) {
+                std::uint16_t next = streams[k];
+                noisy(i + k, next);
+                streams[k] = applied(kBlockSteps, streams[k]);
+            }
+        }
+        state = streams[0];  // the state of sample i
     }
+    for (; i < N; ++i) noisy(i, state);
     series.wNoiseLevel = static_cast<std::uint16_t>(wLevel);
 }
 
