@@ -1,42 +1,65 @@
 #include "core/simulation/restoring_error.h"
 
+#include <algorithm>
+
 namespace mirovale {
 namespace {
-
-// Sample c of detected pulse m, or 0 outside its kept piece or without an etalon.
-std::int32_t rebuiltSample(const SeriesHeader& series, std::size_t m, std::int32_t c) {
-    if (c < series.lpDetectedBegins[m] || c > series.lpDetectedEnds[m]) return 0;
-    const std::int32_t etalon = series.lpDetectedEtalons[m];
-    if (etalon < 1 || static_cast<std::size_t>(etalon) > series.lpPulsesList.size()) return 0;
-    const PulseHeader* pulse = series.lpPulsesList[static_cast<std::size_t>(etalon - 1)];
-    if (pulse == nullptr || static_cast<std::size_t>(c) >= pulse->lpData.size()) return 0;
-    return pulse->lpData[static_cast<std::size_t>(c)];
-}
 
 std::int64_t squared(std::int32_t difference) {
     return static_cast<std::int64_t>(difference) * difference;
 }
 
-}  // namespace
-
-std::int64_t getRestoringError(const SeriesHeader& series) {
-    const std::size_t n = series.dwSeriesSize;
-    const std::int32_t L = series.wImpulseSize;
+// Sum of the squared noise-free samples [from, to).
+std::int64_t energy(const SeriesHeader& series, std::size_t from, std::size_t to) {
     std::int64_t sum = 0;
-    std::size_t m = 0;
-    std::size_t i = 0;
-    while (i < n) {
-        if (m < series.wDetectedPulses &&
-            static_cast<std::int64_t>(i) == series.lpDetectedPositions[m]) {
-            for (std::int32_t c = 0; c < L && i < n; ++c, ++i)
-                sum += squared(series.lpPureData[i] - rebuiltSample(series, m, c));
-            ++m;
-        } else {
-            sum += squared(series.lpPureData[i]);
-            ++i;
-        }
+    for (std::size_t i = from; i < to; ++i) sum += squared(series.lpPureData[i]);
+    return sum;
+}
+
+// Sum over the `count` samples from `start` of the squared difference between the noise-free
+// signal and detected pulse m: its etalon's samples inside the kept piece, 0 elsewhere or
+// without an etalon.
+std::int64_t pulseError(const SeriesHeader& series, std::size_t m, std::size_t start,
+                        std::size_t count) {
+    const std::int32_t etalon = series.lpDetectedEtalons[m];
+    const PulseHeader* pulse =
+        etalon >= 1 && static_cast<std::size_t>(etalon) <= series.lpPulsesList.size()
+            ? series.lpPulsesList[static_cast<std::size_t>(etalon - 1)]
+            : nullptr;
+    const std::int64_t last = pulse == nullptr ? -1
+                                               : std::min<std::int64_t>(
+                                                     series.lpDetectedEnds[m],
+                                                     static_cast<std::int64_t>(pulse->lpData.size()) - 1);
+    const std::int64_t first = std::max<std::int64_t>(series.lpDetectedBegins[m], 0);
+    std::int64_t sum = 0;
+    for (std::size_t c = 0; c < count; ++c) {
+        const auto k = static_cast<std::int64_t>(c);
+        const std::int32_t rebuilt = k >= first && k <= last ? pulse->lpData[c] : 0;
+        sum += squared(series.lpPureData[start + c] - rebuilt);
     }
     return sum;
+}
+
+}  // namespace
+
+// The pulses are taken in order, each where the scan reaches its start: one that starts before
+// the scan (overlapping the pulse before it) or not at all is never reached, nor are those after.
+std::int64_t getRestoringError(const SeriesHeader& series) {
+    const std::size_t n = series.dwSeriesSize;
+    const std::size_t L = series.wImpulseSize;
+    std::int64_t sum = 0;
+    std::size_t i = 0;
+    for (std::size_t m = 0; m < series.wDetectedPulses; ++m) {
+        const std::int64_t position = series.lpDetectedPositions[m];
+        if (position < static_cast<std::int64_t>(i) || position >= static_cast<std::int64_t>(n))
+            break;
+        const auto start = static_cast<std::size_t>(position);
+        sum += energy(series, i, start);
+        const std::size_t count = std::min(L, n - start);
+        sum += pulseError(series, m, start, count);
+        i = start + count;
+    }
+    return sum + energy(series, i, n);
 }
 
 }  // namespace mirovale
