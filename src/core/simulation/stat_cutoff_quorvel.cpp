@@ -18,7 +18,7 @@ namespace {
 
 // Jobs in flight per worker: enough that a slow series does not idle the others while it is
 // waited for, few enough that a plan of any length keeps only a handful of series.
-constexpr std::size_t kSlotsPerWorker = 8;
+constexpr std::size_t kSlotsPerWorker = 64;
 constexpr unsigned kMostWorkers = 256;
 
 unsigned workerCount(unsigned asked, std::uint64_t jobs) {
