@@ -17,7 +17,9 @@ namespace mirovale {
 namespace {
 
 // Jobs in flight per worker: enough that a slow series does not idle the others while it is
-// waited for, few enough that a plan of any length keeps only a handful of series.
+// waited for, and that the maker, which sleeps until half the ring is done, wakes seldom
+// (each wake-up costs about as much as processing a short series); few enough that a plan of
+// any length keeps a bounded number of series.
 constexpr std::size_t kSlotsPerWorker = 64;
 constexpr unsigned kMostWorkers = 256;
 
