@@ -95,16 +95,22 @@ private:
         if (p == blockStart_ + width_ - 1) takeSuffixes(std::max(blockStart_, runStart_), p);
     }
 
-    // Suffix minima of the block's entered starts [first, last], the earlier start on ties.
+    // Suffix minima of the block's entered starts [first, last], the earlier start on ties. The
+    // running minimum stays in registers rather than being read back from the row just written.
     void takeSuffixes(std::int64_t first, std::int64_t last) {
         auto q = static_cast<std::size_t>(last);
-        suffix_[q] = score_[q];
-        suffixAt_[q] = last;
+        std::int64_t low = score_[q];
+        std::int64_t lowAt = last;
+        suffix_[q] = low;
+        suffixAt_[q] = lowAt;
         for (std::size_t stop = static_cast<std::size_t>(first); q > stop;) {
             --q;
-            const bool here = score_[q] <= suffix_[q + 1];
-            suffix_[q] = here ? score_[q] : suffix_[q + 1];
-            suffixAt_[q] = here ? static_cast<std::int64_t>(q) : suffixAt_[q + 1];
+            if (score_[q] <= low) {
+                low = score_[q];
+                lowAt = static_cast<std::int64_t>(q);
+            }
+            suffix_[q] = low;
+            suffixAt_[q] = lowAt;
         }
     }
 
