@@ -1,5 +1,7 @@
 #include "core/processing/admissible_sets.h"
 
+#include <atomic>
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -28,7 +30,9 @@ StartWindow clipped(const SeriesView& view, std::int64_t lo, std::int64_t hi) {
 AdmissibleSets buildAdmissibleSets(const SeriesView& view, std::uint16_t wMinPulses,
                                    std::uint16_t wMaxPulses, std::uint16_t wTmin,
                                    std::uint16_t wTmax) {
+    static std::atomic<std::uint64_t> builds{0};
     AdmissibleSets sets;
+    sets.build = ++builds;
     sets.first = getIntervalList(nullptr, wMaxPulses);
     sets.later = getIntervalList(nullptr, wMaxPulses);
     sets.last = getIntervalList(nullptr, wMaxPulses);

@@ -24,6 +24,9 @@ struct AdmissibleSets {
     std::unique_ptr<IntervalList> firstOnly;  // F \ M
     std::unique_ptr<IntervalList> both;       // F ∩ M
     std::unique_ptr<IntervalList> laterOnly;  // M \ F
+    // Distinct for every build (0 for sets made otherwise), so that a table laid out for these
+    // sets knows them again.
+    std::uint64_t build = 0;
 };
 
 // Builds the sets for k = wMinPulses..wMaxPulses of the series, intervals added with k

@@ -88,6 +88,9 @@ void startChainLanes(ChainLanes& table, std::size_t starts, std::size_t lanes, L
     table.unreachable = unreachable;
     table.L = L;
     reserveChainLanes(table, starts);
+    const ChainLanes::ResetFor resetFor{sets.build, starts, links, unreachable};
+    if (sets.build != 0 && table.resetFor == resetFor) return;
+    table.resetFor = {};  // until the reset below is complete
     // Each start keeps what a fit (S, etalon) or a pass (G, back) writes there into every lane;
     // the others take their unreachable state. A list that filled up may have lost starts the
     // others hold, so each kind is reset outside its own lists: the fits cover F ∪ M with own
@@ -120,6 +123,7 @@ void startChainLanes(ChainLanes& table, std::size_t starts, std::size_t lanes, L
             table.back[t] = u;
         }
     }
+    table.resetFor = resetFor;
 }
 
 void fitChainLane(ChainLanes& table, std::size_t lane, const SeriesView& view,

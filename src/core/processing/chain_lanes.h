@@ -46,6 +46,16 @@ struct ChainLanes {
     std::vector<ChainLaneRow> entered, suffix, suffixAt;
     std::vector<LocalFit> fits;         // one interval's fits
     std::vector<std::uint8_t> covered;  // per start: which kinds of cells a run writes there
+    // What the cells outside the runs' writes were last put in their unreachable state for; a
+    // run with the same finds them so still, since runs write only where they cover.
+    struct ResetFor {
+        std::uint64_t build = 0;  // of the admissible sets; 0 never matches
+        std::size_t starts = 0;
+        LaneLinks links = LaneLinks::Own;
+        std::int32_t unreachable = 0;
+        friend bool operator==(const ResetFor&, const ResetFor&) = default;
+    };
+    ResetFor resetFor;
 };
 
 // The lanes of the calling thread, shared by the routines (none of which runs inside another),
