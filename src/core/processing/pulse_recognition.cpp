@@ -199,7 +199,7 @@ int recognizeFixedPulses(Host& host, const EtalonTable& etalons,
     DistinctCandidates listing;
     std::vector<FitPlan> plans;
     std::vector<KnownNumberResult> results;  // per etalon, in the order of first listings
-    thread_local std::vector<FitRow> fits;  // the rows of one batch of candidates
+    thread_local std::vector<FitRow> fits;   // the rows of one batch of candidates
     thread_local FitSweepBuffers buffers;
     buffers.forget();  // the samples are another series' now
     if (!tryAllocate([&] {
