@@ -26,17 +26,22 @@ std::int64_t pulseError(const SeriesHeader& series, std::size_t m, std::size_t s
         etalon >= 1 && static_cast<std::size_t>(etalon) <= series.lpPulsesList.size()
             ? series.lpPulsesList[static_cast<std::size_t>(etalon - 1)]
             : nullptr;
-    const std::int64_t last = pulse == nullptr ? -1
-                                               : std::min<std::int64_t>(
-                                                     series.lpDetectedEnds[m],
-                                                     static_cast<std::int64_t>(pulse->lpData.size()) - 1);
-    const std::int64_t first = std::max<std::int64_t>(series.lpDetectedBegins[m], 0);
-    std::int64_t sum = 0;
-    for (std::size_t c = 0; c < count; ++c) {
-        const auto k = static_cast<std::int64_t>(c);
-        const std::int32_t rebuilt = k >= first && k <= last ? pulse->lpData[c] : 0;
-        sum += squared(series.lpPureData[start + c] - rebuilt);
-    }
+    // The piece's samples [from, to) among the count, within the etalon's; none without one.
+    const auto clamped = [&](std::int64_t c, std::size_t low) {
+        return static_cast<std::size_t>(std::clamp<std::int64_t>(c, static_cast<std::int64_t>(low),
+                                                                 static_cast<std::int64_t>(count)));
+    };
+    const std::size_t from = clamped(series.lpDetectedBegins[m], 0);
+    const std::size_t to =
+        pulse == nullptr
+            ? from
+            : clamped(std::min<std::int64_t>(series.lpDetectedEnds[m] + std::int64_t{1},
+                                             static_cast<std::int64_t>(pulse->lpData.size())),
+                      from);
+    std::int64_t sum =
+        energy(series, start, start + from) + energy(series, start + to, start + count);
+    for (std::size_t c = from; c < to; ++c)
+        sum += squared(series.lpPureData[start + c] - pulse->lpData[c]);
     return sum;
 }
 
