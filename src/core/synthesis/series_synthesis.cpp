@@ -255,12 +255,11 @@ bool buildCutOffSignal(Host& host, GeneratorStates& states, std::span<const Puls
         series.lpBegins[k] = f.begin;
         series.lpEnds[k] = f.end;
     }
-    const std::size_t N = series.dwSeriesSize;
-    for (std::size_t i = 0; i < B * L; ++i) {
-        const std::int16_t sample = series.lpVectorPureData[i];
-        series.lpVectorData[i] = sample;
-        if (i < N) series.lpPureData[i] = series.lpData[i] = sample;
-    }
+    const auto laid = series.lpVectorPureData.begin();
+    std::copy_n(laid, B * L, series.lpVectorData.begin());
+    const std::size_t shown = std::min<std::size_t>(B * L, series.dwSeriesSize);
+    std::copy_n(laid, shown, series.lpPureData.begin());
+    std::copy_n(laid, shown, series.lpData.begin());
     return true;
 }
 
