@@ -5,14 +5,11 @@
 
 #include <QImage>
 #include <QXmlStreamReader>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "cli/script.h"
-#include "cli/simulate_command.h"
+#include "cli_test_support.h"
 
 namespace mirovale {
 namespace {
@@ -74,40 +71,25 @@ std::string windowScript(const Family& f, const fs::path& picture) {
            "\n";
 }
 
-nlohmann::ordered_json readJson(const fs::path& path) {
-    std::ifstream in(path);
-    return nlohmann::ordered_json::parse(in);
-}
-
 void writeJson(const fs::path& path, const nlohmann::ordered_json& json) {
     std::ofstream(path) << json.dump(1);
 }
 
-struct ChartRun {
-    int status = 0;
-    std::string err;
-};
-
-class ChartTest : public ::testing::Test {
+class ChartTest : public testing::ScratchTest {
 protected:
-    fs::path dir_ = fs::path(::testing::TempDir()) / "mirovale_chart_test";
-    void SetUp() override { fs::create_directories(dir_); }
-    void TearDown() override { fs::remove_all(dir_); }
-
     // The family's results file, with the fixed times.
     fs::path results(const Family& f) {
-        SimulateOptions o = plan(f);
-        o.jsonPath = (dir_ / (std::string(f.name) + ".json")).string();
-        std::ostringstream out, err;
-        EXPECT_EQ(runSimulate(o, out, err), 0) << err.str();
-        nlohmann::ordered_json json = readJson(o.jsonPath);
+        const fs::path file = dir_ / (std::string(f.name) + ".json");
+        const testing::CliRun run = testing::simulate(plan(f), file);
+        EXPECT_EQ(run.status, 0) << run.err;
+        nlohmann::ordered_json json = testing::readJson(file);
         json["times"]["start"] = kStart;
         json["times"]["end"] = kEnd;
-        writeJson(o.jsonPath, json);
-        return o.jsonPath;
+        writeJson(file, json);
+        return file;
     }
 
-    static ChartRun chart(const fs::path& file, const std::string& mode, const fs::path& out,
+    static testing::CliRun chart(const fs::path& file, const std::string& mode, const fs::path& out,
                           const std::string& size = kSize, const std::string& bound = "") {
         ChartOptions o;
         o.results = file.string();
@@ -117,14 +99,14 @@ protected:
         o.out = out.string();
         std::ostringstream err;
         const int status = runChart(o, err);
-        return {status, err.str()};
+        return {status, "", err.str()};
     }
 };
 
 TEST_F(ChartTest, EveryFamilyEqualsTheWindowsChartOfTheSameSimulation) {
     for (const Family& f : kFamilies) {
         const fs::path drawn = dir_ / (std::string(f.name) + "-chart.png");
-        const ChartRun run = chart(results(f), f.mode, drawn, kSize, f.bound);
+        const testing::CliRun run = chart(results(f), f.mode, drawn, kSize, f.bound);
         ASSERT_EQ(run.status, 0) << f.name << ": " << run.err;
 
         const fs::path shown = dir_ / (std::string(f.name) + "-window.png");
@@ -163,7 +145,7 @@ TEST_F(ChartTest, SvgIsAWellFormedDocumentOfTheClientSizeWithTheChartDrawn) {
 
 TEST_F(ChartTest, RefusesBadInputWithOneMessageAndWritesNothing) {
     const fs::path good = results(kFamilies[1]);  // joint detection
-    const nlohmann::ordered_json json = readJson(good);
+    const nlohmann::ordered_json json = testing::readJson(good);
     using Edit = std::function<void(nlohmann::ordered_json&)>;
     const struct {
         const char* message;
@@ -209,7 +191,7 @@ TEST_F(ChartTest, RefusesBadInputWithOneMessageAndWritesNothing) {
             writeJson(file, edited);
         }
         const fs::path out = dir_ / c.out;
-        const ChartRun run = chart(file, c.mode, out, c.size, c.bound);
+        const testing::CliRun run = chart(file, c.mode, out, c.size, c.bound);
         EXPECT_EQ(run.status, 2) << c.message;
         EXPECT_THAT(run.err, HasSubstr(c.message));
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;

@@ -1,20 +1,18 @@
 #include "cli/merge_command.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "cli/simulate_command.h"
+#include "cli_test_support.h"
 
 namespace mirovale {
 namespace {
 
-using ::testing::HasSubstr;
 namespace fs = std::filesystem;
+using testing::CliRun;
+using testing::readJson;
+using testing::simulate;
 
 // A plan of 2 pulse numbers, 2 noise levels and 3 repeats: 12 series of 400 samples.
 SimulateOptions smallPlan(std::uint16_t seriesType, const char* task) {
@@ -35,39 +33,17 @@ SimulateOptions smallPlan(std::uint16_t seriesType, const char* task) {
     return o;
 }
 
-struct CliRun {
-    int status = 0;
-    std::string err;
-};
-
-CliRun simulateTo(SimulateOptions o, const fs::path& json, const std::string& shard = "") {
-    o.jsonPath = json.string();
-    o.shard = shard;
-    std::ostringstream out, err;
-    const int status = runSimulate(o, out, err);
-    return {status, err.str()};
-}
-
 CliRun merge(const std::vector<fs::path>& parts, const fs::path& json) {
     MergeOptions o;
     for (const fs::path& part : parts) o.parts.push_back(part.string());
     o.jsonPath = json.string();
     std::ostringstream out, err;
     const int status = runMerge(o, out, err);
-    return {status, err.str()};
+    return {status, out.str(), err.str()};
 }
 
-nlohmann::json readJson(const fs::path& path) {
-    std::ifstream in(path);
-    return nlohmann::json::parse(in);
-}
-
-class MergeTest : public ::testing::Test {
+class MergeTest : public testing::ScratchTest {
 protected:
-    fs::path dir_ = fs::path(::testing::TempDir()) / "mirovale_merge_test";
-    void SetUp() override { fs::create_directories(dir_); }
-    void TearDown() override { fs::remove_all(dir_); }
-
     // Runs parts 1..count of the plan (or the given ones) into NAME-I.json.
     std::vector<fs::path> parts(const std::string& name, const SimulateOptions& plan,
                                 std::uint32_t count, std::vector<std::uint32_t> indices = {}) {
@@ -77,7 +53,7 @@ protected:
         for (const std::uint32_t i : indices) {
             const std::string shard = std::to_string(i) + "/" + std::to_string(count);
             files.push_back(dir_ / (name + "-" + std::to_string(files.size() + 1) + ".json"));
-            const CliRun run = simulateTo(plan, files.back(), shard);
+            const CliRun run = simulate(plan, files.back(), shard);
             EXPECT_EQ(run.status, 0) << shard << run.err;
         }
         return files;
@@ -96,16 +72,16 @@ TEST_F(MergeTest, MergedPartsEqualOneRunOfTheWholePlanForEverySeriesType) {
     };
     for (const auto& p : plans) {
         const SimulateOptions plan = smallPlan(p.seriesType, p.task);
-        const CliRun whole = simulateTo(plan, dir_ / "whole.json");
+        const CliRun whole = simulate(plan, dir_ / "whole.json");
         ASSERT_EQ(whole.status, 0) << p.line << whole.err;
-        const nlohmann::json expected = readJson(dir_ / "whole.json");
+        const auto expected = readJson(dir_ / "whole.json");
         for (const std::uint32_t count : {1u, 2u, 3u, 7u}) {
             // Given in reverse: the order of the files does not matter.
             std::vector<fs::path> files = parts("part", plan, count);
             std::reverse(files.begin(), files.end());
             const CliRun merged = merge(files, dir_ / "merged.json");
             ASSERT_EQ(merged.status, 0) << p.line << " " << count << merged.err;
-            const nlohmann::json got = readJson(dir_ / "merged.json");
+            const auto got = readJson(dir_ / "merged.json");
             EXPECT_EQ(got["record"], expected["record"]) << p.line << " " << count;
             EXPECT_EQ(got["generators"], expected["generators"]) << p.line << " " << count;
             EXPECT_EQ(got["plan"], expected["plan"]) << p.line << " " << count;
@@ -121,7 +97,7 @@ TEST_F(MergeTest, RefusesPartsThatDoNotMakeUpOnePlanNamingTheFirstOffendingFile)
     const std::vector<fs::path> thirds = parts("third", plan, 3, {1, 3});
     const std::vector<fs::path> twice = parts("twice", plan, 2, {1, 1});
     const std::vector<fs::path> otherHalves = parts("other", other, 2);
-    ASSERT_EQ(simulateTo(plan, dir_ / "whole.json").status, 0);
+    ASSERT_EQ(simulate(plan, dir_ / "whole.json").status, 0);
     const auto name = [](const fs::path& p) { return p.string(); };
     const struct {
         int line;
@@ -152,27 +128,6 @@ TEST_F(MergeTest, RefusesPartsThatDoNotMakeUpOnePlanNamingTheFirstOffendingFile)
         const CliRun run = merge(c.files, out);
         EXPECT_EQ(run.status, 2) << c.line;
         EXPECT_EQ(run.err, "mirovale-cli merge: " + c.message + "\n") << c.line;
-        EXPECT_FALSE(fs::exists(out)) << c.line;
-    }
-}
-
-TEST_F(MergeTest, SimulateRefusesAPartThePlanDoesNotHave) {
-    const struct {
-        int line;
-        const char* shard;
-        const char* message;
-    } cases[] = {
-        {__LINE__, "0/3", "--shard: '0/3' is not I/K with 1 <= I <= K"},
-        {__LINE__, "4/3", "--shard: '4/3' is not I/K with 1 <= I <= K"},
-        {__LINE__, "1/4294967296", "--shard: '1/4294967296' is not I/K with 1 <= I <= K"},
-        // 12 series cannot make 13 parts.
-        {__LINE__, "1/13", "План моделирования отклонён: его 12 серий нельзя разделить на 13 частей."},
-    };
-    for (const auto& c : cases) {
-        const fs::path out = dir_ / "part.json";
-        const CliRun run = simulateTo(smallPlan(1, "joint"), out, c.shard);
-        EXPECT_EQ(run.status, 2) << c.line;
-        EXPECT_THAT(run.err, HasSubstr(c.message)) << c.line << run.err;
         EXPECT_FALSE(fs::exists(out)) << c.line;
     }
 }

@@ -3,16 +3,18 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "cli/demo_command.h"
+#include "cli_test_support.h"
 
 namespace mirovale {
 namespace {
 
 using ::testing::HasSubstr;
 using ::testing::MatchesRegex;
+using testing::CliRun;
+using testing::simulate;
 
 // A small plan: known number of whole pulses, joint detection, 400 samples.
 SimulateOptions smallPlan() {
@@ -25,20 +27,6 @@ SimulateOptions smallPlan() {
     o.noise = "0:2:80";
     o.repeats = 2;
     return o;
-}
-
-struct CliRun {
-    int status = 0;
-    std::string out, err;
-};
-
-CliRun simulate(const SimulateOptions& o) {
-    std::ostringstream out, err;
-    CliRun run;
-    run.status = runSimulate(o, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
 }
 
 // The whole file of a joint-detection plan, its keys in order and every value, is pinned by the
@@ -92,6 +80,15 @@ TEST(RunSimulate, RefusesUnusableOptionsWithStatusTwoAndNoResult) {
          "[About selectedSubset] Error: selected Subset is absence!", notRun},
         {__LINE__, [](SimulateOptions& o) { o.csvPath = "no/such/directory/tables.csv"; }, nullptr,
          "mirovale-cli simulate: cannot write no/such/directory/tables.csv\n"},
+        {__LINE__, [](SimulateOptions& o) { o.shard = "0/3"; }, nullptr,
+         "mirovale-cli simulate: --shard: '0/3' is not I/K with 1 <= I <= K\n"},
+        {__LINE__, [](SimulateOptions& o) { o.shard = "4/3"; }, nullptr,
+         "mirovale-cli simulate: --shard: '4/3' is not I/K with 1 <= I <= K\n"},
+        {__LINE__, [](SimulateOptions& o) { o.shard = "1/4294967296"; }, nullptr,
+         "mirovale-cli simulate: --shard: '1/4294967296' is not I/K with 1 <= I <= K\n"},
+        // 8 series cannot make 9 parts.
+        {__LINE__, [](SimulateOptions& o) { o.shard = "1/9"; },
+         "План моделирования отклонён: его 8 серий нельзя разделить на 9 частей.", notRun},
     };
     for (const auto& c : cases) {
         SimulateOptions o = smallPlan();

@@ -56,12 +56,6 @@ TEST(ReadSequence, StepsPastOneCommaOrBlankPerEntry) {
     }
 }
 
-TEST(WriteSequence, SeparatesByCommasWithNoneTrailing) {
-    const std::vector<std::uint16_t> entries{3, 15, 20};
-    EXPECT_EQ(writeSequence(entries), "3,15,20");
-    EXPECT_EQ(writeSequence({}), "");
-}
-
 TEST(Decimal, WritesFiveSignificantDigitsAndReadsWhatWasTyped) {
     EXPECT_EQ(writeDecimal(0.25), "0.25");
     EXPECT_EQ(writeDecimal(1.0 / 3.0), "0.33333");

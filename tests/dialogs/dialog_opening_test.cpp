@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <sstream>
 #include <tuple>
 
 #include "core/host/recording_host.h"
 #include "dialogs/dialog_test_support.h"
+#include "golden.h"
 
 namespace mirovale {
 namespace {
@@ -22,55 +23,44 @@ auto writable(const ProgramState& s) {
         s.dwBoundsIncluded);
 }
 
-// A state as start-up leaves it: both sequences and the required list filled.
-ProgramState startedState() {
-    ProgramState state;
-    state.lpEditSequence = {1, 1, 1, 1};
-    state.lpRequiredList = {1, 2, 3, 4, 5};
-    state.wRequiredCount = 5;
-    state.wRequestedPulses = 3;
-    state.wTmpMinPulses = 6;
-    state.wTmpMaxPulses = 30;
-    return state;
+// A control as "<kind><id> "<caption>"": G group box, L label, E edit, B push button, C check
+// box, R radio button (no id where it has none); then what opening shows in an edit or a
+// label written at opening, [x] or [ ] for a box or radio, and whether it is disabled or the
+// default button.
+std::string describe(const DialogModel& dialog, const DialogControl& c) {
+    std::string out(1, "GLEBCR"[static_cast<int>(c.kind)]);
+    if (c.id != kNoControlId) out += std::to_string(c.id);
+    if (!c.text.empty()) out += " \"" + c.text + "\"";
+    if (c.id != kNoControlId && (c.kind == ControlKind::Edit || c.kind == ControlKind::Label))
+        out += " = \"" + dialog.text(c.id) + "\"";
+    if (c.kind == ControlKind::CheckBox || c.kind == ControlKind::RadioButton)
+        out += dialog.checked(c.id) ? " [x]" : " [ ]";
+    if (!c.enabled) out += " disabled";
+    if (c.isDefault) out += " default";
+    return out;
 }
 
-TEST(DialogOpening, ShowsTheProgramStateInEveryControl) {
-    using Texts = std::vector<std::pair<int, std::string>>;
-    const struct {
-        int line;
-        int dialog;
-        Texts texts;
-        std::vector<int> checked;  // every other check box and radio button is clear
-    } cases[] = {
-        // 1004 is dwSelectedEtalon.
-        {__LINE__, 105, {{1000, "1200"}, {1001, "40"}, {1003, "181"}, {1004, "1"}, {1005, "75"},
-                         {1006, "75"}}, {}},
-        // wRequestedPulses entries of the sequence, no trailing comma.
-        {__LINE__, 106, {{1008, "Number of Pulses in Series (from 6 to 30)"}, {1007, "3"},
-                         {1009, "Sequence of Etalons in Series (values from 1 to 20)"},
-                         {1010, "1,1,1"}, {1011, "20"}}, {}},
-        {__LINE__, 107, {{1014, "5"}, {1012, "List of Required Etalons (from 1 to 20)"},
-                         {1013, "1,2,3,4,5"}}, {}},
-        {__LINE__, 110, {{1015, "6"}, {1016, "30"}, {1017, "1"}, {1018, "29"}, {1019, "0"},
-                         {1020, "5"}, {1021, "100"}}, {}},
-        {__LINE__, 111, {{1020, "1"}}, {1018, 1021}},  // employment 4, proceeding 1
-        // Detected tuples style 2, original style 0.
-        {__LINE__, 112, {}, {1044, 1024, 1023, 1026, 1047}},
-        {__LINE__, 113, {{1033, "0.25"}}, {1028, 1030}},
-        {__LINE__, 114, {{1033, "0.25"}}, {1028, 1030, 1042}},
-    };
-    for (const auto& c : cases) {
+// Every dialog as it opens on a started workbench, in tests/data/dialogs/opened.txt: its title,
+// size and place, and each control in tab order with its caption (the dialog tables') and what
+// the program state shows in it. Where the controls lie is ours, checked only to lie inside.
+TEST(DialogOpening, ShowsTheTemplateAndTheProgramStateAsTheGoldenListing) {
+    std::ostringstream listing;
+    for (const int id : kDialogIds) {
         ProgramState state = startedState();
-        const auto dialog = makeDialog(c.dialog, state);
+        const auto dialog = makeDialog(id, state);
         dialog->open();
-        for (const auto& [id, text] : c.texts) EXPECT_EQ(dialog->text(id), text) << c.line;
-        for (const DialogControl& control : dialog->dialogTemplate().controls) {
-            if (control.kind != ControlKind::CheckBox && control.kind != ControlKind::RadioButton)
-                continue;
-            const bool checked = std::ranges::count(c.checked, control.id) > 0;
-            EXPECT_EQ(dialog->checked(control.id), checked) << c.line << " " << control.id;
+        const DialogTemplate& t = dialog->dialogTemplate();
+        listing << t.id << " \"" << t.title << "\" " << t.width << 'x' << t.height;
+        if (t.hasPosition) listing << " at " << t.x << ',' << t.y;
+        listing << '\n';
+        for (const DialogControl& c : t.controls) {
+            listing << "  " << describe(*dialog, c) << '\n';
+            EXPECT_TRUE(c.width > 0 && c.height > 0 && c.x + c.width <= t.width &&
+                        c.y + c.height <= t.height)
+                << id << " " << describe(*dialog, c);
         }
     }
+    testing::expectGoldenText("dialogs/opened.txt", listing.str());
 }
 
 TEST(DialogOpening, WritesNoMoreEntriesThanTheListsHold) {

@@ -34,4 +34,16 @@ inline std::unique_ptr<DialogModel> makeDialog(int id, ProgramState& state) {
 
 inline constexpr int kDialogIds[] = {105, 106, 107, 110, 111, 112, 113, 114};
 
+// A state as start-up leaves it: both sequences and the required list filled.
+inline ProgramState startedState() {
+    ProgramState state;
+    state.lpEditSequence = {1, 1, 1, 1};
+    state.lpRequiredList = {1, 2, 3, 4, 5};
+    state.wRequiredCount = 5;
+    state.wRequestedPulses = 3;
+    state.wTmpMinPulses = 6;
+    state.wTmpMaxPulses = 30;
+    return state;
+}
+
 }  // namespace mirovale

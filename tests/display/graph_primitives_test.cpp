@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/display/etalon_cell.h"
+#include "core/display/result_highlighting.h"
 #include "core/host/recording_canvas.h"
 #include "display/series_sample.h"
 
@@ -46,10 +48,12 @@ TEST(CoordinateMapping, EdgesMidLineAndLargeSizes) {
     for (const auto& c : columns) EXPECT_EQ(xOfSample(c.r, c.n, c.j), c.x) << "line " << c.line;
 }
 
-// The pulses' labels (position, letter, kept range), the whole pulses and their kept parts are
-// drawn in the golden pictures of the series views, whole and cut-off. Too short a series or a zero half-range leaves the curves out instead of dividing by zero,
-// and a pulse without a valid etalon is left out instead of read outside the list.
-TEST(PulseCurves, UnmappableSeriesDrawsNoCurve) {
+// The pulses' labels (position, letter, kept range), the whole pulses, their kept parts and
+// shading, and the etalon cells in each state are in the golden pictures of the views. Too
+// short a series, a zero half-range or a zero amplitude leaves the curves out instead of
+// dividing by zero, and a pulse without a valid etalon is left out instead of read outside the
+// list: at most the axes and the letter are drawn.
+TEST(Curves, AnUnmappableSeriesOrAZeroRangeDrawsNoCurve) {
     testing::SampleSeries s(1, 20, 1);
     s.addDetected(0, 1, 0, 19);
     RecordingCanvas canvas;
@@ -59,9 +63,16 @@ TEST(PulseCurves, UnmappableSeriesDrawsNoCurve) {
     drawDetectedPulses(canvas, kOdd, 0, s.series);
     s.series.lpDetectedEtalons[0] = 9;  // beyond the etalon list: left out
     drawDetectedPulses(canvas, kOdd, 100, s.series);
+    testing::SampleSeries shaded(101, 10, 1);
+    shaded.addPulse(20, 1, 3, 6);
+    shadeOriginalPulses(canvas, kOdd, 0, shaded.series);
     EXPECT_TRUE(canvas.calls.empty()) << canvas.transcript();
     drawGraphAxes(canvas, kOdd);
     EXPECT_EQ(canvas.transcript(), "moveTo 10 20\nlineTo 10 121\nmoveTo 10 70\nlineTo 110 70\n");
+    canvas.clear();
+    drawEtalonCell(canvas, 15, s.etalons[0], 0, CellState::Plain, {100, 50, 140, 90});
+    EXPECT_EQ(canvas.transcript(),
+              "text 100 52 ' a '\nmoveTo 100 69\nlineTo 100 109\nmoveTo 100 89\nlineTo 145 89\n");
 }
 
 }  // namespace

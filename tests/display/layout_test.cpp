@@ -24,7 +24,9 @@ ProgramState stateFor(std::uint16_t task, std::uint16_t seriesType) {
 }
 
 // Where the buttons, cells and option rows lie is in the golden pictures of the views
-// (tests/data/views); the rectangles a repaint invalidates are not, so they are checked here.
+// (tests/data/views), the Restart button higher with Select All (joint detection) and lower
+// without it (the tuple tasks); which tasks have Select All, in PaintWindow's table. The
+// rectangles a repaint invalidates are not, so they are checked here.
 // 1280 x 800, line height 15, task 4 (select-all shown), series type 8 (lost-data row shown).
 TEST(WindowLayout, RepaintRectanglesCoverTheirPartsAndTheirFrames) {
     const WindowLayout l = computeWindowLayout({1280, 800}, 15, stateFor(4, 8));
@@ -68,25 +70,6 @@ TEST(WindowLayout, SizesTheGridForTheEtalonCount) {
         EXPECT_EQ(l.gridColumns, c.columns) << c.line;
         EXPECT_EQ(l.gridRows, c.rows) << c.line;
         EXPECT_EQ(l.rcEtalonCells.size(), c.count) << c.line;
-    }
-}
-
-TEST(WindowLayout, KeepsTheSelectAllButtonForTheTasksThatChooseEtalonsInTheGrid) {
-    const struct {
-        int line;
-        std::uint16_t task;
-        bool selectAll;
-        int restartTop;
-    } cases[] = {
-        {__LINE__, 1, false, 674},  {__LINE__, 2, true, 632},   {__LINE__, 4, true, 632},
-        {__LINE__, 36, false, 674}, {__LINE__, 40, false, 674}, {__LINE__, 48, false, 674},
-        {__LINE__, 64, true, 632},
-    };
-    for (const auto& c : cases) {
-        const WindowLayout l = computeWindowLayout({1280, 800}, 15, stateFor(c.task, 4));
-        EXPECT_EQ(l.hasSelectAll, c.selectAll) << c.line;
-        EXPECT_EQ(l.restartButton.top, c.restartTop) << c.line;
-        EXPECT_EQ(l.buttonsArea.top, c.restartTop - 42) << c.line;
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/host/recording_canvas.h"
 #include "display/series_sample.h"
 
 namespace mirovale {
@@ -29,16 +28,6 @@ TEST(TupleSpans, GroupsAndWidening) {
     s.series.lpTupleFirst = {1, 2};
     s.series.lpTupleLast = {2, 5};  // the second names a pulse that was not detected
     EXPECT_EQ(tupleSpans(kGraph, s.series, true), (std::vector<TupleSpan>{{0, 41}}));
-}
-
-// The shading itself is in the golden pictures of the series views; a zero half-range would
-// divide by zero and shades nothing.
-TEST(OriginalShading, AZeroHalfRangeShadesNothing) {
-    testing::SampleSeries s(101, 10, 1);
-    s.addPulse(20, 1, 3, 6);
-    RecordingCanvas canvas;
-    shadeOriginalPulses(canvas, kGraph, 0, s.series);
-    EXPECT_TRUE(canvas.calls.empty());
 }
 
 }  // namespace

@@ -47,6 +47,8 @@ TEST(PaintWindow, DrawsTheButtonsOfTheViewThenTheOptionRows) {
         {__LINE__, VIEW_ETALON_GRID, 1, 4, 8, 1, {B::Next, B::Exit, B::UnselectAll}, true},
         {__LINE__, VIEW_ETALON_GRID, 1, 1, 2, 1, {B::Next, B::Exit}, true},  // detection
         {__LINE__, VIEW_RESULTS, 1, 4, 1, 0, {B::Restart, B::Next, B::Exit, B::SelectAll}, false},
+        {__LINE__, VIEW_RESULTS, 1, 2, 1, 0, {B::Restart, B::Next, B::Exit, B::SelectAll}, false},
+        {__LINE__, VIEW_RESULTS, 1, 64, 1, 0, {B::Restart, B::Next, B::Exit, B::SelectAll}, false},
         {__LINE__, VIEW_RESULTS, 1, 40, 40, 0, {B::Restart, B::Next, B::Exit}, false},
         {__LINE__, VIEW_SUBSET_PANEL, 1, 36, 36, 0, {B::Next, B::Exit}, false},
         {__LINE__, VIEW_PARAMS_PANEL, 1, 4, 2, 0, {B::Next, B::Exit, B::SelectAll}, true},

@@ -4,15 +4,12 @@
 
 #include "core/host/recording_host.h"
 #include "export_test_support.h"
+#include "image_checks.h"
 
 namespace mirovale {
 namespace {
 
 using testing::ScratchFolder;
-
-std::uint32_t field32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
-}
 
 // A 1-bit image whose set pixels form a diagonal; palette black, white.
 class MonochromeImage : public PixelImage {
@@ -37,7 +34,7 @@ std::vector<std::uint8_t> saveBmp(const PixelSource& capture) {
     return testing::readBytes(path);
 }
 
-// Pixels read back against the source: tests/qt, through Qt's reader.
+// The rows against the source: image_checks.h; read back through Qt's reader: tests/qt.
 TEST(BitmapFile, CapturesAreWrittenWithTheImageSizeOfTheirDepth) {
     const PixelImage wide = testing::samplePicture(5, 3, 32);
     const PixelImage deep = testing::samplePicture(5, 3, 24);
@@ -59,11 +56,11 @@ TEST(BitmapFile, CapturesAreWrittenWithTheImageSizeOfTheirDepth) {
     };
     for (const Case& c : cases) {
         const std::vector<std::uint8_t> file = saveBmp(c.capture);
-        if (!c.golden.empty()) testing::expectGolden(c.golden, file);
-        EXPECT_EQ(field32(file, 34), c.imageSize) << c.line;
-        const std::uint32_t offset = field32(file, 10);
+        if (!c.golden.empty()) testing::expectGolden("export/" + c.golden, file);
+        EXPECT_EQ(testing::bmpFault(file, c.capture), "") << c.line;
+        EXPECT_EQ(testing::fileWord(file, 34), c.imageSize) << c.line;
+        const std::uint32_t offset = testing::fileWord(file, 10);
         EXPECT_EQ(file.size(), offset + c.imageSize) << c.line;
-        EXPECT_EQ(field32(file, 2), file.size()) << c.line;
         EXPECT_TRUE(std::all_of(file.begin() + offset + c.rowsSize, file.end(), [](std::uint8_t b) {
             return b == 0;
         })) << c.line;

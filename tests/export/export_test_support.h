@@ -7,13 +7,12 @@
 #include <csignal>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "core/host/pixel_image.h"
+#include "golden.h"
 
 namespace mirovale::testing {
 
@@ -45,32 +44,6 @@ public:
 private:
     fs::path path_;
 };
-
-inline std::vector<std::uint8_t> readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void writeBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
-// Compares `bytes` with the golden file data/export/<name>; the golden-update build rewrites it.
-inline void expectGolden(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    const fs::path golden = fs::path(MIROVALE_TEST_DATA_DIR) / "export" / name;
-    if (MIROVALE_UPDATE_GOLDEN) {
-        fs::create_directories(golden.parent_path());
-        writeBytes(golden, bytes);
-        return;
-    }
-    const std::vector<std::uint8_t> expected = readBytes(golden);
-    ASSERT_EQ(bytes.size(), expected.size()) << name;
-    const auto diff = std::mismatch(bytes.begin(), bytes.end(), expected.begin());
-    EXPECT_TRUE(diff.first == bytes.end())
-        << name << " differs at byte " << diff.first - bytes.begin();
-}
 
 // Files written from now on may not grow past `limit` bytes; writing past it fails (the signal
 // it would raise is ignored) until the object is destroyed.

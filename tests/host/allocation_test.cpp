@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/host/format_text.h"
-
 namespace mirovale {
 namespace {
 
@@ -20,12 +18,6 @@ TEST(AllocationProbe, FailsExactlyTheArmedRequestAndLeavesTheVectorUnchanged) {
 TEST(AllocationProbe, ReportsARealAllocationFailure) {
     EXPECT_FALSE(tryAllocate([] { throw std::bad_alloc(); }));
     EXPECT_TRUE(tryAllocate([] {}));
-}
-
-TEST(FormatText, FormatsLikePrintf) {
-    EXPECT_EQ(formatText("dwSeriesSize: %d [%d]\n", 1200, 0), "dwSeriesSize: 1200 [0]\n");
-    EXPECT_EQ(formatText("%.5g", 0.25), "0.25");
-    EXPECT_EQ(formatText("%s", ""), "");
 }
 
 }  // namespace

@@ -49,7 +49,9 @@ private:
     void onCancel() override { ++cancels; }
 };
 
-TEST(RecordingHost, PlaysTheQueuedAnswerOfEachDialogInOrder) {
+// Each dialog takes the first answer queued for it, past those of other dialogs, and records
+// what it showed; with none left it is cancelled and recorded unanswered.
+TEST(RecordingHost, PlaysTheQueuedAnswerOfEachDialogInOrderAndCancelsWhenNoneIsLeft) {
     RecordingHost host;
     host.queueAnswer({900, DialogResult::Ok, {{10, "first"}}, {{11, true}}});
     host.queueAnswer({777, DialogResult::Ok, {{1, "other dialog"}}, {}});
@@ -60,24 +62,16 @@ TEST(RecordingHost, PlaysTheQueuedAnswerOfEachDialogInOrder) {
     EXPECT_EQ(dialog.typed, "first");
     EXPECT_TRUE(dialog.box);
     EXPECT_EQ(host.runDialog(dialog), DialogResult::Cancel);  // skips the answer for 777
+    EXPECT_EQ(host.runDialog(dialog), DialogResult::Cancel);  // nothing left for 900
     EXPECT_EQ(dialog.typed, "first");
-    EXPECT_EQ(dialog.cancels, 1);
-    ASSERT_EQ(host.dialogs.size(), 2u);
+    EXPECT_EQ(dialog.cancels, 2);
+    ASSERT_EQ(host.dialogs.size(), 3u);
     EXPECT_TRUE(host.dialogs[1].answered);
+    EXPECT_FALSE(host.dialogs[2].answered);
     EXPECT_THAT(host.dialogs[0].shown,
                 ElementsAre(ShownControl{10, "start", false}, ShownControl{11, "box", false},
                             ShownControl{12, "a", true}, ShownControl{13, "b", false},
                             ShownControl{14, "locked", false}));
-}
-
-TEST(RecordingHost, CancelsAndRecordsADialogWithNoAnswerQueued) {
-    RecordingHost host;
-    ProbeDialog dialog;
-    EXPECT_EQ(host.runDialog(dialog), DialogResult::Cancel);
-    EXPECT_EQ(dialog.cancels, 1);
-    ASSERT_EQ(host.dialogs.size(), 1u);
-    EXPECT_FALSE(host.dialogs[0].answered);
-    EXPECT_EQ(host.dialogs[0].result, DialogResult::Cancel);
 }
 
 TEST(RecordingHost, ClicksOnlyWhereTheStateDiffersAndReportsWhatItCannotDo) {
@@ -95,39 +89,6 @@ TEST(RecordingHost, ClicksOnlyWhereTheStateDiffersAndReportsWhatItCannotDo) {
     EXPECT_FALSE(dialog.checked(12));  // the radio group cleared it
     EXPECT_EQ(dialog.text(14), "locked");
     EXPECT_THAT(host.dialogs[0].refused, ElementsAre(14, 99, 13));
-}
-
-TEST(DialogModel, ReadsBackAtMostNinetyNineCharactersAndReopensFresh) {
-    ProbeDialog dialog;
-    dialog.open();
-    dialog.setText(10, std::string(120, '7'));
-    dialog.click(11);
-    dialog.finish(DialogResult::Ok);
-    EXPECT_EQ(dialog.typed, std::string(99, '7'));
-    EXPECT_EQ(dialog.text(10), std::string(120, '7'));  // shown whole, read cut
-    dialog.opening = "again";
-    dialog.open();
-    EXPECT_EQ(dialog.text(10), "again");
-    EXPECT_FALSE(dialog.checked(11));
-    EXPECT_FALSE(dialog.click(kIdOk));  // push buttons end the dialog; they are not clicked here
-}
-
-TEST(RecordingHost, KeepsTheLastCheckStateAndAnswersSaveRequestsFromItsQueue) {
-    RecordingHost host;
-    host.checkMenuItem(40009, true);
-    host.checkMenuItem(40008, true);
-    host.checkMenuItem(40009, false);
-    EXPECT_FALSE(host.isChecked(40009));
-    EXPECT_TRUE(host.isChecked(40008));
-    EXPECT_FALSE(host.isChecked(40001));  // never set
-
-    host.queueFileName("shot.bmp");
-    const SaveFileRequest request{"Snapshot File Name", {{"Bitmap Files (*.bmp)", "*.bmp"}}, "bmp"};
-    EXPECT_EQ(host.askSaveFileName(request), "shot.bmp");
-    EXPECT_EQ(host.askSaveFileName(request), std::nullopt);  // nothing queued: cancelled
-    EXPECT_THAT(host.saveRequests, ElementsAre(request, request));
-    EXPECT_EQ(host.setCursor(CursorShape::VerticalResize), CursorShape::Arrow);
-    EXPECT_EQ(host.setCursor(CursorShape::Arrow), CursorShape::VerticalResize);
 }
 
 }  // namespace

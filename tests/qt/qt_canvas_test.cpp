@@ -129,18 +129,6 @@ TEST_F(CanvasTest, RectanglesLeaveOutTheirRightAndBottomEdges) {
     }
 }
 
-// Text in either background mode, the window font's line height and the symbol face's sizes
-// are in the golden pictures of the views (tests/data/views), which mirovale-cli draws on this
-// canvas; the letters of the symbol face are a table, most of which no picture shows.
-TEST(FaceText, SymbolFaceShowsGreekLetters) {
-    EXPECT_EQ(faceText(FontFace::Symbol, "abcdefghijklmnopqrstuvwxyz"),
-              QStringLiteral(u"αβχδεφγηιϕκλμνοπθρστυϖωξψζ"));
-    EXPECT_EQ(faceText(FontFace::Symbol, "ABCDEFGHIJKLMNOPQRSTUVWXYZ"),
-              QStringLiteral(u"ΑΒΧΔΕΦΓΗΙϑΚΛΜΝΟΠΘΡΣΤΥςΩΞΨΖ"));
-    EXPECT_EQ(faceText(FontFace::Symbol, "s = 2, Ш"), QStringLiteral(u"σ = 2, Ш"));
-    EXPECT_EQ(faceText(FontFace::Window, "sigma"), QStringLiteral(u"sigma"));
-}
-
 TEST_F(CanvasTest, PaintsAreClippedAndEraseOnlyWhenAsked) {
     QtCanvas& k = canvas(30, 30);
     k.selectBrush({kGrey});

@@ -16,11 +16,13 @@
 #include "core/shell/click_handler.h"
 #include "core/shell/command_handler.h"
 #include "core/shell/commands.h"
+#include "dialog_answers.h"
 #include "workbench_fixture.h"
 
 namespace mirovale {
 namespace {
 
+using testing::ok;
 using testing::Workbench;
 
 struct Flow {
@@ -70,19 +72,10 @@ std::vector<Flow> flows() {
         {"small simulation",
          [](Workbench& w) {
              w.command(IDM_DETECTION);
-             w.host.queueAnswer(
-                 {105, DialogResult::Ok, {{1000, "200"}, {1001, "40"}, {1003, "181"}}, {}});
-             w.host.queueAnswer({110,
-                                 DialogResult::Ok,
-                                 {{1015, "2"},
-                                  {1016, "3"},
-                                  {1017, "1"},
-                                  {1021, "2"},
-                                  {1019, "0"},
-                                  {1018, "2"},
-                                  {1020, "40"}},
-                                 {}});
-             w.host.queueAnswer({113, DialogResult::Ok, {}, {{1029, true}}});
+             w.host.queueAnswer(ok(105, {{1000, "200"}, {1001, "40"}, {1003, "181"}}));
+             w.host.queueAnswer(ok(110, {{1015, "2"}, {1016, "3"}, {1017, "1"}, {1021, "2"},
+                                         {1019, "0"}, {1018, "2"}, {1020, "40"}}));
+             w.host.queueAnswer(ok(113, {}, {{1029, true}}));
          },
          [](Workbench& w) { w.command(IDM_STATISTICAL_SIMULATION); }});
     // The panels make their arrays on their first showing, when the window paints them.

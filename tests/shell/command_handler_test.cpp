@@ -18,16 +18,11 @@ namespace {
 using ::testing::ElementsAre;
 using testing::Workbench;
 
-std::vector<std::uint16_t> checkedItems(const RecordingHost& host) {
+// The items the host was asked to check, or to uncheck.
+std::vector<std::uint16_t> itemsMarked(const RecordingHost& host, bool checked) {
     std::vector<std::uint16_t> out;
     for (const auto& c : host.menuChecks)
-        if (c.checked) out.push_back(c.commandId);
-    return out;
-}
-std::vector<std::uint16_t> uncheckedItems(const RecordingHost& host) {
-    std::vector<std::uint16_t> out;
-    for (const auto& c : host.menuChecks)
-        if (!c.checked) out.push_back(c.commandId);
+        if (c.checked == checked) out.push_back(c.commandId);
     return out;
 }
 
@@ -45,8 +40,8 @@ TEST(MenuCommands, CheckTheirItemAloneAndUncheckTheRestOfTheirGroup) {
             std::vector<std::uint16_t> others;
             for (const std::uint16_t item : group)
                 if (item != command) others.push_back(item);
-            EXPECT_THAT(checkedItems(w.host), ElementsAre(command));
-            EXPECT_EQ(uncheckedItems(w.host), others) << command;
+            EXPECT_THAT(itemsMarked(w.host, true), ElementsAre(command));
+            EXPECT_EQ(itemsMarked(w.host, false), others) << command;
             EXPECT_TRUE(w.host.invalidations.empty()) << command;
         }
     }

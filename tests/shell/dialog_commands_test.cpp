@@ -6,18 +6,15 @@
 #include "core/shell/click_handler.h"
 #include "core/shell/command_handler.h"
 #include "core/shell/commands.h"
+#include "dialog_answers.h"
 #include "workbench_fixture.h"
 
 namespace mirovale {
 namespace {
 
 using ::testing::ElementsAre;
+using testing::ok;
 using testing::Workbench;
-
-DialogAnswer ok(int dialog, std::vector<std::pair<int, std::string>> fields = {},
-                std::vector<std::pair<int, bool>> checks = {}) {
-    return {dialog, DialogResult::Ok, std::move(fields), std::move(checks)};
-}
 
 std::vector<int> dialogsRun(const RecordingHost& host) {
     std::vector<int> out;

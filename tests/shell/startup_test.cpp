@@ -24,20 +24,6 @@ TEST(StartUp, ChecksTheTaskAndSeriesTypeItemsAndLeavesTheFirstSeriesRaw) {
     EXPECT_TRUE(host.invalidations.empty());
 }
 
-TEST(StartUp, TwoWorkbenchesInOneProcessMakeTheSameFirstSeries) {
-    RecordingHost host;
-    ProgramState first;
-    ProgramState second;
-    startWorkbench(host, first);
-    startWorkbench(host, second);
-    ASSERT_NE(first.lpSeriesHeader, nullptr);
-    ASSERT_NE(second.lpSeriesHeader, nullptr);
-    EXPECT_EQ(first.lpSeriesHeader->lpPureData, second.lpSeriesHeader->lpPureData);
-    EXPECT_EQ(first.lpSeriesHeader->lpPositions, second.lpSeriesHeader->lpPositions);
-    EXPECT_EQ(first.generators, second.generators);
-    EXPECT_EQ(first.etalonTable[19].lpData, second.etalonTable[19].lpData);
-}
-
 TEST(ShutDown, ReleasesWhatExistsAndAcceptsAStateNeverStarted) {
     ProgramState never;
     shutDown(never);  // touches nothing that was never made (the sanitizer build checks)

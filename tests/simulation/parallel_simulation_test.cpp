@@ -3,13 +3,9 @@
 
 #include <numeric>
 
-#include "core/host/recording_host.h"
 #include "core/simulation/sequential_stat_cutoff_quorvel.h"
 #include "core/simulation/simulation_plan.h"
-#include "core/simulation/stat_cutoff_quorvel.h"
-#include "core/synthesis/pulse_alphabet.h"
-#include "core/synthesis/series_allocation.h"
-#include "core/synthesis/series_subsets.h"
+#include "simulation_bench.h"
 
 namespace mirovale {
 namespace {
@@ -45,25 +41,12 @@ const Plan kPlans[] = {
 
 // One workbench: alphabet, two stored subsets (the first current), the dump flag of the
 // tuple routines set, and everything a run changes.
-struct Workbench {
-    RecordingHost host;
-    GeneratorStates states;
-    std::uint16_t wNoiseSeed = 10597;
+struct Workbench : testing::SimulationBench {
     std::uint32_t dwDebuggingRepeat = 1;
-    EtalonTable table{};
-    std::unique_ptr<SeriesHeader> series;
-    std::unique_ptr<RestErrorHeader> record;
-    SimulationTimes times;
     std::vector<std::uint32_t> progress;
 
     explicit Workbench(const Plan& plan) {
-        EXPECT_EQ(createPulses(host, states, 128, 20, 20, table), 1);
-        series = getCutOffSeriesHeader(host, 20, 20, 40, 181, 400, nullptr);
-        const std::vector<std::uint32_t> sizes{2, 3};
-        const std::vector<std::vector<std::uint32_t>> rows{{1, 2, 0}, {3, 5, 4}};
-        EXPECT_EQ(
-            addSomeSelectedSubsetToSeriesHeader(host, sizes, rows, 2, 2, 3, 1, 4, 1, series.get()),
-            1);
+        storeSubsets();
         record = getRestErrHeader(host, plan.pulseSteps, plan.levelSteps, plan.repeats, nullptr);
         EXPECT_EQ(initRestErrHeader(host, plan.pulseSteps, plan.minPulses, plan.pulseIncrement,
                                     plan.levelSteps, plan.firstLevel, plan.levelIncrement,

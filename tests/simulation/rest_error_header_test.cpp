@@ -5,6 +5,7 @@
 
 #include "core/host/allocation.h"
 #include "core/host/recording_host.h"
+#include "golden.h"
 
 namespace mirovale {
 namespace {
@@ -87,6 +88,7 @@ TEST(InitRestErrHeader, WritesThePlanOrRefusesItWithoutChangingTheRecord) {
     EXPECT_EQ(record->repeats, 50u);
 }
 
+// Every field and the planned part of each table: tests/data/simulation.
 TEST(AboutRestErrHeader, DumpsEveryFieldAndThePlannedPartOfEachTable) {
     RecordingHost host;
     auto record = getRestErrHeader(host, 3, 3, 100, nullptr);
@@ -99,16 +101,7 @@ TEST(AboutRestErrHeader, DumpsEveryFieldAndThePlannedPartOfEachTable) {
     aboutRestErrHeader(host, nullptr);
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[0].caption, "aboutRestErrHeader Info");
-    EXPECT_EQ(host.messages[0].text,
-              "RestErrorHeader:\n"
-              "wReservedPulses: 3\nwVariousPulses: 2\nwReservedLevels: 3\nwNoiseLevels: 2\n"
-              "repeats: 4\nwRecordKind: 2\nwSeriesType: 4\nwTaskType: 48\n"
-              "lpTaskName: none\nlpSeriesTypeName: unknown number of whole pulses\n"
-              "wMakingLevel: 100\nwProcessingLevel: 90\nifComplete: 0\n"
-              "wPulseValues: 6 8\nlpNoiseLevels: 0 10\n"
-              "lpErrors[0]:\n 0: 0 0\n 10: 0 17\nlpErrors[1]:\n 0: 0 0\n 10: 0 0\n"
-              "lpErrors[2]:\n 0: 0 0\n 10: 0 0\nlpErrors[3]:\n 0: 4 0\n 10: 0 0\n"
-              "lpErrors[4]:\n 0: 0 0\n 10: 0 0\nlpErrors[5]:\n 0: 0 0\n 10: 0 0\n");
+    testing::expectGoldenText("simulation/about_rest_err_header.txt", host.messages[0].text);
     EXPECT_EQ(host.messages[1], (RecordedMessage{"Не определен lpErrorHeader!",
                                                  " aboutRestErrHeader ", MessageIcon::None}));
 }

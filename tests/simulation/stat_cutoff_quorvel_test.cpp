@@ -9,11 +9,8 @@
 #include <set>
 
 #include "core/host/allocation.h"
-#include "core/host/recording_host.h"
 #include "core/simulation/simulation_plan.h"
-#include "core/synthesis/pulse_alphabet.h"
-#include "core/synthesis/series_allocation.h"
-#include "core/synthesis/series_subsets.h"
+#include "simulation_bench.h"
 
 // While armed, allocations fail on every thread but the test's own: a worker runs out of
 // memory while the driver goes on. The sanitizers bring their own operator new.
@@ -37,21 +34,13 @@ namespace {
 using ::testing::Each;
 using ::testing::ElementsAre;
 
-// The alphabet, a required list and a plan on N = 400 samples (2..10 pulses fit with L = 20,
-// Tmin = 40, Tmax = 181): pulse numbers 4 and 5, one noise level 0, three repeats.
-struct Bench {
-    RecordingHost host;
-    GeneratorStates states;
-    std::uint16_t wNoiseSeed = 10597;
-    EtalonTable table{};
+// A required list and a plan on N = 400 samples: pulse numbers 4 and 5, one noise level 0,
+// three repeats.
+struct Bench : testing::SimulationBench {
     std::vector<std::uint16_t> required{1};
-    std::unique_ptr<SeriesHeader> series;
-    std::unique_ptr<RestErrorHeader> record;
-    SimulationTimes times;
     SimulationPlan plan{
         .dwSeriesLength = 400, .wPulsesSteps = 2, .wMinPulses = 4, .wNoiseSteps = 1, .wRepeats = 3};
 
-    Bench() { EXPECT_EQ(createPulses(host, states, 128, 20, 20, table), 1); }
     SimulationSettings settings(std::uint16_t task, std::uint16_t type) const {
         return {.etalonTable = &table,
                 .lpRequiredList = required,
@@ -61,15 +50,6 @@ struct Bench {
     int run(std::uint16_t task, std::uint16_t type, const SimulationControl& control = {}) {
         return runStatisticalSimulation(host, plan, settings(task, type), states, wNoiseSeed,
                                         series, record, times, control);
-    }
-    // Two stored subsets, the first current, laid complete from the first pulse.
-    void storeSubsets() {
-        series = getCutOffSeriesHeader(host, 20, 20, 40, 181, 400, nullptr);
-        const std::vector<std::uint32_t> sizes{2, 3};
-        const std::vector<std::vector<std::uint32_t>> rows{{1, 2, 0}, {3, 5, 4}};
-        ASSERT_EQ(
-            addSomeSelectedSubsetToSeriesHeader(host, sizes, rows, 2, 2, 3, 1, 4, 1, series.get()),
-            1);
     }
 };
 

@@ -1,6 +1,5 @@
 #include "core/state/panel_state.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "core/host/allocation.h"
@@ -9,49 +8,8 @@
 namespace mirovale {
 namespace {
 
-using ::testing::ElementsAre;
-
-TEST(AddSelectionToArray, AppendsRowsUntilTheCapacityThenKeepsTheCount) {
-    std::vector<std::uint32_t> sizes(3, 0);
-    std::vector<std::vector<std::uint32_t>> rows(3, std::vector<std::uint32_t>(11, 0));
-    const std::vector<std::uint32_t> first{4, 7, 9};
-    const std::vector<std::uint32_t> second{2};
-
-    std::uint32_t stored = addSelectionToArray(first, 3, sizes, rows, 0, 3);
-    stored = addSelectionToArray(second, 1, sizes, rows, stored, 3);
-    EXPECT_EQ(stored, 2u);
-    EXPECT_THAT(sizes, ElementsAre(3, 1, 0));
-    EXPECT_THAT(rows[0], ElementsAre(4, 7, 9, 0, 0, 0, 0, 0, 0, 0, 0));
-    EXPECT_EQ(rows[1][0], 2);
-
-    // A capacity of 2 counts as full here: the array and the count stay as they are.
-    EXPECT_EQ(addSelectionToArray(first, 3, sizes, rows, 2, 2), 2u);
-    EXPECT_THAT(sizes, ElementsAre(3, 1, 0));
-    EXPECT_EQ(rows[2][0], 0);
-}
-
-TEST(PanelArrays, AreMadeOnceAndSurviveASecondPreparation) {
-    RecordingHost host;
-    SubsetPanel panel;
-    ASSERT_TRUE(makeSubsetArrays(host, panel));
-    EXPECT_EQ(panel.dwSubsetCapacity, 10u);
-    EXPECT_EQ(panel.selectedSubset.size(), 20u);
-    EXPECT_EQ(panel.dwSubsetArrayCapacity, 10u);
-    ASSERT_EQ(panel.selectedSubsetArray.size(), 10u);
-    EXPECT_EQ(panel.selectedSubsetArray[0].size(), 11u);
-
-    panel.selectedSubset[0] = 5;
-    panel.dwSelectedSubsetSize = 1;
-    ASSERT_TRUE(makeSubsetArrays(host, panel));
-    EXPECT_THAT(panel.subset(), ElementsAre(5)) << "made arrays are not remade";
-    EXPECT_TRUE(host.messages.empty());
-
-    freeSubsetPanel(panel);
-    EXPECT_EQ(panel.dwSubsetCapacity, 0u);
-    EXPECT_EQ(panel.dwSubsetArrayCapacity, 0u);
-    EXPECT_TRUE(panel.subset().empty());
-}
-
+// Appending rows up to the capacity, arrays made once and kept through the repaints, are the
+// golden panel scripts' (tests/data/cli subset_panel_*, alphabet_panel*).
 TEST(PanelArrays, EachFailedAllocationNamesItsArrayAndLeavesNothing) {
     const struct {
         int line;

@@ -38,7 +38,7 @@ TEST(GetParamsHeader, SizesTheAreasAndShowsTmin) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST(GetParamsHeader, ReusesARecordThatIsLargeEnoughAndClearsWhatWasDragged) {
+TEST(GetParamsHeader, ReusesARecordThatIsLargeEnoughAndKeepsItWithoutASeries) {
     RecordingHost host;
     const SeriesHeader big = seriesOf(1200, 20, 40, 181, 18);
     auto record = getParamsHeader(host, &big, nullptr);
@@ -56,17 +56,13 @@ TEST(GetParamsHeader, ReusesARecordThatIsLargeEnoughAndClearsWhatWasDragged) {
     EXPECT_EQ(record->dwAreasSeriesSize, 1200);  // only a growth updates it
     EXPECT_EQ(record->dwTmin, 40);
     EXPECT_EQ(record->pulsesSelectedAreas[3], InclusiveRect{});
-}
-
-TEST(GetParamsHeader, KeepsTheOldRecordWithoutASeries) {
-    RecordingHost host;
-    auto old = std::make_unique<ParamsHeader>();
-    old->dwTmin = 77;
-    const ParamsHeader* address = old.get();
-    const auto record = getParamsHeader(host, nullptr, std::move(old));
+    // Without a series the old record is kept as it is.
+    record->dwTmin = 77;
+    const std::size_t fieldCalls = host.editFieldCalls.size();
+    record = getParamsHeader(host, nullptr, std::move(record));
     EXPECT_EQ(record.get(), address);
     EXPECT_EQ(record->dwTmin, 77);
-    EXPECT_TRUE(host.editFieldCalls.empty());
+    EXPECT_EQ(host.editFieldCalls.size(), fieldCalls);
 }
 
 TEST(GetParamsHeader, ReportsEachAllocationFailureAndReturnsNothing) {

@@ -3,7 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <array>
+#include <algorithm>
+#include <vector>
 
 #include "core/synthesis/series_header.h"
 
@@ -12,18 +13,17 @@ namespace {
 
 using ::testing::ElementsAre;
 
-TEST(NextUniform, FollowsTheDocumentedSequenceFromASeed) {
-    std::uint16_t state = 12345;
-    std::array<int, 5> got{};
-    for (auto& v : got) v = nextUniform(state);
-    EXPECT_THAT(got, ElementsAre(15466, 6047, 1768, 18325, 54));
-}
-
-TEST(NextNormal, FollowsTheDocumentedSequence) {
-    std::uint16_t state = 10597;
-    std::array<int, 3> got{};
-    for (auto& v : got) v = nextNormal(state, 0, 20);
-    EXPECT_THAT(got, ElementsAre(21, -13, -11));
+// The three generators from a seed; the sequence generator is the classic rand.
+TEST(Generators, FollowTheDocumentedSequencesFromASeed) {
+    std::uint16_t uniform = 12345, normal = 10597;
+    std::uint32_t sequence = 1;
+    std::vector<int> u, n, r;
+    for (int i = 0; i < 5; ++i) u.push_back(nextUniform(uniform));
+    for (int i = 0; i < 3; ++i) n.push_back(nextNormal(normal, 0, 20));
+    for (int i = 0; i < 5; ++i) r.push_back(nextSequenceRandom(sequence));
+    EXPECT_THAT(u, ElementsAre(15466, 6047, 1768, 18325, 54));
+    EXPECT_THAT(n, ElementsAre(21, -13, -11));
+    EXPECT_THAT(r, ElementsAre(41, 18467, 6334, 26500, 19169));
 }
 
 // The deviation drawn literally: twelve uniform draws, their sum centred and scaled.
@@ -55,42 +55,27 @@ SeriesHeader seriesOf(std::initializer_list<std::int16_t> pure) {
     return s;
 }
 
-TEST(AddNoise, ZeroLevelCopiesTheSignalButStillAdvancesTheState) {
-    SeriesHeader s = seriesOf({1, -2, 3, 32767});
-    std::uint16_t state = 10597;
-    std::uint16_t expected = 10597;
-    addNoise(0, s, state);
-    for (int i = 0; i < 4 * 12; ++i) nextUniform(expected);
-    EXPECT_EQ(s.lpData, s.lpPureData);
-    EXPECT_EQ(state, expected);
-    EXPECT_EQ(s.wNoiseLevel, 0);
-}
-
-TEST(AddNoise, AddsTheNormalDrawsInOrderAndSaturatesAtSixteenBits) {
+// Level 0 copies the signal but still draws; 20000 saturates at sixteen bits.
+TEST(AddNoise, AddsTheNormalDrawsSaturatedAndAdvancesTheState) {
     // Lengths around the blocks the draws are interleaved in; a state with its unused top bit.
-    for (const std::size_t N : {4u, 8u, 21u}) {
-        SeriesHeader s = seriesOf({0, 32767, -32768, 100});
-        for (std::size_t i = 4; i < N; ++i) s.lpPureData.push_back(static_cast<std::int16_t>(i * 997));
-        s.lpData.assign(N, 0);
-        s.dwSeriesSize = s.dwMaxSeriesSize = static_cast<std::uint32_t>(N);
-        std::uint16_t state = 10597 | 0x8000;
-        std::uint16_t replay = state;
-        addNoise(20000, s, state);
-        for (std::size_t i = 0; i < N; ++i) {
-            const std::int32_t exact = s.lpPureData[i] + normalDeviation(replay, 20000);
-            const std::int32_t saturated = exact > 32767 ? 32767 : (exact < -32768 ? -32768 : exact);
-            EXPECT_EQ(s.lpData[i], saturated) << "N " << N << ", sample " << i;
+    for (const std::int16_t level : {std::int16_t{0}, std::int16_t{20000}}) {
+        for (const std::size_t N : {4u, 8u, 21u}) {
+            SeriesHeader s = seriesOf({0, 32767, -32768, 100});
+            for (std::size_t i = 4; i < N; ++i)
+                s.lpPureData.push_back(static_cast<std::int16_t>(i * 997));
+            s.lpData.assign(N, 0);
+            s.dwSeriesSize = s.dwMaxSeriesSize = static_cast<std::uint32_t>(N);
+            std::uint16_t state = 10597 | 0x8000, replay = state;
+            addNoise(level, s, state);
+            for (std::size_t i = 0; i < N; ++i) {
+                const std::int32_t exact = s.lpPureData[i] + literalDeviation(replay, level);
+                EXPECT_EQ(s.lpData[i], std::clamp(exact, -32768, 32767))
+                    << level << " N " << N << " sample " << i;
+            }
+            EXPECT_EQ(state, replay) << level << " N " << N;
+            EXPECT_EQ(s.wNoiseLevel, level);
         }
-        EXPECT_EQ(state, replay) << "N " << N;
-        EXPECT_EQ(s.wNoiseLevel, 20000);
     }
-}
-
-TEST(NextSequenceRandom, BehavesLikeTheClassicRand) {
-    std::uint32_t state = 1;
-    std::array<int, 5> got{};
-    for (auto& v : got) v = nextSequenceRandom(state);
-    EXPECT_THAT(got, ElementsAre(41, 18467, 6334, 26500, 19169));
 }
 
 }  // namespace

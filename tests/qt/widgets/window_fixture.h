@@ -6,6 +6,7 @@
 
 #include "cli/script_json.h"
 #include "core/host/recording_host.h"
+#include "dialog_answers.h"
 #include "core/shell/command_handler.h"
 #include "core/shell/startup.h"
 #include "qt/button_bitmaps.h"
@@ -70,14 +71,7 @@ struct Workbenches {
     UiDriver ui;
 };
 
-inline DialogAnswer ok(int dialog, std::vector<std::pair<int, std::string>> fields = {},
-                       std::vector<std::pair<int, bool>> checks = {}) {
-    return {dialog, DialogResult::Ok, std::move(fields), std::move(checks)};
-}
-
-inline DialogAnswer cancel(int dialog, std::vector<std::pair<int, std::string>> fields = {},
-                           std::vector<std::pair<int, bool>> checks = {}) {
-    return {dialog, DialogResult::Cancel, std::move(fields), std::move(checks)};
-}
+using testing::cancel;
+using testing::ok;
 
 }  // namespace mirovale::test
