@@ -177,11 +177,6 @@ Case drawCase(Rng& rng) {
         }
     }
     in.etalons[3].lpData = in.etalons[1].lpData;  // twins
-    // Now and then a list longer than a batch of lanes, with repeats spread over the batches.
-    if (rng() % 8 == 0) {
-        for (std::size_t n = 9 + rng() % 16; in.list.size() < n;)
-            in.list.push_back(static_cast<std::uint16_t>(1 + rng() % 21));
-    }
     for (std::size_t n = 1 + rng() % 5; in.list.size() < n;) in.list.push_back(drawNumber(rng));
     for (std::size_t n = rng() % 4; in.subset.size() < n + 1;) in.subset.push_back(drawNumber(rng));
     for (std::size_t k = 0, rows = 1 + rng() % 3; k < rows; ++k) {
