@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 
 // The helpers of the kernel pass lanes by value; they are inlined into the passes, whose
@@ -76,7 +75,6 @@ void reserveChainLanes(ChainLanes& table, std::size_t starts) {
                       &table.suffix, &table.suffixAt}) {
         if (row->size() < starts) row->resize(starts);
     }
-    if (table.fits.size() < starts) table.fits.resize(starts);
     table.covered.reserve(starts);
 }
 
@@ -129,21 +127,16 @@ void startChainLanes(ChainLanes& table, std::size_t starts, std::size_t lanes, L
 void fitChainLane(ChainLanes& table, std::size_t lane, const SeriesView& view,
                   const IntervalList* list, const FitPlan& plan, FitSweepBuffers& buffers) {
     if (list == nullptr) return;
-    // One 32-bit store per lane and row, not a whole vector read and written back.
-    char* const local = reinterpret_cast<char*>(table.local.data()) + lane * sizeof(std::int32_t);
-    char* const etalon = reinterpret_cast<char*>(table.etalon.data()) + lane * sizeof(std::int32_t);
+    // Straight into the lane: one 32-bit store per row, a whole row apart.
+    constexpr std::size_t kStride = sizeof(ChainLaneRow) / sizeof(std::int32_t);
+    static_assert(sizeof(ChainLaneRow) == kChainLanes * sizeof(std::int32_t));
+    std::int32_t* const local = &table.local.data()->v[0] + lane;
+    std::int32_t* const etalon = &table.etalon.data()->v[0] + lane;
     for (std::size_t i = 0; i < list->wIntervals; ++i) {
         const std::size_t begin = list->lpIntervalBegins[i];
         const std::size_t end = list->lpIntervalEnds[i];
-        // Sized by reserveChainLanes; a part of it, so that it is not cleared for every interval.
-        const std::span<LocalFit> fits = std::span(table.fits).first(end - begin + 1);
-        fitStarts(plan, view, begin, fits, buffers);
-        for (std::size_t t = begin; t <= end; ++t) {
-            const auto score = static_cast<std::int32_t>(fits[t - begin].score);
-            const std::int32_t index = fits[t - begin].etalonIndex;
-            std::memcpy(local + t * sizeof(ChainLaneRow), &score, sizeof score);
-            std::memcpy(etalon + t * sizeof(ChainLaneRow), &index, sizeof index);
-        }
+        const FitOut out{nullptr, local + begin * kStride, etalon + begin * kStride, kStride};
+        fitStarts(plan, view, begin, end - begin + 1, out, buffers);
     }
 }
 

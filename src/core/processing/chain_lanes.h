@@ -44,7 +44,6 @@ struct ChainLanes {
     std::vector<ChainLaneRow> local, score, back, etalon;
     // Per start: what the sliding windows took in, and their blocks' suffix minima.
     std::vector<ChainLaneRow> entered, suffix, suffixAt;
-    std::vector<LocalFit> fits;         // one interval's fits
     std::vector<std::uint8_t> covered;  // per start: which kinds of cells a run writes there
     // What the cells outside the runs' writes were last put in their unreachable state for; a
     // run with the same finds them so still, since runs write only where they cover.

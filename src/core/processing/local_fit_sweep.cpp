@@ -98,8 +98,10 @@ struct GenericUpdate {
     }
 };
 
-using NarrowFit = void (*)(const FitPlan&, const std::int32_t*, std::int32_t*, std::span<LocalFit>);
-using WideFit = void (*)(const FitPlan&, const std::int64_t*, std::int64_t*, std::span<LocalFit>);
+using NarrowFit = void (*)(const FitPlan&, const std::int32_t*, std::int32_t*, std::size_t,
+                           const FitOut&);
+using WideFit = void (*)(const FitPlan&, const std::int64_t*, std::int64_t*, std::size_t,
+                         const FitOut&);
 
 namespace baseline {
 constexpr std::size_t kGroups = 4;
@@ -268,15 +270,26 @@ void reserveFitSweep(FitSweepBuffers& buffers, std::uint16_t L, std::size_t most
 
 void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first,
                std::span<LocalFit> out, FitSweepBuffers& buffers, SweepKernels kernels) {
+    fitStarts(plan, view, first, out.size(), FitOut{out.data()}, buffers, kernels);
+}
+
+void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first, std::size_t count,
+               const FitOut& out, FitSweepBuffers& buffers, SweepKernels kernels) {
     const std::size_t L = plan.L;
-    const std::size_t count = out.size();
     if (count == 0) return;
     if (plan.entries.empty() || L == 0) {
         // No candidates: unreachable. No samples: every whole etalon scores 0, the first wins.
         const LocalFit fit = plan.entries.empty()
                                  ? LocalFit{kEightNines, 0, 0, static_cast<std::int32_t>(L) - 1}
                                  : LocalFit{0, plan.entries[0].etalonIndex, 0, -1};
-        std::fill(out.begin(), out.end(), fit);
+        for (std::size_t i = 0; i < count; ++i) {
+            if (out.fits != nullptr) {
+                out.fits[i] = fit;
+            } else {
+                out.scores[i * out.stride] = static_cast<std::int32_t>(fit.score);
+                out.etalons[i * out.stride] = fit.etalonIndex;
+            }
+        }
         return;
     }
     const auto samples = view.x.subspan(first, count + L - 1);
@@ -303,13 +316,13 @@ void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first,
             laid.narrow = asPairs ? 1 : 0;
         }
         (asPairs ? chosen.pairs : chosen.narrow)(plan, buffers.narrowWords.data() + offset,
-                                                 buffers.narrowRows.data(), out);
+                                                 buffers.narrowRows.data(), count, out);
     } else {
         if (!laid.wide) {
             layOut<Wide>(source, starts, L, false, buffers.wideWords);
             laid.wide = true;
         }
-        chosen.wide(plan, buffers.wideWords.data() + offset, buffers.wideRows.data(), out);
+        chosen.wide(plan, buffers.wideWords.data() + offset, buffers.wideRows.data(), count, out);
     }
 }
 

@@ -94,6 +94,21 @@ void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first,
                std::span<LocalFit> out, FitSweepBuffers& buffers,
                SweepKernels kernels = SweepKernels::Widest);
 
+// Where fitStarts writes start i's fit: the whole fit into fits[i], or, with fits null, only its
+// score (cut to 32 bits) into scores[i * stride] and its etalon index into etalons[i * stride],
+// as the chain lanes keep them.
+struct FitOut {
+    LocalFit* fits = nullptr;
+    std::int32_t* scores = nullptr;
+    std::int32_t* etalons = nullptr;
+    std::size_t stride = 1;
+};
+
+// fitStarts for `count` starts written to `out`.
+void fitStarts(const FitPlan& plan, const SeriesView& view, std::size_t first, std::size_t count,
+               const FitOut& out, FitSweepBuffers& buffers,
+               SweepKernels kernels = SweepKernels::Widest);
+
 // The whole fit at start t whose etalon fitStarts chose: what fitAt gives over that etalon's
 // candidate alone, which is the same score and, ties included, the piece the literal
 // enumeration of the whole list keeps. O(L).
