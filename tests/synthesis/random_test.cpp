@@ -57,23 +57,26 @@ SeriesHeader seriesOf(std::initializer_list<std::int16_t> pure) {
 
 // Level 0 copies the signal but still draws; 20000 saturates at sixteen bits.
 TEST(AddNoise, AddsTheNormalDrawsSaturatedAndAdvancesTheState) {
-    // Lengths around the blocks the draws are interleaved in; a state with its unused top bit.
-    for (const std::int16_t level : {std::int16_t{0}, std::int16_t{20000}}) {
-        for (const std::size_t N : {4u, 8u, 21u}) {
-            SeriesHeader s = seriesOf({0, 32767, -32768, 100});
-            for (std::size_t i = 4; i < N; ++i)
-                s.lpPureData.push_back(static_cast<std::int16_t>(i * 997));
-            s.lpData.assign(N, 0);
-            s.dwSeriesSize = s.dwMaxSeriesSize = static_cast<std::uint32_t>(N);
-            std::uint16_t state = 10597 | 0x8000, replay = state;
-            addNoise(level, s, state);
-            for (std::size_t i = 0; i < N; ++i) {
-                const std::int32_t exact = s.lpPureData[i] + literalDeviation(replay, level);
-                EXPECT_EQ(s.lpData[i], std::clamp(exact, -32768, 32767))
-                    << level << " N " << N << " sample " << i;
+    // Lengths around the blocks the draws are interleaved in; a state with its unused top bit;
+    // the widest instructions and the baseline.
+    for (const bool baselineOnly : {false, true}) {
+        for (const std::int16_t level : {std::int16_t{0}, std::int16_t{20000}}) {
+            for (const std::size_t N : {4u, 8u, 21u}) {
+                SeriesHeader s = seriesOf({0, 32767, -32768, 100});
+                for (std::size_t i = 4; i < N; ++i)
+                    s.lpPureData.push_back(static_cast<std::int16_t>(i * 997));
+                s.lpData.assign(N, 0);
+                s.dwSeriesSize = s.dwMaxSeriesSize = static_cast<std::uint32_t>(N);
+                std::uint16_t state = 10597 | 0x8000, replay = state;
+                addNoise(level, s, state, baselineOnly);
+                for (std::size_t i = 0; i < N; ++i) {
+                    const std::int32_t exact = s.lpPureData[i] + literalDeviation(replay, level);
+                    EXPECT_EQ(s.lpData[i], std::clamp(exact, -32768, 32767))
+                        << baselineOnly << ' ' << level << " N " << N << " sample " << i;
+                }
+                EXPECT_EQ(state, replay) << baselineOnly << ' ' << level << " N " << N;
+                EXPECT_EQ(s.wNoiseLevel, level);
             }
-            EXPECT_EQ(state, replay) << level << " N " << N;
-            EXPECT_EQ(s.wNoiseLevel, level);
         }
     }
 }

@@ -7,6 +7,10 @@
 
 #include "core/synthesis/series_header.h"
 
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#include <immintrin.h>
+#endif
+
 namespace mirovale {
 
 std::int16_t nextUniform(std::uint16_t& state) noexcept {
@@ -66,6 +70,45 @@ std::int32_t deviationFrom(const CentredSums& sums, std::uint16_t& state, std::i
     return static_cast<std::int32_t>(static_cast<std::int64_t>(centred) * sd >> 15);
 }
 
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define MIROVALE_X86_NOISE 1
+
+// Eight samples at a time from the eight streams' states: the sums gathered from the table, the
+// deviations as the low words of the 64-bit products shifted right by 15 (the same bits an
+// arithmetic shift leaves there), the noisy samples saturated by the 16-bit pack. Returns the
+// samples done, a multiple of eight; the streams are left at the next block's states.
+__attribute__((target("avx2"))) std::size_t noisyBlocksAvx2(
+    const CentredSums& sums, const std::int16_t* pure, std::int16_t* noisy, std::size_t N,
+    std::int16_t sd, std::array<std::uint16_t, 8>& streams, const AffineStep& block) {
+    alignas(32) std::array<std::int32_t, 8> lanes{};
+    std::copy(streams.begin(), streams.end(), lanes.begin());
+    const __m256i a = _mm256_set1_epi32(static_cast<std::int32_t>(block.a));
+    const __m256i c = _mm256_set1_epi32(static_cast<std::int32_t>(block.c));
+    const __m256i mask = _mm256_set1_epi32(static_cast<std::int32_t>(kStateMask));
+    // Only the low 15 bits of a state matter, and only they index the table.
+    __m256i states =
+        _mm256_and_si256(_mm256_load_si256(reinterpret_cast<const __m256i*>(lanes.data())), mask);
+    const __m256i scale = _mm256_set1_epi32(sd);
+    std::size_t i = 0;
+    for (; i + 8 <= N; i += 8) {
+        const __m256i centred = _mm256_i32gather_epi32(sums.data(), states, 4);
+        states = _mm256_and_si256(_mm256_add_epi32(_mm256_mullo_epi32(states, a), c), mask);
+        const __m256i even = _mm256_srli_epi64(_mm256_mul_epi32(centred, scale), 15);
+        const __m256i odd = _mm256_slli_epi64(
+            _mm256_srli_epi64(_mm256_mul_epi32(_mm256_srli_epi64(centred, 32), scale), 15), 32);
+        const __m256i deviation = _mm256_blend_epi32(even, odd, 0xAA);
+        const __m256i samples =
+            _mm256_cvtepi16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(pure + i)));
+        const __m256i sum = _mm256_add_epi32(samples, deviation);
+        const __m256i packed = _mm256_permute4x64_epi64(_mm256_packs_epi32(sum, sum), 0x08);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(noisy + i), _mm256_castsi256_si128(packed));
+    }
+    _mm256_store_si256(reinterpret_cast<__m256i*>(lanes.data()), states);
+    for (std::size_t k = 0; k < 8; ++k) streams[k] = static_cast<std::uint16_t>(lanes[k]);
+    return i;
+}
+#endif
+
 }  // namespace
 
 std::int32_t normalDeviation(std::uint16_t& state, std::int16_t sd) noexcept {
@@ -76,7 +119,8 @@ std::int16_t nextNormal(std::uint16_t& state, std::int16_t mean, std::int16_t sd
     return static_cast<std::int16_t>(mean + normalDeviation(state, sd));
 }
 
-void addNoise(std::int16_t wLevel, SeriesHeader& series, std::uint16_t& state) noexcept {
+void addNoise(std::int16_t wLevel, SeriesHeader& series, std::uint16_t& state,
+              bool baselineOnly) noexcept {
     const CentredSums& sums = centredSums();
     // A noisy sample beyond the 16-bit range is saturated rather than wrapped.
     const auto noisy = [&](std::size_t i, std::uint16_t& at) {
@@ -98,6 +142,15 @@ void addNoise(std::int16_t wLevel, SeriesHeader& series, std::uint16_t& state) n
             stream = at;
             at = applied(kTwelveSteps, at);
         }
+#if defined(MIROVALE_X86_NOISE)
+        static const bool avx2 = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
+        if (avx2 && !baselineOnly) {
+            i = noisyBlocksAvx2(sums, series.lpPureData.data(), series.lpData.data(), N, wLevel,
+                                streams, kBlockSteps);
+        }
+#else
+        (void)baselineOnly;
+#endif
         for (; i + kStreams <= N; i += kStreams) {
             for (std::size_t k = 0; k < kStreams; ++k) {
                 std::uint16_t next = streams[k];

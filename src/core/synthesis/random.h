@@ -39,7 +39,10 @@ std::int32_t normalDeviation(std::uint16_t& state, std::int16_t sd) noexcept;
 // wLevel : standard deviation of the noise, 0 for none (the state still advances 12 steps a sample)
 // series : lpData[i] = lpPureData[i] + noise for i < dwSeriesSize, saturated to 16 bits
 // state  : the noise state word
-void addNoise(std::int16_t wLevel, SeriesHeader& series, std::uint16_t& state) noexcept;
+// baselineOnly : keep to the instructions every x86-64 runs rather than the widest the processor
+//                has (the tests run both; the noise is the same)
+void addNoise(std::int16_t wLevel, SeriesHeader& series, std::uint16_t& state,
+              bool baselineOnly = false) noexcept;
 
 // The generator that fills etalon sequences, behaving like the classic library `rand`.
 // state : 32-bit state, 1 at program start
