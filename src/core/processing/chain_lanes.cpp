@@ -130,8 +130,8 @@ void fitChainLane(ChainLanes& table, std::size_t lane, const SeriesView& view,
     // Straight into the lane: one 32-bit store per row, a whole row apart.
     constexpr std::size_t kStride = sizeof(ChainLaneRow) / sizeof(std::int32_t);
     static_assert(sizeof(ChainLaneRow) == kChainLanes * sizeof(std::int32_t));
-    std::int32_t* const local = &table.local.data()->v[0] + lane;
-    std::int32_t* const etalon = &table.etalon.data()->v[0] + lane;
+    std::int32_t* const local = reinterpret_cast<std::int32_t*>(table.local.data()) + lane;
+    std::int32_t* const etalon = reinterpret_cast<std::int32_t*>(table.etalon.data()) + lane;
     for (std::size_t i = 0; i < list->wIntervals; ++i) {
         const std::size_t begin = list->lpIntervalBegins[i];
         const std::size_t end = list->lpIntervalEnds[i];
