@@ -4,16 +4,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "core/host/allocation.h"
-#include "core/host/recording_host.h"
-#include "core/processing/alphabet_recognition.h"
-#include "core/processing/pulse_detection.h"
-#include "core/processing/pulse_recognition.h"
+#include <string_view>
+
 #include "core/processing/true_chain.h"
-#include "core/processing/tuple_detection.h"
-#include "core/processing/tuple_recognition_unfixed.h"
 #include "implementations.h"
-#include "series_fixture.h"
 
 namespace mirovale {
 namespace {
@@ -23,31 +17,14 @@ using fixture::makeSeries;
 using fixture::wholeChain;
 using ::testing::ElementsAre;
 
-// Runs the routine `name` of implementation R on a series of etalons 3 and 4 with alphabets {3, 4}
-// and {5}.
+// Runs the routine `name` of implementation R, etalons 3 and 4 listed, alphabets {3, 4} and {5}.
 template <class R>
-int run(const std::string& name, Host& h, const EtalonTable& e, ChainsHeader* c, SeriesHeader* s) {
-    static const std::vector<std::uint16_t> list{3, 4};
-    static const std::vector<std::uint32_t> subset{3, 4}, sizes{2, 1};
-    static const std::vector<std::vector<std::uint32_t>> rows{{3, 4}, {5}};
-    std::uint32_t debug = 0;
-    if (name == "detectUnfixedPulses") return R::detectUnfixedPulses(h, e, list, 30, 60, 100, c, s);
-    if (name == "detectFixedPulses") return R::detectFixedPulses(h, e, list, 30, 60, 100, c, s);
-    if (name == "recognizeUnfixedPulses")
-        return R::recognizeUnfixedPulses(h, e, list, 30, 60, 100, c, s);
-    if (name == "recognizeFixedPulses")
-        return R::recognizeFixedPulses(h, e, list, 30, 60, 100, c, s);
-    if (name == "detectFixedTuples")
-        return R::detectFixedTuples(h, e, subset, 2, 30, 60, 100, c, s);
-    if (name == "recognizeFixedTuples")
-        return R::recognizeFixedTuples(h, e, sizes, rows, 2, 2, 30, 60, 100, c, s);
-    if (name == "TuplesDetection")
-        return R::TuplesDetection(h, e, subset, 1, 30, 60, 100, c, s, debug);
-    if (name == "recognizeUnfixedTuples") {
-        return R::recognizeUnfixedTuples(h, e, sizes, rows, 2, 1, 30, 60, 100, c, s, debug);
-    }
-    if (name == "recognizeAlphabetFixed") return R::recognizeAlphabetFixed(h, e, 30, 60, 100, c, s);
-    return R::recognizeAlphabetUnfixed(h, e, 30, 60, 100, c, s);
+int run(std::string_view name, Host& h, const EtalonTable& e, ChainsHeader* c, SeriesHeader* s) {
+    differential::Inputs in{e, {3, 4}, {3, 4}, {2, 1}, {{3, 4}, {5}}, 1, 30, 60, 100};
+    if (name == "detectFixedTuples" || name == "recognizeFixedTuples") in.proceeding = 2;
+    const auto* names = std::begin(differential::kRoutineNames);
+    const auto k = std::find(names, std::end(differential::kRoutineNames), name) - names;
+    return differential::runsOf<R>()[static_cast<std::size_t>(k)](h, in, c, s);
 }
 
 std::unique_ptr<SeriesHeader> smallSeries(const EtalonTable& etalons) {
