@@ -12,7 +12,6 @@
 #include "core/processing/sentinels.h"
 #include "core/processing/unknown_number_sweep.h"
 #include "differential_cases.h"
-#include "differential_scale.h"
 
 namespace mirovale {
 namespace {

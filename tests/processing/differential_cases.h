@@ -59,6 +59,24 @@ struct Reference {
 
 namespace mirovale::differential {
 
+// How many random cases a differential test draws: the sanitizer builds run several times
+// slower, so they draw a fraction (at least one); every case stays replayable from its seed.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr int kDivisor = 8;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr int kDivisor = 8;
+#else
+inline constexpr int kDivisor = 1;
+#endif
+#else
+inline constexpr int kDivisor = 1;
+#endif
+
+constexpr int scaled(int cases) {
+    return cases / kDivisor > 0 ? cases / kDivisor : 1;
+}
+
 // Everything a routine reads besides the series and the chains record.
 struct Inputs {
     EtalonTable etalons{};

@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "differential_cases.h"
-#include "differential_scale.h"
 
 namespace mirovale {
 namespace {

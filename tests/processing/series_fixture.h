@@ -124,10 +124,9 @@ inline bool admissible(const std::vector<std::int16_t>& e, int a, int b, std::ui
 // Pulses at `starts`, pulse m of etalon pick(m), whole or (about every other one) a random
 // piece the level admits, plus noise of a random deviation sd0..sd0 + span - 1.
 template <class Rng, class Pick>
-std::unique_ptr<SeriesHeader> noisySeries(Rng& rng, const EtalonTable& etalons,
-                                          const Geometry& g, std::uint16_t level,
-                                          const std::vector<int>& starts, Pick pick, int sd0,
-                                          int span) {
+std::unique_ptr<SeriesHeader> noisySeries(Rng& rng, const EtalonTable& etalons, const Geometry& g,
+                                          std::uint16_t level, const std::vector<int>& starts,
+                                          Pick pick, int sd0, int span) {
     PulseChain truth;
     for (std::size_t m = 0; m < starts.size(); ++m) {
         const int number = pick(m);
