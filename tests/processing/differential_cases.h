@@ -8,6 +8,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/host/allocation.h"
@@ -150,6 +151,14 @@ std::vector<Run> runsOf() {
             return R::recognizeAlphabetUnfixed(h, i.etalons, i.Tmin, i.Tmax, i.level, c, s);
         },
     };
+}
+
+// Runs the routine of implementation R called `name`.
+template <class R>
+int runNamed(std::string_view name, Host& h, Inputs& in, ChainsHeader* c, SeriesHeader* s) {
+    const auto* names = std::begin(kRoutineNames);
+    const auto k = std::find(names, std::end(kRoutineNames), name) - names;
+    return runsOf<R>().at(static_cast<std::size_t>(k))(h, in, c, s);  // throws on a wrong name
 }
 
 inline std::vector<Routine> routines() {

@@ -4,8 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <string_view>
-
 #include "core/processing/true_chain.h"
 #include "implementations.h"
 
@@ -22,9 +20,7 @@ template <class R>
 int run(std::string_view name, Host& h, const EtalonTable& e, ChainsHeader* c, SeriesHeader* s) {
     differential::Inputs in{e, {3, 4}, {3, 4}, {2, 1}, {{3, 4}, {5}}, 1, 30, 60, 100};
     if (name == "detectFixedTuples" || name == "recognizeFixedTuples") in.proceeding = 2;
-    const auto* names = std::begin(differential::kRoutineNames);
-    const auto k = std::find(names, std::end(differential::kRoutineNames), name) - names;
-    return differential::runsOf<R>()[static_cast<std::size_t>(k)](h, in, c, s);
+    return differential::runNamed<R>(name, h, in, c, s);
 }
 
 std::unique_ptr<SeriesHeader> smallSeries(const EtalonTable& etalons) {

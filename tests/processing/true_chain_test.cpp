@@ -7,16 +7,10 @@
 
 #include <array>
 
-#include "core/host/recording_host.h"
 #include "core/processing/admissible_sets.h"
-#include "core/processing/alphabet_recognition.h"
-#include "core/processing/pulse_detection.h"
-#include "core/processing/pulse_recognition.h"
-#include "core/processing/tuple_detection.h"
 #include "core/synthesis/pulse_alphabet.h"
 #include "core/synthesis/series_allocation.h"
 #include "implementations.h"
-#include "series_fixture.h"
 
 namespace mirovale {
 namespace {
@@ -71,7 +65,6 @@ TYPED_TEST(TrueChainMeasure, BoundsTheBestDistanceOnSynthesizedSeries) {
     EtalonTable table{};
     ASSERT_EQ(createPulses(host, states, 128, 20, 20, table), 1);
     const std::vector<std::uint16_t> list{2, 5, 9};
-    const std::vector<std::uint32_t> subset{2, 5, 9};
     std::vector<std::uint16_t> sequence(16);
     std::unique_ptr<SeriesHeader> series;
     std::uint16_t noise = 10597;
@@ -96,26 +89,18 @@ TYPED_TEST(TrueChainMeasure, BoundsTheBestDistanceOnSynthesizedSeries) {
         series->selectedAlphabetSize = {2, 3};
         series->selectedAlphabetList = {{1, 3}, {2, 5, 9}};
         auto chains = getChainsHeader(host, 3, series->wMaxPulses, nullptr);
-        // Each routine's best chain: its return value is the routine's own answer, not checked
-        // here.
-        const auto bestDistance = [&](int) { return chains->distance[0]; };
-        const std::int64_t truth = trueChainMeasure(*series);
-        if (mode == 1) {
-            EXPECT_LE(bestDistance((fixed ? R::recognizeFixedPulses : R::recognizeUnfixedPulses)(
-                          host, table, list, 40, 181, level, chains.get(), series.get())),
-                      truth);
-        } else if (mode == 2 && fixed) {
-            EXPECT_LE(bestDistance(R::detectFixedTuples(host, table, subset, 2, 40, 181, level,
-                                                        chains.get(), series.get())),
-                      truth);
-        } else {
-            EXPECT_LE(bestDistance((fixed ? R::detectFixedPulses : R::detectUnfixedPulses)(
-                          host, table, list, 40, 181, level, chains.get(), series.get())),
-                      truth);
-            EXPECT_LE(
-                bestDistance((fixed ? R::recognizeAlphabetFixed : R::recognizeAlphabetUnfixed)(
-                    host, table, 40, 181, level, chains.get(), series.get())),
-                truth);
+        differential::Inputs in{table, list, {2, 5, 9}, {}, {}, 2, 40, 181, level};
+        using Picked = std::vector<std::string_view>;
+        const Picked runs =
+            mode == 1 ? Picked{fixed ? "recognizeFixedPulses" : "recognizeUnfixedPulses"}
+            : mode == 2 && fixed
+                ? Picked{"detectFixedTuples"}
+                : Picked{fixed ? "detectFixedPulses" : "detectUnfixedPulses",
+                         fixed ? "recognizeAlphabetFixed" : "recognizeAlphabetUnfixed"};
+        for (const std::string_view name : runs) {
+            // The best chain; the return value is the routine's own answer, not checked here.
+            differential::runNamed<R>(name, host, in, chains.get(), series.get());
+            EXPECT_LE(chains->distance[0], trueChainMeasure(*series)) << name;
         }
     }
     EXPECT_GT(compared, 30);
