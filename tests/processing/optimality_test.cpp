@@ -78,41 +78,10 @@ RandomCase drawCase(std::mt19937& rng) {
     return c;
 }
 
-// The pass that computes a start from the sets' definitions: 1 first pulses only (F \ M),
-// 2 both (F ∩ M), 3 later pulses only (M \ F), 0 none; and whether it may end a chain (Z).
-struct Roles {
-    std::vector<int> pass;
-    std::vector<bool> last;
-};
-
-Roles definedRoles(const RandomCase& c) {
-    const std::size_t starts = c.best.size();
-    std::vector<bool> f(starts), m(starts), z(starts);
-    const auto mark = [&](std::vector<bool>& set, std::int64_t lo, std::int64_t hi) {
-        for (std::int64_t t = std::max<std::int64_t>(lo, 0);
-             t <= hi && t < static_cast<std::int64_t>(starts); ++t) {
-            set[static_cast<std::size_t>(t)] = true;
-        }
-    };
-    const std::int64_t n = c.g.N, L = c.g.L, a = c.g.Tmin, b = c.g.Tmax;
-    for (std::int64_t k = c.series->wMinPulses; k <= c.series->wMaxPulses; ++k) {
-        mark(f, std::max<std::int64_t>(0, n - k * b), std::min(b - L, n - L - (k - 1) * a));
-        for (std::int64_t j = 1; j < k; ++j) {
-            mark(m, std::max(j * a, n - (k - j) * b),
-                 std::min((j + 1) * b - L, n - L - (k - 1 - j) * a));
-        }
-        mark(z, std::max((k - 1) * a, n - b), std::min(k * b - L, n - L));
-    }
-    Roles roles{std::vector<int>(starts), z};
-    for (std::size_t t = 0; t < starts; ++t)
-        roles.pass[t] = f[t] && !m[t] ? 1 : f[t] && m[t] ? 2 : m[t] ? 3 : 0;
-    return roles;
-}
-
 // Whether the lists the passes walk hold exactly the defined sets. They have room for Kmax
 // intervals only: when Tmin is close to Tmax a list (or F ∪ M) can fill up and silently lose
 // intervals, and the passes then see fewer starts than the definitions admit.
-bool listsHoldTheRoles(const RandomCase& c, const Roles& roles) {
+bool listsHoldTheRoles(const RandomCase& c, const fixture::Roles& roles) {
     const AdmissibleSets s = buildAdmissibleSets(viewOf(*c.series), c.series->wMinPulses,
                                                  c.series->wMaxPulses, c.g.Tmin, c.g.Tmax);
     const auto holds = [&](const IntervalList* list, auto member) {
@@ -139,7 +108,7 @@ struct Search {
 
 // Unknown number: the first pulse in F, the others in M, the last in Z; a pulse of F ∩ M never
 // follows one of M \ F, whose pass runs later.
-Search unknownNumberSearch(const RandomCase& c, const Roles& roles) {
+Search unknownNumberSearch(const RandomCase& c, const fixture::Roles& roles) {
     Search search;
     for (std::size_t t = 0; t < roles.pass.size(); ++t) {
         if (roles.pass[t] == 1 || roles.pass[t] == 2) search.firsts.push_back(static_cast<int>(t));
@@ -229,7 +198,7 @@ TYPED_TEST(Optimality, DetectionFindsTheSmallestChain) {
             const SeriesHeader& s = *c.series;
             SCOPED_TRACE(::testing::Message()
                          << (fixed ? "known" : "unknown") << ", attempt " << attempt);
-            const Roles roles = definedRoles(c);
+            const fixture::Roles roles = fixture::definedRoles(*c.series);
             if (!fixed && !listsHoldTheRoles(c, roles)) continue;
             std::int64_t smallest = kNone;
             if (!enumerate(c, fixed ? knownNumberSearch(c) : unknownNumberSearch(c, roles),

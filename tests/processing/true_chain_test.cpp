@@ -7,7 +7,6 @@
 
 #include <array>
 
-#include "core/processing/admissible_sets.h"
 #include "core/synthesis/pulse_alphabet.h"
 #include "core/synthesis/series_allocation.h"
 #include "implementations.h"
@@ -33,18 +32,14 @@ TEST(TrueChainMeasure, SumsTheKeptPiecesOfTheOriginalPulses) {
 
 // Whether the routines admit the series' true configuration: pieces that keep more than the
 // level, gaps of Tmin..Tmax, pulse m in its window (known number) or the first in F, the others
-// in M and the last in Z (unknown number; one interval each here, as Tmax - Tmin >= L).
+// in M and the last in Z (unknown number), by the sets' definitions.
 bool admitsTruth(const SeriesHeader& s, const EtalonTable& table, std::uint16_t level, bool fixed) {
-    const AdmissibleSets sets =
-        buildAdmissibleSets(viewOf(s), s.wMinPulses, s.wMaxPulses, s.wTmin, s.wTmax);
-    const auto in = [](const IntervalList* list, int t) {
-        return list->wIntervals == 1 && list->lpIntervalBegins[0] <= t &&
-               t <= list->lpIntervalEnds[0];
-    };
+    const fixture::Roles roles = fixture::definedRoles(s);
     for (std::size_t m = 0; m < s.wImpulseQuantity; ++m) {
-        const int t = s.lpPositions[m];
-        const bool placed = fixed ? s.lpMinPositions[m] <= t && t <= s.lpMaxPositions[m]
-                                  : in(m == 0 ? sets.first.get() : sets.later.get(), t);
+        const int t = s.lpPositions[m], pass = roles.pass[static_cast<std::size_t>(t)];
+        const bool placed = fixed    ? s.lpMinPositions[m] <= t && t <= s.lpMaxPositions[m]
+                            : m == 0 ? pass == 1 || pass == 2
+                                     : pass >= 2;
         const int gap = m == 0 ? s.wTmin : t - s.lpPositions[m - 1];
         if (!placed || gap < s.wTmin || gap > s.wTmax ||
             !fixture::admissible(table[s.lpEtalonNumbers[m] - 1u].lpData, s.lpBegins[m],
@@ -52,7 +47,7 @@ bool admitsTruth(const SeriesHeader& s, const EtalonTable& table, std::uint16_t 
             return false;
         }
     }
-    return fixed || in(sets.last.get(), s.lpPositions[s.wImpulseQuantity - 1u]);
+    return fixed || roles.last[static_cast<std::size_t>(s.lpPositions[s.wImpulseQuantity - 1u])];
 }
 
 // Noisy series made by the synthesis routines from the alphabet: etalons 2, 5 and 9 mixed
