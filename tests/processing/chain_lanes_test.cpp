@@ -1,6 +1,6 @@
 // The chain lanes against the scalar passes of the unknown-number recurrence, lane by lane and
-// with each instruction set's kernel, and the routines that run them on lists and subsets
-// longer than the lanes against their literal transcriptions.
+// with each instruction set's kernel (the routines that run them on lists and subsets longer
+// than the lanes are compared with their literal transcriptions in the routines differential).
 
 #include "core/processing/chain_lanes.h"
 
@@ -12,7 +12,6 @@
 #include "core/processing/sentinels.h"
 #include "core/processing/unknown_number_sweep.h"
 #include "differential_cases.h"
-#include "differential_scale.h"
 
 namespace mirovale {
 namespace {
@@ -137,40 +136,6 @@ TEST(ChainLanes, EachKernelEqualsTheScalarPassesLaneByLane) {
         }
     }
     EXPECT_GT(ran, cases / 2);  // the lanes ran on most cases, not only on a few
-}
-
-// Lists of more etalons than lanes (several batches), repeats spread over the batches, and
-// subsets of up to ten members (the lanes, or the table where more layers than lanes are needed).
-TEST(ChainLanes, LongListsAndSubsetsMatchTheReference) {
-    const int cases = differential::scaled(300);
-    const std::vector<Routine> all = routines();
-    for (int k = 0; k < cases; ++k) {
-        const std::uint32_t seed = 61000 + static_cast<std::uint32_t>(k);
-        std::mt19937 rng(seed);
-        Case c = drawCase(rng);
-        c.in.list.clear();
-        for (std::size_t n = 9 + rng() % 16; c.in.list.size() < n;)
-            c.in.list.push_back(static_cast<std::uint16_t>(1 + rng() % 21));  // 21: no etalon
-        c.in.subset.clear();
-        for (std::size_t n = 5 + rng() % 6; c.in.subset.size() < n;)
-            c.in.subset.push_back(1 + rng() % 5);
-        c.in.subsetRows.push_back(c.in.subset);
-        c.in.subsetSizes.push_back(static_cast<std::uint32_t>(c.in.subset.size()));
-        for (const Routine& routine : all) {
-            const std::string name = routine.name;
-            if (name != "recognizeUnfixedPulses" && name != "recognizeFixedPulses" &&
-                name != "TuplesDetection" && name != "recognizeUnfixedTuples")
-                continue;
-            SCOPED_TRACE(::testing::Message() << "seed " << seed << ", " << name);
-            const Outcome want = runOn(routine.reference, c);
-            const Outcome got = runOn(routine.fast, c);
-            EXPECT_EQ(got.result, want.result);
-            EXPECT_EQ(got.series, want.series);
-            EXPECT_EQ(got.chains, want.chains);
-            EXPECT_EQ(got.requests, want.requests);
-            if (got != want) return;
-        }
-    }
 }
 
 }  // namespace

@@ -1,13 +1,14 @@
 #pragma once
 
-// Random cases for comparing every processing routine with its literal transcription, and the
-// comparison of what one run leaves behind. Shared by the differential test and the
-// differential fuzzer, which draws the same cases from its input bytes.
+// The two implementations of the processing routines, random cases for comparing every routine
+// with its literal transcription, and the comparison of what one run leaves behind. Shared by the
+// differential test and the differential fuzzer, which draws the same cases from its input bytes.
 
 #include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/host/allocation.h"
@@ -24,7 +25,58 @@
 #include "core/processing/tuple_recognition_unfixed.h"
 #include "series_fixture.h"
 
+namespace mirovale::implementations {
+
+// The two implementations, so that one test body or table runs against either.
+struct Fast {
+    static constexpr const char* name = "Fast";
+    static constexpr auto detectUnfixedPulses = &mirovale::detectUnfixedPulses;
+    static constexpr auto detectFixedPulses = &mirovale::detectFixedPulses;
+    static constexpr auto recognizeUnfixedPulses = &mirovale::recognizeUnfixedPulses;
+    static constexpr auto recognizeFixedPulses = &mirovale::recognizeFixedPulses;
+    static constexpr auto detectFixedTuples = &mirovale::detectFixedTuples;
+    static constexpr auto recognizeFixedTuples = &mirovale::recognizeFixedTuples;
+    static constexpr auto TuplesDetection = &mirovale::TuplesDetection;
+    static constexpr auto recognizeUnfixedTuples = &mirovale::recognizeUnfixedTuples;
+    static constexpr auto recognizeAlphabetFixed = &mirovale::recognizeAlphabetFixed;
+    static constexpr auto recognizeAlphabetUnfixed = &mirovale::recognizeAlphabetUnfixed;
+};
+
+struct Reference {
+    static constexpr const char* name = "Reference";
+    static constexpr auto detectUnfixedPulses = &reference::detectUnfixedPulses;
+    static constexpr auto detectFixedPulses = &reference::detectFixedPulses;
+    static constexpr auto recognizeUnfixedPulses = &reference::recognizeUnfixedPulses;
+    static constexpr auto recognizeFixedPulses = &reference::recognizeFixedPulses;
+    static constexpr auto detectFixedTuples = &reference::detectFixedTuples;
+    static constexpr auto recognizeFixedTuples = &reference::recognizeFixedTuples;
+    static constexpr auto TuplesDetection = &reference::TuplesDetection;
+    static constexpr auto recognizeUnfixedTuples = &reference::recognizeUnfixedTuples;
+    static constexpr auto recognizeAlphabetFixed = &reference::recognizeAlphabetFixed;
+    static constexpr auto recognizeAlphabetUnfixed = &reference::recognizeAlphabetUnfixed;
+};
+
+}  // namespace mirovale::implementations
+
 namespace mirovale::differential {
+
+// How many random cases a differential test draws: the sanitizer builds run several times
+// slower, so they draw a fraction (at least one); every case stays replayable from its seed.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr int kDivisor = 8;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr int kDivisor = 8;
+#else
+inline constexpr int kDivisor = 1;
+#endif
+#else
+inline constexpr int kDivisor = 1;
+#endif
+
+constexpr int scaled(int cases) {
+    return cases / kDivisor > 0 ? cases / kDivisor : 1;
+}
 
 // Everything a routine reads besides the series and the chains record.
 struct Inputs {
@@ -46,95 +98,77 @@ struct Routine {
     Run reference;
 };
 
-inline std::vector<Routine> routines() {
-    namespace ref = reference;
-    return {
-        {"detectUnfixedPulses",
-         [](Host& h, Inputs& i, ChainsHeader* c, SeriesHeader* s) {
-             return detectUnfixedPulses(h, i.etalons, i.list, i.Tmin, i.Tmax, i.level, c, s);
-         },
-         [](Host& h, Inputs& i, ChainsHeader* c, SeriesHeader* s) {
-             return ref::detectUnfixedPulses(h, i.etalons, i.list, i.Tmin, i.Tmax, i.level, c, s);
-         }},
-        {"detectFixedPulses",
-         [](Host& h, Inputs& i, ChainsHeader* c, SeriesHeader* s) {
-             return detectFixedPulses(h, i.etalons, i.list, i.Tmin, i.Tmax, i.level, c, s);
-         },
-         [](Host& h, Inputs& i, ChainsHeader* c, SeriesHeader* s) {
-             return ref::detectFixedPulses(h, i.etalons, i.list, i.Tmin, i.Tmax, i.level, c, s);
-         }},
-        {"recognizeUnfixedPulses",
-         [](Host& h, Inputs& i, ChainsHeader* c, SeriesHeader* s) {
-             return recognizeUnfixedPulses(h, i.etalons, i.list, i.Tmin, i.Tmax, i.level, c, s);
-         },
-         [](Host& h, Inputs& i, ChainsHeader* c, SeriesHeader* s) {
-             return ref::recognizeUnfixedPulses(h, i.etalons, i.list, i.Tmin, i.Tmax, i.level, c,
-                                                s);
-         }},
-        {"recognizeFixedPulses",
-         [](Host& h, Inputs& i, ChainsHeader* c, SeriesHeader* s) {
-             return recognizeFixedPulses(h, i.etalons, i.list, i.Tmin, i.Tmax, i.level, c, s);
-         },
-         [](Host& h, Inputs& i, ChainsHeader* c, SeriesHeader* s) {
-             return ref::recognizeFixedPulses(h, i.etalons, i.list, i.Tmin, i.Tmax, i.level, c, s);
-         }},
-        {"detectFixedTuples",
-         [](Host& h, Inputs& i, ChainsHeader* c, SeriesHeader* s) {
-             return detectFixedTuples(h, i.etalons, i.subset, i.proceeding, i.Tmin, i.Tmax, i.level,
-                                      c, s);
-         },
-         [](Host& h, Inputs& i, ChainsHeader* c, SeriesHeader* s) {
-             return ref::detectFixedTuples(h, i.etalons, i.subset, i.proceeding, i.Tmin, i.Tmax,
-                                           i.level, c, s);
-         }},
-        {"recognizeFixedTuples",
-         [](Host& h, Inputs& i, ChainsHeader* c, SeriesHeader* s) {
-             return recognizeFixedTuples(h, i.etalons, i.subsetSizes, i.subsetRows,
-                                         static_cast<std::uint32_t>(i.subsetRows.size()),
-                                         i.proceeding, i.Tmin, i.Tmax, i.level, c, s);
-         },
-         [](Host& h, Inputs& i, ChainsHeader* c, SeriesHeader* s) {
-             return ref::recognizeFixedTuples(h, i.etalons, i.subsetSizes, i.subsetRows,
-                                              static_cast<std::uint32_t>(i.subsetRows.size()),
-                                              i.proceeding, i.Tmin, i.Tmax, i.level, c, s);
-         }},
-        {"TuplesDetection",
-         [](Host& h, Inputs& i, ChainsHeader* c, SeriesHeader* s) {
-             return TuplesDetection(h, i.etalons, i.subset, i.proceeding, i.Tmin, i.Tmax, i.level,
-                                    c, s, i.debugging);
-         },
-         [](Host& h, Inputs& i, ChainsHeader* c, SeriesHeader* s) {
-             return ref::TuplesDetection(h, i.etalons, i.subset, i.proceeding, i.Tmin, i.Tmax,
-                                         i.level, c, s, i.debugging);
-         }},
-        {"recognizeUnfixedTuples",
-         [](Host& h, Inputs& i, ChainsHeader* c, SeriesHeader* s) {
-             return recognizeUnfixedTuples(h, i.etalons, i.subsetSizes, i.subsetRows,
-                                           static_cast<std::uint32_t>(i.subsetRows.size()),
-                                           i.proceeding, i.Tmin, i.Tmax, i.level, c, s,
-                                           i.debugging);
-         },
-         [](Host& h, Inputs& i, ChainsHeader* c, SeriesHeader* s) {
-             return ref::recognizeUnfixedTuples(h, i.etalons, i.subsetSizes, i.subsetRows,
-                                                static_cast<std::uint32_t>(i.subsetRows.size()),
-                                                i.proceeding, i.Tmin, i.Tmax, i.level, c, s,
-                                                i.debugging);
-         }},
-        {"recognizeAlphabetFixed",
-         [](Host& h, Inputs& i, ChainsHeader* c, SeriesHeader* s) {
-             return recognizeAlphabetFixed(h, i.etalons, i.Tmin, i.Tmax, i.level, c, s);
-         },
-         [](Host& h, Inputs& i, ChainsHeader* c, SeriesHeader* s) {
-             return ref::recognizeAlphabetFixed(h, i.etalons, i.Tmin, i.Tmax, i.level, c, s);
-         }},
-        {"recognizeAlphabetUnfixed",
-         [](Host& h, Inputs& i, ChainsHeader* c, SeriesHeader* s) {
-             return recognizeAlphabetUnfixed(h, i.etalons, i.Tmin, i.Tmax, i.level, c, s);
-         },
-         [](Host& h, Inputs& i, ChainsHeader* c, SeriesHeader* s) {
-             return ref::recognizeAlphabetUnfixed(h, i.etalons, i.Tmin, i.Tmax, i.level, c, s);
-         }},
+inline constexpr const char* kRoutineNames[] = {
+    "detectUnfixedPulses",     "detectFixedPulses",      "recognizeUnfixedPulses",
+    "recognizeFixedPulses",    "detectFixedTuples",      "recognizeFixedTuples",
+    "TuplesDetection",         "recognizeUnfixedTuples", "recognizeAlphabetFixed",
+    "recognizeAlphabetUnfixed"};
+
+// The routines of implementation R, in the order of kRoutineNames.
+template <class R>
+std::vector<Run> runsOf() {
+    using H = Host&;
+    using I = Inputs&;
+    using C = ChainsHeader*;
+    using S = SeriesHeader*;
+    const auto rows = [](const Inputs& i) {
+        return static_cast<std::uint32_t>(i.subsetRows.size());
     };
+    return {
+        [](H h, I i, C c, S s) {
+            return R::detectUnfixedPulses(h, i.etalons, i.list, i.Tmin, i.Tmax, i.level, c, s);
+        },
+        [](H h, I i, C c, S s) {
+            return R::detectFixedPulses(h, i.etalons, i.list, i.Tmin, i.Tmax, i.level, c, s);
+        },
+        [](H h, I i, C c, S s) {
+            return R::recognizeUnfixedPulses(h, i.etalons, i.list, i.Tmin, i.Tmax, i.level, c, s);
+        },
+        [](H h, I i, C c, S s) {
+            return R::recognizeFixedPulses(h, i.etalons, i.list, i.Tmin, i.Tmax, i.level, c, s);
+        },
+        [](H h, I i, C c, S s) {
+            return R::detectFixedTuples(h, i.etalons, i.subset, i.proceeding, i.Tmin, i.Tmax,
+                                        i.level, c, s);
+        },
+        [rows](H h, I i, C c, S s) {
+            return R::recognizeFixedTuples(h, i.etalons, i.subsetSizes, i.subsetRows, rows(i),
+                                           i.proceeding, i.Tmin, i.Tmax, i.level, c, s);
+        },
+        [](H h, I i, C c, S s) {
+            return R::TuplesDetection(h, i.etalons, i.subset, i.proceeding, i.Tmin, i.Tmax, i.level,
+                                      c, s, i.debugging);
+        },
+        [rows](H h, I i, C c, S s) {
+            return R::recognizeUnfixedTuples(h, i.etalons, i.subsetSizes, i.subsetRows, rows(i),
+                                             i.proceeding, i.Tmin, i.Tmax, i.level, c, s,
+                                             i.debugging);
+        },
+        [](H h, I i, C c, S s) {
+            return R::recognizeAlphabetFixed(h, i.etalons, i.Tmin, i.Tmax, i.level, c, s);
+        },
+        [](H h, I i, C c, S s) {
+            return R::recognizeAlphabetUnfixed(h, i.etalons, i.Tmin, i.Tmax, i.level, c, s);
+        },
+    };
+}
+
+// Runs the routine of implementation R called `name`.
+template <class R>
+int runNamed(std::string_view name, Host& h, Inputs& in, ChainsHeader* c, SeriesHeader* s) {
+    const auto* names = std::begin(kRoutineNames);
+    const auto k = std::find(names, std::end(kRoutineNames), name) - names;
+    return runsOf<R>().at(static_cast<std::size_t>(k))(h, in, c, s);  // throws on a wrong name
+}
+
+inline std::vector<Routine> routines() {
+    const std::vector<Run> fast = runsOf<implementations::Fast>(),
+                           reference = runsOf<implementations::Reference>();
+    std::vector<Routine> all;
+    for (std::size_t k = 0; k < fast.size(); ++k) {
+        all.push_back({kRoutineNames[k], fast[k], reference[k]});
+    }
+    return all;
 }
 
 // A draw from a few values, so that equal fits and equal chain scores come up often.

@@ -4,16 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "core/host/allocation.h"
-#include "core/host/recording_host.h"
-#include "core/processing/alphabet_recognition.h"
-#include "core/processing/pulse_detection.h"
-#include "core/processing/pulse_recognition.h"
 #include "core/processing/true_chain.h"
-#include "core/processing/tuple_detection.h"
-#include "core/processing/tuple_recognition_unfixed.h"
 #include "implementations.h"
-#include "series_fixture.h"
 
 namespace mirovale {
 namespace {
@@ -23,31 +15,12 @@ using fixture::makeSeries;
 using fixture::wholeChain;
 using ::testing::ElementsAre;
 
-// Runs the routine `name` of implementation R on a series of etalons 3 and 4 with alphabets {3, 4}
-// and {5}.
+// Runs the routine `name` of implementation R, etalons 3 and 4 listed, alphabets {3, 4} and {5}.
 template <class R>
-int run(const std::string& name, Host& h, const EtalonTable& e, ChainsHeader* c, SeriesHeader* s) {
-    static const std::vector<std::uint16_t> list{3, 4};
-    static const std::vector<std::uint32_t> subset{3, 4}, sizes{2, 1};
-    static const std::vector<std::vector<std::uint32_t>> rows{{3, 4}, {5}};
-    std::uint32_t debug = 0;
-    if (name == "detectUnfixedPulses") return R::detectUnfixedPulses(h, e, list, 30, 60, 100, c, s);
-    if (name == "detectFixedPulses") return R::detectFixedPulses(h, e, list, 30, 60, 100, c, s);
-    if (name == "recognizeUnfixedPulses")
-        return R::recognizeUnfixedPulses(h, e, list, 30, 60, 100, c, s);
-    if (name == "recognizeFixedPulses")
-        return R::recognizeFixedPulses(h, e, list, 30, 60, 100, c, s);
-    if (name == "detectFixedTuples")
-        return R::detectFixedTuples(h, e, subset, 2, 30, 60, 100, c, s);
-    if (name == "recognizeFixedTuples")
-        return R::recognizeFixedTuples(h, e, sizes, rows, 2, 2, 30, 60, 100, c, s);
-    if (name == "TuplesDetection")
-        return R::TuplesDetection(h, e, subset, 1, 30, 60, 100, c, s, debug);
-    if (name == "recognizeUnfixedTuples") {
-        return R::recognizeUnfixedTuples(h, e, sizes, rows, 2, 1, 30, 60, 100, c, s, debug);
-    }
-    if (name == "recognizeAlphabetFixed") return R::recognizeAlphabetFixed(h, e, 30, 60, 100, c, s);
-    return R::recognizeAlphabetUnfixed(h, e, 30, 60, 100, c, s);
+int run(std::string_view name, Host& h, const EtalonTable& e, ChainsHeader* c, SeriesHeader* s) {
+    differential::Inputs in{e, {3, 4}, {3, 4}, {2, 1}, {{3, 4}, {5}}, 1, 30, 60, 100};
+    if (name == "detectFixedTuples" || name == "recognizeFixedTuples") in.proceeding = 2;
+    return differential::runNamed<R>(name, h, in, c, s);
 }
 
 std::unique_ptr<SeriesHeader> smallSeries(const EtalonTable& etalons) {
@@ -151,34 +124,28 @@ TYPED_TEST(Faults, AnAlphabetThatFailsIsNeverRecognised) {
 // Pulse 1's window lies out of reach of pulse 0's, so tracking back from the last layer finds
 // no predecessor: no chain is reported, at the routine's sentinel.
 TYPED_TEST(Faults, AChainWithoutPredecessorIsReportedAsNoChain) {
-    using R = TypeParam;
     RecordingHost host;
     const EtalonTable etalons = fixture::makeEtalons(4, 32);
+    differential::Inputs in{etalons, {3}, {}, {1}, {{3}}, 1, 20, 30, 100};
     auto series = makeSeries(etalons, {100, 4, 20, 30}, wholeChain({0, 60}, {3}, 4));
     series->lpMinPositions = {0, 55};
     series->lpMaxPositions = {0, 65};
     auto chains = getChainsHeader(host, 3, 10, nullptr);
-    const std::uint16_t list[] = {3};
-    EXPECT_EQ(R::detectFixedPulses(host, etalons, std::span(list), 20, 30, 100, chains.get(),
-                                   series.get()),
-              1);
+    const auto run = [&](std::string_view name) {
+        return differential::runNamed<TypeParam>(name, host, in, chains.get(), series.get());
+    };
+    EXPECT_EQ(run("detectFixedPulses"), 1);
     EXPECT_EQ(series->wDetectedPulses, 0);
     EXPECT_EQ(chains->distance[0], 9999999);
     EXPECT_EQ(chains->pulsesQuantity[0], 0);
-    EXPECT_EQ(R::recognizeFixedPulses(host, etalons, std::span(list), 20, 30, 100, chains.get(),
-                                      series.get()),
-              -1);
+    EXPECT_EQ(run("recognizeFixedPulses"), -1);
     EXPECT_EQ(chains->distance[0], 999999999);
-    const std::vector<std::uint32_t> sizes{1};
-    const std::vector<std::vector<std::uint32_t>> rows{{3}};
-    EXPECT_EQ(R::recognizeFixedTuples(host, etalons, sizes, rows, 1, 1, 20, 30, 100, chains.get(),
-                                      series.get()),
-              0);
+    EXPECT_EQ(run("recognizeFixedTuples"), 0);
     EXPECT_EQ(series->wDetectedPulses + series->wDetectedTuples + series->wRecognizedSubset, 0);
     // An empty subset explains nothing either (and divides nothing by its length).
     series->wDetectedPulses = 2;
-    EXPECT_EQ(R::detectFixedTuples(host, etalons, {}, 2, 20, 30, 100, chains.get(), series.get()),
-              1);
+    in.proceeding = 2;
+    EXPECT_EQ(run("detectFixedTuples"), 1);
     EXPECT_EQ(series->wDetectedPulses, 0);
 }
 
@@ -204,40 +171,32 @@ TYPED_TEST(Faults, ScoresOfExtremeSeriesDoNotWrap) {
 // Windows beyond both ends, a length beyond the samples held, a series shorter than a pulse:
 // nothing is read outside the samples (the sanitizer build checks) and answers lie inside.
 TYPED_TEST(Faults, BoundsOutsideTheSeriesAreClippedToIt) {
-    using R = TypeParam;
     RecordingHost host;
     const EtalonTable etalons = fixture::makeEtalons(4, 34);
-    const std::uint16_t list[] = {2};
+    differential::Inputs in{etalons, {2}, {2, 3}, {}, {}, 1, 10, 30, 100};
     auto series = makeSeries(etalons, {40, 4, 10, 30}, wholeChain({33}, {2}, 4));
+    const auto run = [&](std::string_view name) {
+        return differential::runNamed<TypeParam>(name, host, in, nullptr, series.get());
+    };
     series->lpMinPositions[0] = -30;
     series->lpMaxPositions[0] = 90;
-    EXPECT_EQ(
-        R::detectFixedPulses(host, etalons, std::span(list), 10, 30, 100, nullptr, series.get()),
-        1);
+    EXPECT_EQ(run("detectFixedPulses"), 1);
     EXPECT_THAT(detectedChain(*series), ElementsAre(ChainPulse{33, 2, 0, 3}));
-    EXPECT_EQ(
-        R::recognizeFixedPulses(host, etalons, std::span(list), 10, 30, 100, nullptr, series.get()),
-        2);
+    EXPECT_EQ(run("recognizeFixedPulses"), 2);
 
     series->wMinPulses = 0;  // sets of up to 200 pulses 1..300 apart in 40 samples
     series->wMaxPulses = 200;
-    EXPECT_EQ(
-        R::detectUnfixedPulses(host, etalons, std::span(list), 1, 300, 100, nullptr, series.get()),
-        1);
+    std::tie(in.Tmin, in.Tmax) = std::pair(1, 300);
+    EXPECT_EQ(run("detectUnfixedPulses"), 1);
     for (const ChainPulse& p : detectedChain(*series)) EXPECT_LE(p.position, 36);
-    std::uint32_t debug = 0;
-    const std::uint32_t subset[] = {2, 3};
-    EXPECT_EQ(R::TuplesDetection(host, etalons, std::span(subset), 1, 1, 300, 100, nullptr,
-                                 series.get(), debug),
-              1);
+    EXPECT_EQ(run("TuplesDetection"), 1);
 
+    std::tie(in.Tmin, in.Tmax) = std::pair(10, 30);
     series->dwSeriesSize = 5000;  // more than the record holds
-    EXPECT_EQ(
-        R::detectUnfixedPulses(host, etalons, std::span(list), 10, 30, 100, nullptr, series.get()),
-        1);
+    EXPECT_EQ(run("detectUnfixedPulses"), 1);
     series->dwSeriesSize = 3;  // shorter than a pulse
-    for (const auto detect : {R::detectFixedPulses, R::detectUnfixedPulses}) {
-        EXPECT_EQ(detect(host, etalons, std::span(list), 10, 30, 100, nullptr, series.get()), 1);
+    for (const char* name : {"detectFixedPulses", "detectUnfixedPulses"}) {
+        EXPECT_EQ(run(name), 1);
         EXPECT_EQ(series->wDetectedPulses, 0);
     }
 }

@@ -35,6 +35,8 @@ int apply(Op op, IntervalList* list, int a, int b) {
                            : clipIntervalList(list, ua, ub);
 }
 
+// The exact lists where the random test below sees only sets of positions: touching intervals
+// kept apart, merges, refusals of a full list, bounds at the ends of the range, empty ranges.
 TEST(IntervalList, OperationsGiveTheDocumentedLists) {
     const struct {
         int line;
@@ -45,7 +47,6 @@ TEST(IntervalList, OperationsGiveTheDocumentedLists) {
         int result;
         Intervals after;
     } cases[] = {
-        {__LINE__, Op::Add, {{1, 3}, {12, 15}}, 5, 9, 8, 1, {{1, 3}, {5, 9}, {12, 15}}},
         {__LINE__, Op::Add, {{1, 3}}, 4, 4, 8, 1, {{1, 3}, {4, 4}}},  // touching: not merged
         {__LINE__, Op::Add, {{2, 3}, {5, 6}, {30, 40}}, 0, 20, 8, 1, {{0, 20}, {30, 40}}},
         {__LINE__, Op::Add, {{1, 3}, {5, 6}, {30, 40}}, 2, 35, 8, 1, {{1, 40}}},
@@ -57,16 +58,9 @@ TEST(IntervalList, OperationsGiveTheDocumentedLists) {
         {__LINE__, Op::Add, {{3, 4}, {8, 9}}, 11, 12, 2, 0, {{3, 4}, {8, 9}}},
         {__LINE__, Op::Add, {{3, 4}, {8, 9}}, 2, 8, 2, 1, {{2, 9}}},  // full, but merging
         {__LINE__, Op::Add, {}, 7, 6, 4, 0, {}},
-        {__LINE__, Op::Cut, {{3, 3}}, 3, 3, 4, 1, {}},
-        {__LINE__, Op::Cut, {{1, 5}}, 5, 5, 4, 1, {{1, 4}}},
-        {__LINE__, Op::Cut, {{1, 10}}, 4, 6, 4, 1, {{1, 3}, {7, 10}}},
         {__LINE__, Op::Cut, {{1, 10}}, 4, 6, 1, 0, {{1, 10}}},  // a split needs one more entry
-        {__LINE__, Op::Cut, {{1, 3}, {5, 8}, {10, 12}}, 2, 10, 4, 1, {{1, 1}, {11, 12}}},
         {__LINE__, Op::Cut, {{1, 3}, {5, 8}}, 0, 65535, 4, 1, {}},
         {__LINE__, Op::Cut, {{0, 65535}}, 0, 0, 4, 1, {{1, 65535}}},
-        {__LINE__, Op::Clip, {{1, 5}, {8, 12}}, 5, 9, 4, 1, {{5, 5}, {8, 9}}},
-        {__LINE__, Op::Clip, {{1, 5}, {8, 12}}, 13, 20, 4, 1, {}},
-        {__LINE__, Op::Clip, {{1, 5}, {8, 12}}, 2, 3, 4, 1, {{2, 3}}},
         {__LINE__, Op::Clip, {{1, 5}}, 3, 2, 4, 0, {{1, 5}}},
     };
     for (const auto& c : cases) {

@@ -78,41 +78,10 @@ RandomCase drawCase(std::mt19937& rng) {
     return c;
 }
 
-// The pass that computes a start from the sets' definitions: 1 first pulses only (F \ M),
-// 2 both (F ∩ M), 3 later pulses only (M \ F), 0 none; and whether it may end a chain (Z).
-struct Roles {
-    std::vector<int> pass;
-    std::vector<bool> last;
-};
-
-Roles definedRoles(const RandomCase& c) {
-    const std::size_t starts = c.best.size();
-    std::vector<bool> f(starts), m(starts), z(starts);
-    const auto mark = [&](std::vector<bool>& set, std::int64_t lo, std::int64_t hi) {
-        for (std::int64_t t = std::max<std::int64_t>(lo, 0);
-             t <= hi && t < static_cast<std::int64_t>(starts); ++t) {
-            set[static_cast<std::size_t>(t)] = true;
-        }
-    };
-    const std::int64_t n = c.g.N, L = c.g.L, a = c.g.Tmin, b = c.g.Tmax;
-    for (std::int64_t k = c.series->wMinPulses; k <= c.series->wMaxPulses; ++k) {
-        mark(f, std::max<std::int64_t>(0, n - k * b), std::min(b - L, n - L - (k - 1) * a));
-        for (std::int64_t j = 1; j < k; ++j) {
-            mark(m, std::max(j * a, n - (k - j) * b),
-                 std::min((j + 1) * b - L, n - L - (k - 1 - j) * a));
-        }
-        mark(z, std::max((k - 1) * a, n - b), std::min(k * b - L, n - L));
-    }
-    Roles roles{std::vector<int>(starts), z};
-    for (std::size_t t = 0; t < starts; ++t)
-        roles.pass[t] = f[t] && !m[t] ? 1 : f[t] && m[t] ? 2 : m[t] ? 3 : 0;
-    return roles;
-}
-
 // Whether the lists the passes walk hold exactly the defined sets. They have room for Kmax
 // intervals only: when Tmin is close to Tmax a list (or F ∪ M) can fill up and silently lose
 // intervals, and the passes then see fewer starts than the definitions admit.
-bool listsHoldTheRoles(const RandomCase& c, const Roles& roles) {
+bool listsHoldTheRoles(const RandomCase& c, const fixture::Roles& roles) {
     const AdmissibleSets s = buildAdmissibleSets(viewOf(*c.series), c.series->wMinPulses,
                                                  c.series->wMaxPulses, c.g.Tmin, c.g.Tmax);
     const auto holds = [&](const IntervalList* list, auto member) {
@@ -129,23 +98,68 @@ bool listsHoldTheRoles(const RandomCase& c, const Roles& roles) {
            holds(s.later.get(), [](int p) { return p == 2 || p == 3; });
 }
 
-// Enumerates the chains from `start` on: next(t, i) lists the starts that may follow pulse i
-// at t, done(t, i) says whether a chain may end there. False when there are too many.
-bool enumerate(const RandomCase& c, const std::vector<int>& firsts,
-               const std::function<std::vector<int>(int, int)>& next,
-               const std::function<bool(int, int)>& done, std::int64_t& smallest) {
+// The chains a routine may report: their first starts, the starts that may follow pulse i at t,
+// and whether a chain may end with pulse i at t.
+struct Search {
+    std::vector<int> firsts;
+    std::function<std::vector<int>(int, int)> next;
+    std::function<bool(int, int)> done;
+};
+
+// Unknown number: the first pulse in F, the others in M, the last in Z; a pulse of F ∩ M never
+// follows one of M \ F, whose pass runs later.
+Search unknownNumberSearch(const RandomCase& c, const fixture::Roles& roles) {
+    Search search;
+    for (std::size_t t = 0; t < roles.pass.size(); ++t) {
+        if (roles.pass[t] == 1 || roles.pass[t] == 2) search.firsts.push_back(static_cast<int>(t));
+    }
+    search.next = [&c, &roles](int t, int) {
+        std::vector<int> follow;
+        for (int u = t + c.g.Tmin; u <= t + c.g.Tmax && u < static_cast<int>(roles.pass.size());
+             ++u) {
+            const int pass = roles.pass[static_cast<std::size_t>(u)];
+            if (pass >= 2 && pass >= roles.pass[static_cast<std::size_t>(t)]) follow.push_back(u);
+        }
+        return follow;
+    };
+    search.done = [&roles](int t, int) { return roles.last[static_cast<std::size_t>(t)]; };
+    return search;
+}
+
+// Known number K: pulse m inside the series' window m.
+Search knownNumberSearch(const RandomCase& c) {
+    const SeriesHeader& s = *c.series;
+    Search search;
+    for (int t = s.lpMinPositions[0]; t <= s.lpMaxPositions[0]; ++t) search.firsts.push_back(t);
+    search.next = [&c, &s](int t, int i) {
+        std::vector<int> follow;
+        if (i + 1 >= s.wImpulseQuantity) return follow;
+        const auto m = static_cast<std::size_t>(i + 1);
+        for (int u = std::max<int>(t + c.g.Tmin, s.lpMinPositions[m]);
+             u <= std::min<int>(t + c.g.Tmax, s.lpMaxPositions[m]); ++u) {
+            follow.push_back(u);
+        }
+        return follow;
+    };
+    search.done = [&s](int, int i) { return i + 1 == s.wImpulseQuantity; };
+    return search;
+}
+
+// Enumerates the chains of the search, the smallest total into `smallest`; false when there
+// are too many.
+bool enumerate(const RandomCase& c, const Search& search, std::int64_t& smallest) {
     double chains = 0;
     std::function<bool(int, int, std::int64_t)> extend = [&](int t, int i, std::int64_t total) {
-        if (done(t, i)) {
+        if (search.done(t, i)) {
             smallest = std::min(smallest, total);
             if (++chains > kMostChains) return false;
         }
-        for (const int u : next(t, i)) {
+        for (const int u : search.next(t, i)) {
             if (!extend(u, i + 1, total + c.best[static_cast<std::size_t>(u)])) return false;
         }
         return true;
     };
-    for (const int t : firsts) {
+    for (const int t : search.firsts) {
         if (!extend(t, 0, c.best[static_cast<std::size_t>(t)])) return false;
     }
     return true;
@@ -173,85 +187,36 @@ template <class>
 class Optimality : public ::testing::Test {};
 TYPED_TEST_SUITE(Optimality, implementations::Both, implementations::Names);
 
-// Unknown number: the first pulse in F, the others in M, the last in Z; a pulse of F ∩ M never
-// follows one of M \ F, whose pass runs later.
-TYPED_TEST(Optimality, UnknownNumberDetectionFindsTheSmallestChain) {
+TYPED_TEST(Optimality, DetectionFindsTheSmallestChain) {
     using R = TypeParam;
-    std::mt19937 rng(4711);
     RecordingHost host;
-    int compared = 0;
-    for (int attempt = 0; compared < kCases && attempt < 20 * kCases; ++attempt) {
-        const RandomCase c = drawCase(rng);
-        SCOPED_TRACE(::testing::Message() << "attempt " << attempt);
-        const Roles roles = definedRoles(c);
-        if (!listsHoldTheRoles(c, roles)) continue;
-        std::vector<int> firsts;
-        for (std::size_t t = 0; t < roles.pass.size(); ++t) {
-            if (roles.pass[t] == 1 || roles.pass[t] == 2) firsts.push_back(static_cast<int>(t));
-        }
-        const auto next = [&](int t, int) {
-            std::vector<int> follow;
-            for (int u = t + c.g.Tmin; u <= t + c.g.Tmax && u < static_cast<int>(roles.pass.size());
-                 ++u) {
-                const int pass = roles.pass[static_cast<std::size_t>(u)];
-                if (pass >= 2 && pass >= roles.pass[static_cast<std::size_t>(t)])
-                    follow.push_back(u);
+    for (const bool fixed : {false, true}) {
+        std::mt19937 rng(fixed ? 815 : 4711);
+        int compared = 0;
+        for (int attempt = 0; compared < kCases && attempt < 20 * kCases; ++attempt) {
+            const RandomCase c = drawCase(rng);
+            const SeriesHeader& s = *c.series;
+            SCOPED_TRACE(::testing::Message()
+                         << (fixed ? "known" : "unknown") << ", attempt " << attempt);
+            const fixture::Roles roles = fixture::definedRoles(*c.series);
+            if (!fixed && !listsHoldTheRoles(c, roles)) continue;
+            std::int64_t smallest = kNone;
+            if (!enumerate(c, fixed ? knownNumberSearch(c) : unknownNumberSearch(c, roles),
+                           smallest))
+                continue;
+            auto chains = getChainsHeader(host, 2, s.wMaxPulses, nullptr);
+            (fixed ? R::detectFixedPulses : R::detectUnfixedPulses)(
+                host, c.etalons, c.list, c.g.Tmin, c.g.Tmax, c.level, chains.get(), c.series.get());
+            ++compared;
+            ASSERT_LT(smallest, 9999999);  // the true chain is one of them
+            EXPECT_EQ(chains->distance[0], smallest);
+            if (fixed) {
+                EXPECT_EQ(s.wDetectedPulses, s.wImpulseQuantity);
             }
-            return follow;
-        };
-        std::int64_t smallest = kNone;
-        if (!enumerate(
-                c, firsts, next,
-                [&](int t, int) { return roles.last[static_cast<std::size_t>(t)]; }, smallest)) {
-            continue;
+            expectValidChain(c, fixture::detectedChain(s), smallest);
         }
-        auto chains = getChainsHeader(host, 2, c.series->wMaxPulses, nullptr);
-        R::detectUnfixedPulses(host, c.etalons, c.list, c.g.Tmin, c.g.Tmax, c.level, chains.get(),
-                               c.series.get());
-        ++compared;
-        ASSERT_LT(smallest, 9999999);  // the true chain is one of them
-        EXPECT_EQ(chains->distance[0], smallest);
-        expectValidChain(c, fixture::detectedChain(*c.series), smallest);
+        EXPECT_EQ(compared, kCases);
     }
-    EXPECT_EQ(compared, kCases);
-}
-
-// Known number K: pulse m inside the series' window m.
-TYPED_TEST(Optimality, KnownNumberDetectionFindsTheSmallestChain) {
-    using R = TypeParam;
-    std::mt19937 rng(815);
-    RecordingHost host;
-    int compared = 0;
-    for (int attempt = 0; compared < kCases && attempt < 20 * kCases; ++attempt) {
-        const RandomCase c = drawCase(rng);
-        SCOPED_TRACE(::testing::Message() << "attempt " << attempt);
-        const SeriesHeader& s = *c.series;
-        std::vector<int> firsts;
-        for (int t = s.lpMinPositions[0]; t <= s.lpMaxPositions[0]; ++t) firsts.push_back(t);
-        const auto next = [&](int t, int i) {
-            std::vector<int> follow;
-            if (i + 1 >= s.wImpulseQuantity) return follow;
-            const auto m = static_cast<std::size_t>(i + 1);
-            for (int u = std::max<int>(t + c.g.Tmin, s.lpMinPositions[m]);
-                 u <= std::min<int>(t + c.g.Tmax, s.lpMaxPositions[m]); ++u) {
-                follow.push_back(u);
-            }
-            return follow;
-        };
-        std::int64_t smallest = kNone;
-        if (!enumerate(
-                c, firsts, next, [&](int, int i) { return i + 1 == s.wImpulseQuantity; }, smallest))
-            continue;
-        auto chains = getChainsHeader(host, 2, s.wMaxPulses, nullptr);
-        R::detectFixedPulses(host, c.etalons, c.list, c.g.Tmin, c.g.Tmax, c.level, chains.get(),
-                             c.series.get());
-        ++compared;
-        ASSERT_LT(smallest, 9999999);
-        EXPECT_EQ(chains->distance[0], smallest);
-        EXPECT_EQ(s.wDetectedPulses, s.wImpulseQuantity);
-        expectValidChain(c, fixture::detectedChain(s), smallest);
-    }
-    EXPECT_EQ(compared, kCases);
 }
 
 }  // namespace

@@ -124,10 +124,9 @@ inline bool admissible(const std::vector<std::int16_t>& e, int a, int b, std::ui
 // Pulses at `starts`, pulse m of etalon pick(m), whole or (about every other one) a random
 // piece the level admits, plus noise of a random deviation sd0..sd0 + span - 1.
 template <class Rng, class Pick>
-std::unique_ptr<SeriesHeader> noisySeries(Rng& rng, const EtalonTable& etalons,
-                                          const Geometry& g, std::uint16_t level,
-                                          const std::vector<int>& starts, Pick pick, int sd0,
-                                          int span) {
+std::unique_ptr<SeriesHeader> noisySeries(Rng& rng, const EtalonTable& etalons, const Geometry& g,
+                                          std::uint16_t level, const std::vector<int>& starts,
+                                          Pick pick, int sd0, int span) {
     PulseChain truth;
     for (std::size_t m = 0; m < starts.size(); ++m) {
         const int number = pick(m);
@@ -141,6 +140,37 @@ std::unique_ptr<SeriesHeader> noisySeries(Rng& rng, const EtalonTable& etalons,
     addNoise(static_cast<std::int16_t>(sd0 + static_cast<int>(rng() % static_cast<unsigned>(span))),
              *series, state);
     return series;
+}
+
+// The pass that computes a start from the sets' definitions: 1 first pulses only (F \ M),
+// 2 both (F ∩ M), 3 later pulses only (M \ F), 0 none; and whether it may end a chain (Z).
+struct Roles {
+    std::vector<int> pass;
+    std::vector<bool> last;
+};
+
+inline Roles definedRoles(const SeriesHeader& s) {
+    const std::int64_t n = s.dwSeriesSize, L = s.wImpulseSize, a = s.wTmin, b = s.wTmax;
+    const auto starts = static_cast<std::size_t>(n - L + 1);
+    std::vector<bool> f(starts), m(starts), z(starts);
+    const auto mark = [&](std::vector<bool>& set, std::int64_t lo, std::int64_t hi) {
+        for (std::int64_t t = std::max<std::int64_t>(lo, 0);
+             t <= hi && t < static_cast<std::int64_t>(starts); ++t) {
+            set[static_cast<std::size_t>(t)] = true;
+        }
+    };
+    for (std::int64_t k = s.wMinPulses; k <= s.wMaxPulses; ++k) {
+        mark(f, std::max<std::int64_t>(0, n - k * b), std::min(b - L, n - L - (k - 1) * a));
+        for (std::int64_t j = 1; j < k; ++j) {
+            mark(m, std::max(j * a, n - (k - j) * b),
+                 std::min((j + 1) * b - L, n - L - (k - 1 - j) * a));
+        }
+        mark(z, std::max((k - 1) * a, n - b), std::min(k * b - L, n - L));
+    }
+    Roles roles{std::vector<int>(starts), z};
+    for (std::size_t t = 0; t < starts; ++t)
+        roles.pass[t] = f[t] && !m[t] ? 1 : f[t] && m[t] ? 2 : m[t] ? 3 : 0;
+    return roles;
 }
 
 inline PulseChain detectedChain(const SeriesHeader& s) {

@@ -7,16 +7,9 @@
 
 #include <array>
 
-#include "core/host/recording_host.h"
-#include "core/processing/admissible_sets.h"
-#include "core/processing/alphabet_recognition.h"
-#include "core/processing/pulse_detection.h"
-#include "core/processing/pulse_recognition.h"
-#include "core/processing/tuple_detection.h"
 #include "core/synthesis/pulse_alphabet.h"
 #include "core/synthesis/series_allocation.h"
 #include "implementations.h"
-#include "series_fixture.h"
 
 namespace mirovale {
 namespace {
@@ -39,18 +32,14 @@ TEST(TrueChainMeasure, SumsTheKeptPiecesOfTheOriginalPulses) {
 
 // Whether the routines admit the series' true configuration: pieces that keep more than the
 // level, gaps of Tmin..Tmax, pulse m in its window (known number) or the first in F, the others
-// in M and the last in Z (unknown number; one interval each here, as Tmax - Tmin >= L).
+// in M and the last in Z (unknown number), by the sets' definitions.
 bool admitsTruth(const SeriesHeader& s, const EtalonTable& table, std::uint16_t level, bool fixed) {
-    const AdmissibleSets sets =
-        buildAdmissibleSets(viewOf(s), s.wMinPulses, s.wMaxPulses, s.wTmin, s.wTmax);
-    const auto in = [](const IntervalList* list, int t) {
-        return list->wIntervals == 1 && list->lpIntervalBegins[0] <= t &&
-               t <= list->lpIntervalEnds[0];
-    };
+    const fixture::Roles roles = fixture::definedRoles(s);
     for (std::size_t m = 0; m < s.wImpulseQuantity; ++m) {
-        const int t = s.lpPositions[m];
-        const bool placed = fixed ? s.lpMinPositions[m] <= t && t <= s.lpMaxPositions[m]
-                                  : in(m == 0 ? sets.first.get() : sets.later.get(), t);
+        const int t = s.lpPositions[m], pass = roles.pass[static_cast<std::size_t>(t)];
+        const bool placed = fixed    ? s.lpMinPositions[m] <= t && t <= s.lpMaxPositions[m]
+                            : m == 0 ? pass == 1 || pass == 2
+                                     : pass >= 2;
         const int gap = m == 0 ? s.wTmin : t - s.lpPositions[m - 1];
         if (!placed || gap < s.wTmin || gap > s.wTmax ||
             !fixture::admissible(table[s.lpEtalonNumbers[m] - 1u].lpData, s.lpBegins[m],
@@ -58,7 +47,7 @@ bool admitsTruth(const SeriesHeader& s, const EtalonTable& table, std::uint16_t 
             return false;
         }
     }
-    return fixed || in(sets.last.get(), s.lpPositions[s.wImpulseQuantity - 1u]);
+    return fixed || roles.last[static_cast<std::size_t>(s.lpPositions[s.wImpulseQuantity - 1u])];
 }
 
 // Noisy series made by the synthesis routines from the alphabet: etalons 2, 5 and 9 mixed
@@ -71,7 +60,6 @@ TYPED_TEST(TrueChainMeasure, BoundsTheBestDistanceOnSynthesizedSeries) {
     EtalonTable table{};
     ASSERT_EQ(createPulses(host, states, 128, 20, 20, table), 1);
     const std::vector<std::uint16_t> list{2, 5, 9};
-    const std::vector<std::uint32_t> subset{2, 5, 9};
     std::vector<std::uint16_t> sequence(16);
     std::unique_ptr<SeriesHeader> series;
     std::uint16_t noise = 10597;
@@ -96,26 +84,18 @@ TYPED_TEST(TrueChainMeasure, BoundsTheBestDistanceOnSynthesizedSeries) {
         series->selectedAlphabetSize = {2, 3};
         series->selectedAlphabetList = {{1, 3}, {2, 5, 9}};
         auto chains = getChainsHeader(host, 3, series->wMaxPulses, nullptr);
-        // Each routine's best chain: its return value is the routine's own answer, not checked
-        // here.
-        const auto bestDistance = [&](int) { return chains->distance[0]; };
-        const std::int64_t truth = trueChainMeasure(*series);
-        if (mode == 1) {
-            EXPECT_LE(bestDistance((fixed ? R::recognizeFixedPulses : R::recognizeUnfixedPulses)(
-                          host, table, list, 40, 181, level, chains.get(), series.get())),
-                      truth);
-        } else if (mode == 2 && fixed) {
-            EXPECT_LE(bestDistance(R::detectFixedTuples(host, table, subset, 2, 40, 181, level,
-                                                        chains.get(), series.get())),
-                      truth);
-        } else {
-            EXPECT_LE(bestDistance((fixed ? R::detectFixedPulses : R::detectUnfixedPulses)(
-                          host, table, list, 40, 181, level, chains.get(), series.get())),
-                      truth);
-            EXPECT_LE(
-                bestDistance((fixed ? R::recognizeAlphabetFixed : R::recognizeAlphabetUnfixed)(
-                    host, table, 40, 181, level, chains.get(), series.get())),
-                truth);
+        differential::Inputs in{table, list, {2, 5, 9}, {}, {}, 2, 40, 181, level};
+        using Picked = std::vector<std::string_view>;
+        const Picked runs =
+            mode == 1 ? Picked{fixed ? "recognizeFixedPulses" : "recognizeUnfixedPulses"}
+            : mode == 2 && fixed
+                ? Picked{"detectFixedTuples"}
+                : Picked{fixed ? "detectFixedPulses" : "detectUnfixedPulses",
+                         fixed ? "recognizeAlphabetFixed" : "recognizeAlphabetUnfixed"};
+        for (const std::string_view name : runs) {
+            // The best chain; the return value is the routine's own answer, not checked here.
+            differential::runNamed<R>(name, host, in, chains.get(), series.get());
+            EXPECT_LE(chains->distance[0], trueChainMeasure(*series)) << name;
         }
     }
     EXPECT_GT(compared, 30);

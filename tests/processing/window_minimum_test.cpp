@@ -7,7 +7,7 @@
 
 #include <random>
 
-#include "differential_scale.h"
+#include "differential_cases.h"
 
 namespace mirovale {
 namespace {
