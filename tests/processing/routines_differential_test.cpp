@@ -50,12 +50,14 @@ TEST(RoutinesDifferential, EveryRoutineMatchesItsReferenceOnRandomSeries) {
 }
 
 // Lists of more etalons than chain lanes (several batches), repeats spread over the batches, and
-// subsets of up to ten members (the lanes, or the table where more layers than lanes are needed).
+// subsets of up to ten members (the lanes, or the table where more layers than lanes are needed;
+// more phases than a batch holds).
 TEST(RoutinesDifferential, LongListsAndSubsetsMatchTheReference) {
     const std::vector<Routine> all = routines();
     const auto runsLanes = [](std::string_view name) {
         return name == "recognizeUnfixedPulses" || name == "recognizeFixedPulses" ||
-               name == "TuplesDetection" || name == "recognizeUnfixedTuples";
+               name == "TuplesDetection" || name == "recognizeUnfixedTuples" ||
+               name == "detectFixedTuples" || name == "recognizeFixedTuples";
     };
     for (int k = 0; k < differential::scaled(300); ++k) {
         const std::uint32_t seed = 61000 + static_cast<std::uint32_t>(k);

@@ -19,6 +19,13 @@ std::size_t width(const StartWindow& window) {
     return window.hi < window.lo ? 0 : static_cast<std::size_t>(window.hi - window.lo + 1);
 }
 
+// The patterns of rows the layers of a batch cycle through: layer m fits with pattern
+// m % patterns; one for candidates, which fit every layer with one row, and for a tuple's phases
+// the members' count, or one per layer when there are fewer layers.
+std::size_t patternsOf(std::size_t members, std::size_t layers) {
+    return std::max<std::size_t>(1, std::min(members, layers));
+}
+
 // A score and its start; -1 for none.
 struct Best {
     std::int64_t score;
@@ -243,13 +250,16 @@ void sizeRows(LayerRows<T>& rows, std::span<const StartWindow> windows, std::siz
 }  // namespace
 
 void sizeKnownNumberWork(KnownNumberWork& work, std::span<const StartWindow> windows,
-                         std::uint16_t wTmin, std::uint16_t wTmax, bool batches) {
+                         std::uint16_t wTmin, std::uint16_t wTmax, bool batches,
+                         std::size_t members) {
     const std::size_t layers = std::min(windows.size(), work.rows.scores.size());
     if (batches) {
+        // One array of the batch's fits per pattern of rows the layers cycle through.
+        const std::size_t fits = width(windowHull(windows)) * patternsOf(members, layers);
         sizeRows(work.quads, windows, layers, wTmin, wTmax);
-        work.quadFits.resize(width(windowHull(windows)));
+        work.quadFits.resize(fits);
         sizeRows(work.octets, windows, layers, wTmin, wTmax);
-        work.octetFits.resize(width(windowHull(windows)));
+        work.octetFits.resize(fits);
     } else {
         sizeRows(work.rows, windows, layers, wTmin, wTmax);
     }
@@ -398,24 +408,30 @@ bool batchFitsNarrow(std::span<const FitRow* const> rows, std::size_t layers,
            static_cast<std::int64_t>(layers) <= (most - from) / std::max<std::int64_t>(peak, 1);
 }
 
-// The layers of up to N candidates in lanes of type Lanes, their fits laid side by side in
-// `fits` (unused lanes repeat the first candidate), then each candidate's chain.
-template <class Lanes>
-void sweepLanes(std::span<const StartWindow> windows, std::span<const FitRow* const> rows,
-                const KnownNumberSettings& settings, LayerRows<Lanes>& layerRows,
+// The layers of up to N chains in lanes of type Lanes. Chain c fits layer m with rowOf(c, q),
+// q = m % patterns; each pattern's fits are laid side by side in `fits` (unused lanes repeat
+// chain 0), then each chain is traced.
+template <class Lanes, class RowOf>
+void sweepLanes(std::span<const StartWindow> windows, std::size_t batch, std::size_t patterns,
+                RowOf&& rowOf, const KnownNumberSettings& settings, LayerRows<Lanes>& layerRows,
                 std::vector<Lanes>& fits, std::vector<KnownNumberResult>& results) {
     constexpr std::size_t N = Lanes::kCount;
     using T = typename ScoreTraits<Lanes>::Score;
     const std::size_t K = windows.size();
-    const std::size_t batch = std::min(rows.size(), N);
+    batch = std::min(batch, N);
     if (batch == 0) return;
-    const std::size_t base = rows[0]->base;
-    for (std::size_t c = 0; c < N; ++c) {
-        const std::vector<std::int64_t>& scores = rows[c < batch ? c : 0]->scores;
-        for (std::size_t i = 0; i < fits.size(); ++i) fits[i].lane[c] = static_cast<T>(scores[i]);
+    const std::size_t base = rowOf(0, 0).base;
+    const std::size_t hull = rowOf(0, 0).scores.size();
+    for (std::size_t q = 0; q < patterns; ++q) {
+        for (std::size_t c = 0; c < N; ++c) {
+            const std::vector<std::int64_t>& scores = rowOf(c < batch ? c : 0, q).scores;
+            Lanes* laid = fits.data() + q * hull;
+            for (std::size_t i = 0; i < hull; ++i) laid[i].lane[c] = static_cast<T>(scores[i]);
+        }
     }
     for (std::size_t m = 0; m < K; ++m) {
-        const Lanes* fit = fits.data() + (windows[m].lo - static_cast<std::int64_t>(base));
+        const Lanes* fit =
+            fits.data() + (m % patterns) * hull + (windows[m].lo - static_cast<std::int64_t>(base));
         if (m == 0) {
             if (width(windows[0]) > 0)
                 std::copy_n(fit, width(windows[0]), layerRows.at(0, windows[0].lo));
@@ -425,17 +441,40 @@ void sweepLanes(std::span<const StartWindow> windows, std::span<const FitRow* co
     }
     const auto ends = laneEnds(windows, settings, layerRows);
     for (std::size_t c = 0; c < batch; ++c) {
-        const FitRow& row = *rows[c];
+        const auto row = [&](std::size_t m) -> const FitRow& { return rowOf(c, m % patterns); };
         results.push_back(chainOf(
             windows, settings, ends[c],
             [&](std::size_t m, std::size_t i) {
                 return std::int64_t{layerRows.at(m, windows[m].lo)[i].lane[c]};
             },
-            [&](std::size_t, std::int64_t t) {
-                return row.scores[static_cast<std::size_t>(t) - row.base];
+            [&](std::size_t m, std::int64_t t) {
+                return row(m).scores[static_cast<std::size_t>(t) - row(m).base];
             },
-            [&](std::size_t, std::int64_t t) { return pulseAt(row, t); }));
+            [&](std::size_t m, std::int64_t t) { return pulseAt(row(m), t); }));
     }
+}
+
+// The batches of `count` chains, chain c fitting layer m with rowOf(c, m % patterns): all in
+// octets where every chain score fits 32 bits, else in quads.
+template <class RowOf>
+std::vector<KnownNumberResult> sweepBatches(std::span<const StartWindow> windows,
+                                            std::span<const FitRow* const> rows, std::size_t count,
+                                            std::size_t patterns, RowOf&& rowOf,
+                                            const KnownNumberSettings& settings,
+                                            KnownNumberWork& work) {
+    std::vector<KnownNumberResult> results;
+    count = std::min(count, kOctetLanes);
+    if (batchFitsNarrow(rows, windows.size(), settings)) {
+        sweepLanes(windows, count, patterns, rowOf, settings, work.octets, work.octetFits, results);
+        return results;
+    }
+    for (std::size_t first = 0; first < count; first += kQuadLanes) {
+        sweepLanes(
+            windows, std::min(kQuadLanes, count - first), patterns,
+            [&](std::size_t c, std::size_t q) -> const FitRow& { return rowOf(first + c, q); },
+            settings, work.quads, work.quadFits, results);
+    }
+    return results;
 }
 
 }  // namespace
@@ -444,15 +483,29 @@ std::vector<KnownNumberResult> sweepKnownNumberBatch(std::span<const StartWindow
                                                      std::span<const FitRow* const> rows,
                                                      const KnownNumberSettings& settings,
                                                      KnownNumberWork& work) {
-    std::vector<KnownNumberResult> results;
     rows = rows.first(std::min(rows.size(), kOctetLanes));
-    if (batchFitsNarrow(rows, windows.size(), settings)) {
-        sweepLanes(windows, rows, settings, work.octets, work.octetFits, results);
-        return results;
-    }
-    for (std::size_t first = 0; first < rows.size(); first += kQuadLanes) {
-        sweepLanes(windows, rows.subspan(first, std::min(kQuadLanes, rows.size() - first)),
-                   settings, work.quads, work.quadFits, results);
+    return sweepBatches(
+        windows, rows, rows.size(), 1,
+        [&](std::size_t c, std::size_t) -> const FitRow& { return *rows[c]; }, settings, work);
+}
+
+std::vector<KnownNumberResult> sweepPhasesBatch(std::span<const StartWindow> windows,
+                                                std::span<const FitRow* const> members,
+                                                std::size_t phases,
+                                                const KnownNumberSettings& settings,
+                                                KnownNumberWork& work) {
+    const std::size_t s = members.size();
+    phases = std::min(phases, s);
+    std::vector<KnownNumberResult> results;
+    for (std::size_t first = 0; first < phases; first += kOctetLanes) {
+        for (KnownNumberResult& result : sweepBatches(
+                 windows, members, std::min(kOctetLanes, phases - first),
+                 patternsOf(s, windows.size()),
+                 [&](std::size_t p, std::size_t q) -> const FitRow& {
+                     return *members[(q + first + p) % s];
+                 },
+                 settings, work))
+            results.push_back(std::move(result));
     }
     return results;
 }

@@ -84,9 +84,11 @@ inline std::size_t reachOf(std::uint16_t wTmin, std::uint16_t wTmax) {
 
 // Sizes `work` for the layers of `windows` (work.rows.scores already holding one row per
 // window) and the predecessor reach [t - Tmax, t - Tmin]: for sweepKnownNumber, or for
-// sweepKnownNumberBatch when `batches` is set.
+// sweepKnownNumberBatch and sweepPhasesBatch (with tuples of up to `members` members) when
+// `batches` is set.
 void sizeKnownNumberWork(KnownNumberWork& work, std::span<const StartWindow> windows,
-                         std::uint16_t wTmin, std::uint16_t wTmax, bool batches = false);
+                         std::uint16_t wTmin, std::uint16_t wTmax, bool batches = false,
+                         std::size_t members = 1);
 
 // The recurrence of runKnownNumber with each layer's fits read from its row and every
 // predecessor value taken from sliding-window minima: the same distance and chain, ties
@@ -103,5 +105,14 @@ std::vector<KnownNumberResult> sweepKnownNumberBatch(std::span<const StartWindow
                                                      std::span<const FitRow* const> rows,
                                                      const KnownNumberSettings& settings,
                                                      KnownNumberWork& work);
+
+// sweepKnownNumber for the phases of a tuple, up to kOctetLanes at once: result p is that of
+// sweepKnownNumber with layer m fitting members[(m + p) % members.size()], for p < phases
+// (phases <= members.size(); all rows over the same hull).
+std::vector<KnownNumberResult> sweepPhasesBatch(std::span<const StartWindow> windows,
+                                                std::span<const FitRow* const> members,
+                                                std::size_t phases,
+                                                const KnownNumberSettings& settings,
+                                                KnownNumberWork& work);
 
 }  // namespace mirovale

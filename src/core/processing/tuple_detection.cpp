@@ -52,20 +52,19 @@ struct MemberFits {
     }
 };
 
-// Tries the phases of one subset, whose member m fits with row memberRows[m], and offers each
-// phase's chain; a phase strictly better than `best` replaces it.
+// Tries the phases of one subset, whose member m fits with row memberRows[m], side by side, and
+// offers each phase's chain in turn; a phase strictly better than `best` replaces it.
 void tryPhases(std::span<const StartWindow> windows, const MemberFits& fits,
                std::span<const std::size_t> memberRows, std::uint16_t wSubsetProceeding,
                const KnownNumberSettings& settings, ChainsHeader* chains, int subsetNumber,
                TupleChoice& best, KnownNumberWork& work) {
     const std::size_t s = memberRows.size();
-    const std::size_t phases = wSubsetProceeding == 1 ? 1 : s;
-    std::vector<const FitRow*> layers(windows.size());
-    for (std::size_t phase = 0; phase < phases; ++phase) {
-        for (std::size_t m = 0; m < windows.size(); ++m) {
-            layers[m] = &fits.rows[memberRows[(m + phase) % s]];
-        }
-        KnownNumberResult result = sweepKnownNumber(windows, layers, settings, work);
+    std::vector<const FitRow*> members(s);
+    for (std::size_t k = 0; k < s; ++k) members[k] = &fits.rows[memberRows[k]];
+    std::vector<KnownNumberResult> results =
+        sweepPhasesBatch(windows, members, wSubsetProceeding == 1 ? 1 : s, settings, work);
+    for (std::size_t phase = 0; phase < results.size(); ++phase) {
+        KnownNumberResult& result = results[phase];
         if (chains != nullptr) rankChain(*chains, result.distance, result.chain);
         if (result.distance < best.distance && !result.chain.empty()) {
             best.distance = result.distance;
@@ -86,7 +85,9 @@ void sizeTables(KnownNumberWork& work, MemberFits& fits, FitSweepBuffers& buffer
                 std::span<const StartWindow> windows, std::uint16_t wTmin, std::uint16_t wTmax,
                 std::span<const std::vector<FitCandidate>> members, std::uint16_t L) {
     const StartWindow hull = windowHull(windows);
-    sizeKnownNumberWork(work, windows, wTmin, wTmax);
+    std::size_t most = 1;
+    for (const auto& subset : members) most = std::max(most, subset.size());
+    sizeKnownNumberWork(work, windows, wTmin, wTmax, true, most);
     fits.prepare(members, L, hull);
     reserveFitSweep(buffers, L,
                     hull.hi < hull.lo ? 0 : static_cast<std::size_t>(hull.hi - hull.lo + 1));
