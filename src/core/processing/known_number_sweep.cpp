@@ -423,10 +423,12 @@ void sweepLanes(std::span<const StartWindow> windows, std::size_t batch, std::si
     const std::size_t base = rowOf(0, 0).base;
     const std::size_t hull = rowOf(0, 0).scores.size();
     for (std::size_t q = 0; q < patterns; ++q) {
-        for (std::size_t c = 0; c < N; ++c) {
-            const std::vector<std::int64_t>& scores = rowOf(c < batch ? c : 0, q).scores;
-            Lanes* laid = fits.data() + q * hull;
-            for (std::size_t i = 0; i < hull; ++i) laid[i].lane[c] = static_cast<T>(scores[i]);
+        // Start by start, so that each laid entry is written once, whole.
+        std::array<const std::int64_t*, N> scores;
+        for (std::size_t c = 0; c < N; ++c) scores[c] = rowOf(c < batch ? c : 0, q).scores.data();
+        Lanes* laid = fits.data() + q * hull;
+        for (std::size_t i = 0; i < hull; ++i) {
+            for (std::size_t c = 0; c < N; ++c) laid[i].lane[c] = static_cast<T>(scores[c][i]);
         }
     }
     for (std::size_t m = 0; m < K; ++m) {
