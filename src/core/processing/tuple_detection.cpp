@@ -61,8 +61,15 @@ void tryPhases(std::span<const StartWindow> windows, const MemberFits& fits,
     const std::size_t s = memberRows.size();
     std::vector<const FitRow*> members(s);
     for (std::size_t k = 0; k < s; ++k) members[k] = &fits.rows[memberRows[k]];
-    std::vector<KnownNumberResult> results =
-        sweepPhasesBatch(windows, members, wSubsetProceeding == 1 ? 1 : s, settings, work);
+    // One phase sweeps alone, in the single score's rows; several side by side.
+    std::vector<KnownNumberResult> results;
+    if (wSubsetProceeding == 1) {
+        std::vector<const FitRow*> layers(windows.size());
+        for (std::size_t m = 0; m < layers.size(); ++m) layers[m] = members[m % s];
+        results.push_back(sweepKnownNumber(windows, layers, settings, work));
+    } else {
+        results = sweepPhasesBatch(windows, members, s, settings, work);
+    }
     for (std::size_t phase = 0; phase < results.size(); ++phase) {
         KnownNumberResult& result = results[phase];
         if (chains != nullptr) rankChain(*chains, result.distance, result.chain);
@@ -80,14 +87,15 @@ void writeChoice(SeriesHeader& series, const TupleChoice& choice) {
     writeDetectedTuples(series, choice.tuples);
 }
 
-// Sizes the work for `windows` and the member rows, as one allocation request.
+// Sizes the work for `windows` and the member rows, as one allocation request: for the phases
+// side by side, or for one phase alone.
 void sizeTables(KnownNumberWork& work, MemberFits& fits, FitSweepBuffers& buffers,
                 std::span<const StartWindow> windows, std::uint16_t wTmin, std::uint16_t wTmax,
-                std::span<const std::vector<FitCandidate>> members, std::uint16_t L) {
+                std::span<const std::vector<FitCandidate>> members, std::uint16_t L, bool phases) {
     const StartWindow hull = windowHull(windows);
     std::size_t most = 1;
     for (const auto& subset : members) most = std::max(most, subset.size());
-    sizeKnownNumberWork(work, windows, wTmin, wTmax, true, most);
+    sizeKnownNumberWork(work, windows, wTmin, wTmax, phases, most);
     fits.prepare(members, L, hull);
     reserveFitSweep(buffers, L,
                     hull.hi < hull.lo ? 0 : static_cast<std::size_t>(hull.hi - hull.lo + 1));
@@ -114,7 +122,8 @@ int detectFixedTuples(Host& host, const EtalonTable& etalons, std::span<const st
     buffers.forget();  // the samples are another series' now
     if (!tryAllocate([&] {
             members[0] = makeSubsetCandidates(etalons, subset, view.L, wSavedEnergyProcessing);
-            sizeTables(work, fits, buffers, windows, wTmin, wTmax, members, view.L);
+            sizeTables(work, fits, buffers, windows, wTmin, wTmax, members, view.L,
+                       wSubsetProceeding != 1);
         })) {
         host.messageBox("Нет памяти для ppDw[m]!", "", MessageIcon::None);
         return 0;
@@ -158,7 +167,8 @@ int recognizeFixedTuples(Host& host, const EtalonTable& etalons,
                 members[k] = makeSubsetCandidates(etalons, std::span(subsetRows[k]).first(s),
                                                   view.L, wSavedEnergyProcessing);
             }
-            sizeTables(work, fits, buffers, windows, wTmin, wTmax, members, view.L);
+            sizeTables(work, fits, buffers, windows, wTmin, wTmax, members, view.L,
+                       wSubsetProceeding != 1);
         })) {
         host.messageBox("Нет памяти для ppDw[]!", "", MessageIcon::None);
         return 0;
