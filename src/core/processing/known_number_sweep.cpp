@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdlib>
 #include <limits>
+#include <numeric>
 
 // The layer sweep's loops vectorise; on x86-64 they are also built for AVX2 (which compares
 // 64-bit lanes) and chosen at run time, by a plain test rather than an ifunc, whose resolver
@@ -17,13 +18,6 @@ namespace {
 
 std::size_t width(const StartWindow& window) {
     return window.hi < window.lo ? 0 : static_cast<std::size_t>(window.hi - window.lo + 1);
-}
-
-// The patterns of rows the layers of a batch cycle through: layer m fits with pattern
-// m % patterns; one for candidates, which fit every layer with one row, and for a tuple's phases
-// the members' count, or one per layer when there are fewer layers.
-std::size_t patternsOf(std::size_t members, std::size_t layers) {
-    return std::max<std::size_t>(1, std::min(members, layers));
 }
 
 // A score and its start; -1 for none.
@@ -251,11 +245,11 @@ void sizeRows(LayerRows<T>& rows, std::span<const StartWindow> windows, std::siz
 
 void sizeKnownNumberWork(KnownNumberWork& work, std::span<const StartWindow> windows,
                          std::uint16_t wTmin, std::uint16_t wTmax, bool batches,
-                         std::size_t members) {
+                         std::size_t patterns) {
     const std::size_t layers = std::min(windows.size(), work.rows.scores.size());
     if (batches) {
         // One array of the batch's fits per pattern of rows the layers cycle through.
-        const std::size_t fits = width(windowHull(windows)) * patternsOf(members, layers);
+        const std::size_t fits = width(windowHull(windows)) * std::max<std::size_t>(patterns, 1);
         sizeRows(work.quads, windows, layers, wTmin, wTmax);
         work.quadFits.resize(fits);
         sizeRows(work.octets, windows, layers, wTmin, wTmax);
@@ -491,22 +485,33 @@ std::vector<KnownNumberResult> sweepKnownNumberBatch(std::span<const StartWindow
         [&](std::size_t c, std::size_t) -> const FitRow& { return *rows[c]; }, settings, work);
 }
 
-std::vector<KnownNumberResult> sweepPhasesBatch(std::span<const StartWindow> windows,
-                                                std::span<const FitRow* const> members,
-                                                std::size_t phases,
-                                                const KnownNumberSettings& settings,
-                                                KnownNumberWork& work) {
-    const std::size_t s = members.size();
-    phases = std::min(phases, s);
+std::size_t tuplePatterns(std::span<const std::size_t> sizes, std::size_t layers) {
+    std::size_t patterns = 1;
+    for (const std::size_t size : sizes) {
+        if (size == 0) continue;
+        patterns = std::lcm(patterns, size);
+        if (patterns >= layers) return std::max<std::size_t>(layers, 1);
+    }
+    return patterns;
+}
+
+std::vector<KnownNumberResult> sweepTupleLanes(std::span<const StartWindow> windows,
+                                               std::span<const TupleLane> lanes,
+                                               std::size_t patterns,
+                                               const KnownNumberSettings& settings,
+                                               KnownNumberWork& work) {
+    std::vector<const FitRow*> rows;
+    for (const TupleLane& lane : lanes)
+        rows.insert(rows.end(), lane.members.begin(), lane.members.end());
     std::vector<KnownNumberResult> results;
-    for (std::size_t first = 0; first < phases; first += kOctetLanes) {
-        for (KnownNumberResult& result : sweepBatches(
-                 windows, members, std::min(kOctetLanes, phases - first),
-                 patternsOf(s, windows.size()),
-                 [&](std::size_t p, std::size_t q) -> const FitRow& {
-                     return *members[(q + first + p) % s];
-                 },
-                 settings, work))
+    for (std::size_t first = 0; first < lanes.size(); first += kOctetLanes) {
+        const auto rowOf = [&](std::size_t c, std::size_t q) -> const FitRow& {
+            const TupleLane& lane = lanes[first + c];
+            return *lane.members[(q + lane.phase) % lane.members.size()];
+        };
+        for (KnownNumberResult& result :
+             sweepBatches(windows, rows, std::min(kOctetLanes, lanes.size() - first), patterns,
+                          rowOf, settings, work))
             results.push_back(std::move(result));
     }
     return results;

@@ -84,11 +84,11 @@ inline std::size_t reachOf(std::uint16_t wTmin, std::uint16_t wTmax) {
 
 // Sizes `work` for the layers of `windows` (work.rows.scores already holding one row per
 // window) and the predecessor reach [t - Tmax, t - Tmin]: for sweepKnownNumber, or for
-// sweepKnownNumberBatch and sweepPhasesBatch (with tuples of up to `members` members) when
-// `batches` is set.
+// sweepKnownNumberBatch and sweepTupleLanes when `batches` is set, their layers cycling through
+// `patterns` patterns of rows (tuplePatterns).
 void sizeKnownNumberWork(KnownNumberWork& work, std::span<const StartWindow> windows,
                          std::uint16_t wTmin, std::uint16_t wTmax, bool batches = false,
-                         std::size_t members = 1);
+                         std::size_t patterns = 1);
 
 // The recurrence of runKnownNumber with each layer's fits read from its row and every
 // predecessor value taken from sliding-window minima: the same distance and chain, ties
@@ -106,13 +106,22 @@ std::vector<KnownNumberResult> sweepKnownNumberBatch(std::span<const StartWindow
                                                      const KnownNumberSettings& settings,
                                                      KnownNumberWork& work);
 
-// sweepKnownNumber for the phases of a tuple, up to kOctetLanes at once: result p is that of
-// sweepKnownNumber with layer m fitting members[(m + p) % members.size()], for p < phases
-// (phases <= members.size(); all rows over the same hull).
-std::vector<KnownNumberResult> sweepPhasesBatch(std::span<const StartWindow> windows,
-                                                std::span<const FitRow* const> members,
-                                                std::size_t phases,
-                                                const KnownNumberSettings& settings,
-                                                KnownNumberWork& work);
+// One chain of tuples: layer m fits with members[(m + phase) % members.size()].
+struct TupleLane {
+    std::span<const FitRow* const> members;  // all over the same hull
+    std::size_t phase = 0;
+};
+
+// The patterns of rows the layers of tuple lanes cycle through, one per layer at most: layer m
+// of every lane fits with a row fixed by m modulo the least common multiple of the tuples' sizes.
+std::size_t tuplePatterns(std::span<const std::size_t> sizes, std::size_t layers);
+
+// sweepKnownNumber for each lane, up to kOctetLanes of them side by side at a time: result c is
+// that of sweepKnownNumber with layer m fitting lanes[c]'s member for m.
+std::vector<KnownNumberResult> sweepTupleLanes(std::span<const StartWindow> windows,
+                                               std::span<const TupleLane> lanes,
+                                               std::size_t patterns,
+                                               const KnownNumberSettings& settings,
+                                               KnownNumberWork& work);
 
 }  // namespace mirovale

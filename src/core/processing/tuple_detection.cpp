@@ -1,6 +1,7 @@
 #include "core/processing/tuple_detection.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/host/allocation.h"
 #include "core/processing/admissible_sets.h"
@@ -52,32 +53,61 @@ struct MemberFits {
     }
 };
 
-// Tries the phases of one subset, whose member m fits with row memberRows[m], side by side, and
-// offers each phase's chain in turn; a phase strictly better than `best` replaces it.
-void tryPhases(std::span<const StartWindow> windows, const MemberFits& fits,
-               std::span<const std::size_t> memberRows, std::uint16_t wSubsetProceeding,
-               const KnownNumberSettings& settings, ChainsHeader* chains, int subsetNumber,
-               TupleChoice& best, KnownNumberWork& work) {
-    const std::size_t s = memberRows.size();
-    std::vector<const FitRow*> members(s);
-    for (std::size_t k = 0; k < s; ++k) members[k] = &fits.rows[memberRows[k]];
-    // One phase sweeps alone, in the single score's rows; several side by side.
-    std::vector<KnownNumberResult> results;
-    if (wSubsetProceeding == 1) {
-        std::vector<const FitRow*> layers(windows.size());
-        for (std::size_t m = 0; m < layers.size(); ++m) layers[m] = members[m % s];
-        results.push_back(sweepKnownNumber(windows, layers, settings, work));
-    } else {
-        results = sweepPhasesBatch(windows, members, s, settings, work);
+// The chains the subsets' phases make, subset by subset and phase by phase: every phase of every
+// non-empty subset side by side in lanes, or a single one alone in the single score's rows,
+// since a batch of one lane costs more to lay out than it saves.
+struct TupleRuns {
+    std::vector<std::vector<const FitRow*>> members;  // per subset
+    std::vector<TupleLane> lanes;                     // per subset and phase
+    std::vector<int> subsetOf;                        // per lane: 1-based subset number
+    std::size_t patterns = 1;
+
+    TupleRuns(const MemberFits& fits, std::size_t layers, std::uint16_t wSubsetProceeding) {
+        std::vector<std::size_t> sizes;
+        for (const std::vector<std::size_t>& rows : fits.memberRows) {
+            std::vector<const FitRow*>& subset = members.emplace_back();
+            for (const std::size_t row : rows) subset.push_back(&fits.rows[row]);
+            sizes.push_back(subset.size());
+        }
+        for (std::size_t k = 0; k < members.size(); ++k) {
+            if (members[k].empty()) continue;  // a subset naming no usable etalon is not tried
+            const std::size_t phases = wSubsetProceeding == 1 ? 1 : members[k].size();
+            for (std::size_t phase = 0; phase < phases; ++phase) {
+                lanes.push_back({members[k], phase});
+                subsetOf.push_back(static_cast<int>(k + 1));
+            }
+        }
+        patterns = tuplePatterns(sizes, layers);
     }
-    for (std::size_t phase = 0; phase < results.size(); ++phase) {
-        KnownNumberResult& result = results[phase];
+
+    [[nodiscard]] bool batched() const { return lanes.size() > 1; }
+
+    std::vector<KnownNumberResult> run(std::span<const StartWindow> windows,
+                                       const KnownNumberSettings& settings,
+                                       KnownNumberWork& work) const {
+        if (batched()) return sweepTupleLanes(windows, lanes, patterns, settings, work);
+        std::vector<KnownNumberResult> results;
+        if (lanes.empty()) return results;
+        const std::span<const FitRow* const> subset = lanes[0].members;
+        std::vector<const FitRow*> layers(windows.size());
+        for (std::size_t m = 0; m < layers.size(); ++m) layers[m] = subset[m % subset.size()];
+        results.push_back(sweepKnownNumber(windows, layers, settings, work));
+        return results;
+    }
+};
+
+// Offers every lane's chain in turn; one strictly better than `best` replaces it.
+void offerRuns(const TupleRuns& runs, std::vector<KnownNumberResult> results, ChainsHeader* chains,
+               TupleChoice& best) {
+    for (std::size_t c = 0; c < results.size(); ++c) {
+        KnownNumberResult& result = results[c];
         if (chains != nullptr) rankChain(*chains, result.distance, result.chain);
         if (result.distance < best.distance && !result.chain.empty()) {
             best.distance = result.distance;
-            best.tuples = tupleBounds(result.chain.size(), s, phase);
+            best.tuples =
+                tupleBounds(result.chain.size(), runs.lanes[c].members.size(), runs.lanes[c].phase);
             best.chain = std::move(result.chain);
-            best.subset = subsetNumber;
+            best.subset = runs.subsetOf[c];
         }
     }
 }
@@ -87,16 +117,16 @@ void writeChoice(SeriesHeader& series, const TupleChoice& choice) {
     writeDetectedTuples(series, choice.tuples);
 }
 
-// Sizes the work for `windows` and the member rows, as one allocation request: for the phases
-// side by side, or for one phase alone.
-void sizeTables(KnownNumberWork& work, MemberFits& fits, FitSweepBuffers& buffers,
-                std::span<const StartWindow> windows, std::uint16_t wTmin, std::uint16_t wTmax,
-                std::span<const std::vector<FitCandidate>> members, std::uint16_t L, bool phases) {
+// Prepares the member rows and the runs of their phases, and sizes the work for `windows`, as
+// one allocation request.
+void sizeTables(KnownNumberWork& work, MemberFits& fits, std::optional<TupleRuns>& runs,
+                FitSweepBuffers& buffers, std::span<const StartWindow> windows, std::uint16_t wTmin,
+                std::uint16_t wTmax, std::span<const std::vector<FitCandidate>> members,
+                std::uint16_t L, std::uint16_t wSubsetProceeding) {
     const StartWindow hull = windowHull(windows);
-    std::size_t most = 1;
-    for (const auto& subset : members) most = std::max(most, subset.size());
-    sizeKnownNumberWork(work, windows, wTmin, wTmax, phases, most);
     fits.prepare(members, L, hull);
+    runs.emplace(fits, windows.size(), wSubsetProceeding);
+    sizeKnownNumberWork(work, windows, wTmin, wTmax, runs->batched(), runs->patterns);
     reserveFitSweep(buffers, L,
                     hull.hi < hull.lo ? 0 : static_cast<std::size_t>(hull.hi - hull.lo + 1));
 }
@@ -118,12 +148,13 @@ int detectFixedTuples(Host& host, const EtalonTable& etalons, std::span<const st
     }
     std::vector<std::vector<FitCandidate>> members(1);
     MemberFits fits;
+    std::optional<TupleRuns> runs;
     thread_local FitSweepBuffers buffers;
     buffers.forget();  // the samples are another series' now
     if (!tryAllocate([&] {
             members[0] = makeSubsetCandidates(etalons, subset, view.L, wSavedEnergyProcessing);
-            sizeTables(work, fits, buffers, windows, wTmin, wTmax, members, view.L,
-                       wSubsetProceeding != 1);
+            sizeTables(work, fits, runs, buffers, windows, wTmin, wTmax, members, view.L,
+                       wSubsetProceeding);
         })) {
         host.messageBox("Нет памяти для ppDw[m]!", "", MessageIcon::None);
         return 0;
@@ -131,11 +162,8 @@ int detectFixedTuples(Host& host, const EtalonTable& etalons, std::span<const st
     if (chains != nullptr) resetChainsHeader(*chains, K, K, K);
     const KnownNumberSettings settings{kSixNines, kSevenNines, kSixNines, wTmin, wTmax};
     TupleChoice best;
-    if (!members[0].empty()) {
-        fits.fill(view, buffers);
-        tryPhases(windows, fits, fits.memberRows[0], wSubsetProceeding, settings, chains, 1, best,
-                  work);
-    }
+    fits.fill(view, buffers);
+    offerRuns(*runs, runs->run(windows, settings, work), chains, best);
     writeChoice(*series, best);
     return 1;
 }
@@ -159,6 +187,7 @@ int recognizeFixedTuples(Host& host, const EtalonTable& etalons,
     }
     std::vector<std::vector<FitCandidate>> members(subsets);
     MemberFits fits;
+    std::optional<TupleRuns> runs;
     thread_local FitSweepBuffers buffers;
     buffers.forget();  // the samples are another series' now
     if (!tryAllocate([&] {
@@ -167,8 +196,8 @@ int recognizeFixedTuples(Host& host, const EtalonTable& etalons,
                 members[k] = makeSubsetCandidates(etalons, std::span(subsetRows[k]).first(s),
                                                   view.L, wSavedEnergyProcessing);
             }
-            sizeTables(work, fits, buffers, windows, wTmin, wTmax, members, view.L,
-                       wSubsetProceeding != 1);
+            sizeTables(work, fits, runs, buffers, windows, wTmin, wTmax, members, view.L,
+                       wSubsetProceeding);
         })) {
         host.messageBox("Нет памяти для ppDw[]!", "", MessageIcon::None);
         return 0;
@@ -178,11 +207,7 @@ int recognizeFixedTuples(Host& host, const EtalonTable& etalons,
     const KnownNumberSettings settings{kSixNines, kSevenNines, kSixNines, wTmin, wTmax};
     fits.fill(view, buffers);
     TupleChoice best;
-    for (std::size_t k = 0; k < subsets; ++k) {
-        if (members[k].empty()) continue;
-        tryPhases(windows, fits, fits.memberRows[k], wSubsetProceeding, settings, chains,
-                  static_cast<int>(k + 1), best, work);
-    }
+    offerRuns(*runs, runs->run(windows, settings, work), chains, best);
     writeChoice(*series, best);
     series->wRecognizedSubset = static_cast<std::uint16_t>(best.subset);
     if (chains != nullptr) chains->wSeekingPulsesQuantity = K;
