@@ -76,8 +76,15 @@ TEST(LocalFitSweep, EqualsTheLiteralFitAtEveryStart) {
              {SweepKernels::Widest, SweepKernels::UpToAvx2, SweepKernels::Baseline}) {
             SCOPED_TRACE(::testing::Message() << "kernels " << static_cast<int>(kernels));
             fitStarts(plan, view, first, got, buffers, kernels);
+            // The same fits written a row apart, as the chain lanes take them.
+            std::vector<std::int32_t> rows(2 * got.size());
+            fitStarts(plan, view, first, got.size(), FitOut{nullptr, &rows[0], &rows[1], 2},
+                      buffers, kernels);
             for (std::size_t i = 0; i < got.size(); ++i) {
                 const std::size_t t = first + i;
+                ASSERT_TRUE(rows[2 * i] == static_cast<std::int32_t>(got[i].score) &&
+                            rows[2 * i + 1] == got[i].etalonIndex)
+                    << "start " << t << ", in rows";
                 const LocalFit want = fitAt(view, t, candidates);
                 ASSERT_TRUE(got[i].score == want.score && got[i].etalonIndex == want.etalonIndex)
                     << "start " << t << ": got " << text(got[i]) << ", want " << text(want);
