@@ -1,8 +1,6 @@
 #include "qt/qt_canvas.h"
 
 #include <QColor>
-#include <QFontMetrics>
-#include <QPen>
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -28,7 +26,7 @@ QRect boxOf(int left, int top, int right, int bottom) {
 }  // namespace
 
 QtCanvas::QtCanvas(QSize size, ButtonImages buttons)
-    : image_(size, QImage::Format_RGB32), buttons_(std::move(buttons)), fonts_(dejaVuSansFamily()) {
+    : PainterCanvas(std::move(buttons)), image_(size, QImage::Format_RGB32) {
     if (image_.isNull()) return;
     image_.fill(Qt::white);
     bits_ = image_.bits();
@@ -177,33 +175,8 @@ void QtCanvas::setPixel(int x, int y, Colour colour) {
 
 void QtCanvas::textOut(int x, int y, std::string_view text) {
     if (!painter_.isActive() || text.empty()) return;
-    const CanvasFont& f = canvasFont();
-    const QString shown = faceText(font_.face, text);
-    if (mode_ == BackgroundMode::Opaque) {
-        const QFontMetrics metrics(f.font);
-        fill(QRect(x, y, metrics.horizontalAdvance(shown), f.metrics.height), qRgb(255, 255, 255));
-    }
-    painter_.setFont(f.font);
-    painter_.setPen(QPen(Qt::black, 1));
-    painter_.drawText(QPoint(x, y + f.ascent), shown);
-}
-
-TextSize QtCanvas::textExtent(std::string_view text) const {
-    const CanvasFont& f = canvasFont();
-    const QFontMetrics metrics(f.font);
-    return {metrics.horizontalAdvance(faceText(font_.face, text)), f.metrics.height};
-}
-
-FontMetrics QtCanvas::fontMetrics() const {
-    return canvasFont().metrics;
-}
-
-void QtCanvas::drawButton(ButtonBitmap bitmap, int x, int y) {
-    if (painter_.isActive()) painter_.drawImage(QPoint(x, y), buttons_[bitmap]);
-}
-
-const CanvasFont& QtCanvas::canvasFont() const {
-    return fonts_.get(font_);
+    if (mode_ == BackgroundMode::Opaque) fill(textBox(x, y, text), qRgb(255, 255, 255));
+    paintText(x, y, text);
 }
 
 }  // namespace mirovale

@@ -11,7 +11,7 @@
 #include "core/host/canvas.h"
 #include "core/host/rect.h"
 #include "qt/button_bitmaps.h"
-#include "qt/canvas_fonts.h"
+#include "qt/painter_canvas.h"
 
 namespace mirovale {
 
@@ -25,7 +25,7 @@ namespace mirovale {
 //
 // Drawing happens between beginPaint and endPaint, clipped to the paint's region; outside a
 // paint the drawing calls do nothing. Needs a QGuiApplication.
-class QtCanvas final : public DeviceCanvas {
+class QtCanvas final : public PainterCanvas {
 public:
     // size    : client size in pixels, at least 1 x 1; the image starts white
     // buttons : the picture buttons' images
@@ -49,22 +49,16 @@ public:
     void ellipse(int left, int top, int right, int bottom) override;
     void setPixel(int x, int y, Colour colour) override;
     void textOut(int x, int y, std::string_view text) override;
-    [[nodiscard]] TextSize textExtent(std::string_view text) const override;
-    [[nodiscard]] FontMetrics fontMetrics() const override;
-    void drawButton(ButtonBitmap bitmap, int x, int y) override;
 
 private:
     // Fills the part of `r` inside the clip region.
     void fill(const QRect& r, QRgb colour);
     void plot(int x, int y, QRgb colour);
     [[nodiscard]] bool inClip(int x, int y) const;
-    [[nodiscard]] const CanvasFont& canvasFont() const;
 
     QImage image_;
     uchar* bits_ = nullptr;
     qsizetype stride_ = 0;
-    ButtonImages buttons_;
-    mutable CanvasFontCache fonts_;
 
     // A clip rectangle by its edges, all inside it: tested inline, as QRect::contains is not.
     struct Box {
@@ -74,7 +68,6 @@ private:
         }
     };
 
-    QPainter painter_;
     std::vector<QRect> clip_;  // disjoint rectangles inside the image
     std::vector<Box> clipBoxes_;
     QRect clipBounds_;

@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QColor>
-#include <QFontMetrics>
 #include <QPen>
 #include <QSvgGenerator>
 #include <algorithm>
@@ -25,7 +24,7 @@ QPointF centre(int x, int y) {
 }  // namespace
 
 SvgCanvas::SvgCanvas(QPaintDevice& device, QSize size, ButtonImages buttons)
-    : buttons_(std::move(buttons)), fonts_(dejaVuSansFamily()) {
+    : PainterCanvas(std::move(buttons)) {
     if (!painter_.begin(&device)) return;
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.fillRect(QRect(QPoint(0, 0), size), Qt::white);
@@ -72,28 +71,8 @@ void SvgCanvas::setPixel(int x, int y, Colour colour) {
 
 void SvgCanvas::textOut(int x, int y, std::string_view text) {
     if (!painter_.isActive() || text.empty()) return;
-    const CanvasFont& f = fonts_.get(font_);
-    const QString shown = faceText(font_.face, text);
-    if (mode_ == BackgroundMode::Opaque)
-        painter_.fillRect(
-            QRect(x, y, QFontMetrics(f.font).horizontalAdvance(shown), f.metrics.height),
-            Qt::white);
-    painter_.setFont(f.font);
-    painter_.setPen(QPen(Qt::black, 1));
-    painter_.drawText(QPoint(x, y + f.ascent), shown);
-}
-
-TextSize SvgCanvas::textExtent(std::string_view text) const {
-    const CanvasFont& f = fonts_.get(font_);
-    return {QFontMetrics(f.font).horizontalAdvance(faceText(font_.face, text)), f.metrics.height};
-}
-
-FontMetrics SvgCanvas::fontMetrics() const {
-    return fonts_.get(font_).metrics;
-}
-
-void SvgCanvas::drawButton(ButtonBitmap bitmap, int x, int y) {
-    if (painter_.isActive()) painter_.drawImage(QPoint(x, y), buttons_[bitmap]);
+    if (mode_ == BackgroundMode::Opaque) painter_.fillRect(textBox(x, y, text), Qt::white);
+    paintText(x, y, text);
 }
 
 QByteArray windowSvg(Host& host, ProgramState& state, QSize size, const ButtonImages& buttons,

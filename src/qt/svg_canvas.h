@@ -9,7 +9,7 @@
 #include "core/host/host.h"
 #include "core/state/program_state.h"
 #include "qt/button_bitmaps.h"
-#include "qt/canvas_fonts.h"
+#include "qt/painter_canvas.h"
 
 class QPaintDevice;
 
@@ -20,7 +20,7 @@ namespace mirovale {
 // does in the window, but lines and outlines are strokes through the pixel centres, text stays
 // text and the picture buttons become embedded images. Nothing is clipped: the views are painted
 // once, whole, onto a white client area. Needs a QGuiApplication.
-class SvgCanvas final : public DeviceCanvas {
+class SvgCanvas final : public PainterCanvas {
 public:
     // device  : painted on from here until end()
     // size    : client size in pixels, filled white first
@@ -40,19 +40,12 @@ public:
     void ellipse(int left, int top, int right, int bottom) override;
     void setPixel(int x, int y, Colour colour) override;
     void textOut(int x, int y, std::string_view text) override;
-    [[nodiscard]] TextSize textExtent(std::string_view text) const override;
-    [[nodiscard]] FontMetrics fontMetrics() const override;
-    void drawButton(ButtonBitmap bitmap, int x, int y) override;
 
 private:
     // Strokes and fills the shape inscribed in a box given as the views give it (right and
     // bottom exclusive, corners in any order).
     template <class Draw>
     void outline(int left, int top, int right, int bottom, Draw draw);
-
-    QPainter painter_;
-    ButtonImages buttons_;
-    mutable CanvasFontCache fonts_;
 };
 
 // The client area of the workbench as paintWindow draws it, as an SVG document of `size` pixels.
