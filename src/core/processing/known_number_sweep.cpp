@@ -389,13 +389,17 @@ KnownNumberResult sweepKnownNumber(std::span<const StartWindow> windows,
 
 namespace {
 
-// Whether every chain score of the batch stays in 32 bits: a layer score is at most the
-// predecessor search start plus the sum of the layers' fits, and at least the sum of their fits;
-// the back-tracking search start is held in a lane too.
-bool batchFitsNarrow(std::span<const FitRow* const> rows, std::size_t layers,
-                     const KnownNumberSettings& settings) {
+// The largest magnitude of the rows' fit scores.
+std::int64_t peakOf(std::span<const FitRow* const> rows) {
     std::int64_t peak = 0;
     for (const FitRow* row : rows) peak = std::max(peak, row->peak);
+    return peak;
+}
+
+// Whether every chain score of a batch whose fits reach `peak` in magnitude stays in 32 bits: a
+// layer score is at most the predecessor search start plus the sum of the layers' fits, and at
+// least the sum of their fits; the back-tracking search start is held in a lane too.
+bool batchFitsNarrow(std::int64_t peak, std::size_t layers, const KnownNumberSettings& settings) {
     const std::int64_t from = std::abs(settings.predecessorFrom);
     const auto most = static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::max());
     return peak <= most && from <= most && std::abs(settings.backFrom) <= most &&
@@ -452,15 +456,15 @@ void sweepLanes(std::span<const StartWindow> windows, std::size_t batch, std::si
 
 // The batches of `count` chains, chain c fitting layer m with rowOf(c, m % patterns): all in
 // octets where every chain score fits 32 bits, else in quads.
+// peak : the largest magnitude of the fit scores of every row the chains read
 template <class RowOf>
-std::vector<KnownNumberResult> sweepBatches(std::span<const StartWindow> windows,
-                                            std::span<const FitRow* const> rows, std::size_t count,
-                                            std::size_t patterns, RowOf&& rowOf,
+std::vector<KnownNumberResult> sweepBatches(std::span<const StartWindow> windows, std::int64_t peak,
+                                            std::size_t count, std::size_t patterns, RowOf&& rowOf,
                                             const KnownNumberSettings& settings,
                                             KnownNumberWork& work) {
     std::vector<KnownNumberResult> results;
     count = std::min(count, kOctetLanes);
-    if (batchFitsNarrow(rows, windows.size(), settings)) {
+    if (batchFitsNarrow(peak, windows.size(), settings)) {
         sweepLanes(windows, count, patterns, rowOf, settings, work.octets, work.octetFits, results);
         return results;
     }
@@ -481,7 +485,7 @@ std::vector<KnownNumberResult> sweepKnownNumberBatch(std::span<const StartWindow
                                                      KnownNumberWork& work) {
     rows = rows.first(std::min(rows.size(), kOctetLanes));
     return sweepBatches(
-        windows, rows, rows.size(), 1,
+        windows, peakOf(rows), rows.size(), 1,
         [&](std::size_t c, std::size_t) -> const FitRow& { return *rows[c]; }, settings, work);
 }
 
@@ -500,9 +504,8 @@ std::vector<KnownNumberResult> sweepTupleLanes(std::span<const StartWindow> wind
                                                std::size_t patterns,
                                                const KnownNumberSettings& settings,
                                                KnownNumberWork& work) {
-    std::vector<const FitRow*> rows;
-    for (const TupleLane& lane : lanes)
-        rows.insert(rows.end(), lane.members.begin(), lane.members.end());
+    std::int64_t peak = 0;
+    for (const TupleLane& lane : lanes) peak = std::max(peak, peakOf(lane.members));
     std::vector<KnownNumberResult> results;
     for (std::size_t first = 0; first < lanes.size(); first += kOctetLanes) {
         const auto rowOf = [&](std::size_t c, std::size_t q) -> const FitRow& {
@@ -510,7 +513,7 @@ std::vector<KnownNumberResult> sweepTupleLanes(std::span<const StartWindow> wind
             return *lane.members[(q + lane.phase) % lane.members.size()];
         };
         for (KnownNumberResult& result :
-             sweepBatches(windows, rows, std::min(kOctetLanes, lanes.size() - first), patterns,
+             sweepBatches(windows, peak, std::min(kOctetLanes, lanes.size() - first), patterns,
                           rowOf, settings, work))
             results.push_back(std::move(result));
     }
