@@ -45,7 +45,7 @@ std::optional<UnknownNumberSetup> prepareUnknownNumber(
     UnknownNumberWork& kept = unknownNumberWork();
     kept.work.fit.forget();  // the samples are another series' now
     UnknownNumberSetup setup;
-    if (!tryAllocate([&] { setup.plan = &kept.plans.get(etalons, list, view.L, wLevel).plan; })) {
+    if (!tryAllocate([&] { setup.plan = &kept.plans.get(etalons, list, view.L, wLevel); })) {
         host.messageBox("Нет памяти для EtalonsPartialEnergy!", "", MessageIcon::None);
         return std::nullopt;
     }
@@ -181,7 +181,7 @@ std::optional<DetectionOutcome> detectKnownNumber(Host& host, const EtalonTable&
     }
     const FitPlan* plan = nullptr;
     if (!tryAllocate([&] {
-            plan = &plans.get(etalons, list, view.L, wLevel).plan;
+            plan = &plans.get(etalons, list, view.L, wLevel);
             sizeKnownNumberWork(work, windows, settings.wTmin, settings.wTmax);
             sizeFitRow(fits, windowHull(windows));
             reserveFitSweep(buffers, view.L, fits.fits.size());

@@ -29,9 +29,8 @@ bool FitPlanCache::holds(const Entry& entry, const EtalonTable& etalons,
 }
 
 template <class Number>
-const FitPlanCache::Prepared& FitPlanCache::get(const EtalonTable& etalons,
-                                                std::span<const Number> numbers, std::uint16_t L,
-                                                std::uint16_t wLevel) {
+const FitPlan& FitPlanCache::get(const EtalonTable& etalons, std::span<const Number> numbers,
+                                 std::uint16_t L, std::uint16_t wLevel) {
     ++asked_;
     distinct_.clear();
     for (const Number number : numbers) {
@@ -41,7 +40,7 @@ const FitPlanCache::Prepared& FitPlanCache::get(const EtalonTable& etalons,
     for (Entry& entry : entries_) {
         if (!holds(entry, etalons, distinct_, L, wLevel)) continue;
         entry.used = asked_;
-        return entry.prepared;
+        return entry.plan;
     }
     Entry& entry =
         *std::min_element(entries_.begin(), entries_.end(),
@@ -55,19 +54,16 @@ const FitPlanCache::Prepared& FitPlanCache::get(const EtalonTable& etalons,
         std::size_t k = 0;
         if (inTable(number, etalons, k)) entry.etalons[k].lpData = etalons[k].lpData;
     }
-    entry.prepared.candidates =
-        makeFitCandidates(entry.etalons, std::span<const std::int64_t>(distinct_), L, wLevel);
-    entry.prepared.plan = makeFitPlan(entry.prepared.candidates, L);
+    entry.plan = makeFitPlan(
+        makeFitCandidates(entry.etalons, std::span<const std::int64_t>(distinct_), L, wLevel), L);
     entry.valid = true;
-    return entry.prepared;
+    return entry.plan;
 }
 
-template const FitPlanCache::Prepared& FitPlanCache::get(const EtalonTable&,
-                                                         std::span<const std::uint16_t>,
-                                                         std::uint16_t, std::uint16_t);
-template const FitPlanCache::Prepared& FitPlanCache::get(const EtalonTable&,
-                                                         std::span<const std::int16_t>,
-                                                         std::uint16_t, std::uint16_t);
+template const FitPlan& FitPlanCache::get(const EtalonTable&, std::span<const std::uint16_t>,
+                                          std::uint16_t, std::uint16_t);
+template const FitPlan& FitPlanCache::get(const EtalonTable&, std::span<const std::int16_t>,
+                                          std::uint16_t, std::uint16_t);
 
 bool SubsetPlanCache::holds(const EtalonTable& etalons,
                             std::span<const std::span<const std::uint32_t>> subsets,

@@ -12,9 +12,9 @@
 
 namespace mirovale {
 
-// The candidates and the fit plan of a list of etalons, kept for the next calls with the same
-// list, level, pulse length and etalon samples: a simulation processes every series with the
-// same ones, and alphabet recognition alternates between a few lists, so each is prepared once.
+// The fit plan of a list of etalons, kept for the next calls with the same list, level, pulse
+// length and etalon samples: a simulation processes every series with the same ones, and
+// alphabet recognition alternates between a few lists, so each is prepared once.
 // A list is prepared without its repeats (first occurrences in list order): a repeated etalon
 // fits exactly as its first occurrence did and, coming later, never replaces it, so the fits
 // are the same with a plan a fraction of the size (the lists a simulation hands over are the
@@ -22,17 +22,12 @@ namespace mirovale {
 // A cache is used by one thread at a time (the routines keep one per thread).
 class FitPlanCache {
 public:
-    struct Prepared {
-        std::vector<FitCandidate> candidates;  // over the cache's own copy of the etalons
-        FitPlan plan;
-    };
-
-    // The candidates and plan of makeFitCandidates / makeFitPlan for these arguments without
-    // repeated numbers, prepared now unless held. May throw std::bad_alloc (the cache then holds
-    // nothing half made).
+    // The plan of makeFitPlan over makeFitCandidates for these arguments without repeated
+    // numbers, prepared now unless held. May throw std::bad_alloc (the cache then holds nothing
+    // half made).
     template <class Number>
-    const Prepared& get(const EtalonTable& etalons, std::span<const Number> numbers,
-                        std::uint16_t L, std::uint16_t wLevel);
+    const FitPlan& get(const EtalonTable& etalons, std::span<const Number> numbers, std::uint16_t L,
+                       std::uint16_t wLevel);
 
     // Lists held; the least recently used is replaced first, so that the plans of up to
     // kEntries lists asked for one after another all stay held.
@@ -45,17 +40,16 @@ private:
         std::vector<std::int64_t> numbers;
         std::uint16_t L = 0;
         std::uint16_t wLevel = 0;
-        EtalonTable etalons{};  // the samples the candidates were made from
-        Prepared prepared;
+        EtalonTable etalons{};  // the samples the plan was made from
+        FitPlan plan;
     };
 
     static bool holds(const Entry& entry, const EtalonTable& etalons,
-                      std::span<const std::int64_t> numbers, std::uint16_t L,
-                      std::uint16_t wLevel);
+                      std::span<const std::int64_t> numbers, std::uint16_t L, std::uint16_t wLevel);
 
     std::array<Entry, kEntries> entries_;
     std::vector<std::int64_t> distinct_;  // the asked list without repeats
-    std::uint64_t asked_ = 0;  // calls of get so far
+    std::uint64_t asked_ = 0;             // calls of get so far
 };
 
 // The members of subsets prepared as makeSubsetCandidates makes them, with one single-member
